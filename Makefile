@@ -1,0 +1,62 @@
+# make run   builds Trakmora and starts it (with no display: the demonstration rally on the command line)
+# make test  builds everything and runs every test
+# Both install the Debian packages that are missing first.
+
+PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev \
+  libxlsxwriter-dev libgtest-dev libgmock-dev libcli11-dev libfmt-dev \
+  xvfb xauth imagemagick python3-openpyxl poppler-utils \
+  libreoffice-calc-nogui fonts-crosextra-carlito clang libclang-rt-14-dev
+CORE_PACKAGES := cmake ninja-build g++ pkg-config libxlsxwriter-dev libgtest-dev libgmock-dev \
+  libcli11-dev libfmt-dev python3-openpyxl
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+DATA_ROOT ?= $(HOME)/Trakmora
+
+.PHONY: deps core-deps configure build run test test-core test-asan bench clean
+
+define install_missing
+	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  $(SUDO) apt-get update -q && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
+	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
+
+core-deps:
+	$(call install_missing,$(CORE_PACKAGES))
+
+configure: deps
+	cmake --preset default
+
+build: configure
+	cmake --build --preset default -j $(JOBS)
+
+run: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  ./build/default/src/app/trakmora --data-root "$(DATA_ROOT)"; \
+	else \
+	  ./build/default/src/cli/trakmora-cli --data-root "$(DATA_ROOT)" list; \
+	fi
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+# The core and the command line alone, with no Qt installed.
+test-core: core-deps
+	cmake --preset core
+	cmake --build --preset core -j $(JOBS)
+	ctest --preset core -j $(JOBS)
+
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+bench: build
+	./build/default/bench/trakmora_bench
+
+clean:
+	rm -rf build

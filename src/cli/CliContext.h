@@ -1,0 +1,54 @@
+#pragma once
+// What every command of trakmora-cli shares: the program state, the global options and the
+// messages printed on standard error.
+#include "common/Messages.h"
+#include "common/ProgramState.h"
+#include "common/Status.h"
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <string>
+
+namespace trakmora::cli {
+
+class StderrMessages : public Messages {
+public:
+    void info(const std::string& text) override {
+        std::cerr << text << '\n';
+        ++count;
+    }
+    bool ask(const std::string& title, const std::string& text) override {
+        std::cerr << title << ": " << text << (answerYes ? " [Yes]" : " [No, pass --yes to answer Yes]") << '\n';
+        return answerYes;
+    }
+    bool answerYes = false;
+    int count = 0;
+};
+
+struct CliContext {
+    std::string dataRoot;
+    std::string rally;
+    bool yes = false;
+    bool noWorkbooks = false;
+    StderrMessages messages;
+    std::unique_ptr<ProgramState> state;
+    // The chosen command; returns the exit status.
+    std::function<int()> run;
+    // Set by commands that work on an open rally.
+    bool needsRally = false;
+
+    // Reports a failed status as a message; returns the exit status for it.
+    int report(const Status& st) {
+        if (st) return 0;
+        messages.info(st.message());
+        return 1;
+    }
+};
+
+// Each group of commands adds its subcommands here.
+void addWorkspaceCommands(CLI::App& app, CliContext& ctx);
+
+} // namespace trakmora::cli

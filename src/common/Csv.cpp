@@ -1,0 +1,240 @@
+#include "common/Csv.h"
+
+#include "common/FileIo.h"
+#include "common/Format.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace trakmora {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// Consumes a line end at `i` (CR LF, LF or CR); returns true when there was one.
+bool consumeLineEnd(std::string_view s, std::size_t& i) {
+    if (i >= s.size()) return false;
+    if (s[i] == '\r') {
+        ++i;
+        if (i < s.size() && s[i] == '\n') ++i;
+        return true;
+    }
+    if (s[i] == '\n') {
+        ++i;
+        return true;
+    }
+    return false;
+}
+
+std::string shorten(const std::string& s) {
+    return s.size() > 40 ? s.substr(0, 40) + "..." : s;
+}
+
+} // namespace
+
+CsvDocument CsvDocument::parse(std::string_view s, std::string fileName) {
+    CsvDocument doc;
+    doc.fileName_ = std::move(fileName);
+    std::size_t i = 0;
+    if (s.substr(0, 3) == "\xEF\xBB\xBF") i = 3;
+    int line = 1;
+    CsvRecord record;
+    record.line = line;
+    bool lineHasContent = false;
+    while (i < s.size()) {
+        // One value.
+        while (i < s.size() && isBlank(s[i])) ++i;
+        CsvValue value;
+        value.line = line;
+        if (i < s.size() && s[i] == '"') {
+            value.quoted = true;
+            std::size_t close = s.find('"', i + 1);
+            if (close == std::string_view::npos) close = s.size();
+            value.text.assign(s.substr(i + 1, close - i - 1));
+            for (char c : value.text)
+                if (c == '\n') ++line;
+            i = close < s.size() ? close + 1 : close;
+            // Anything between the closing quote and the next separator is dropped.
+            while (i < s.size() && s[i] != ',' && s[i] != '\r' && s[i] != '\n') ++i;
+        } else {
+            const std::size_t start = i;
+            while (i < s.size() && s[i] != ',' && s[i] != '\r' && s[i] != '\n') ++i;
+            value.text.assign(trim(s.substr(start, i - start)));
+        }
+        if (value.quoted || !value.text.empty()) lineHasContent = true;
+        record.values.push_back(std::move(value));
+        if (i < s.size() && s[i] == ',') {
+            ++i;
+            lineHasContent = true;
+            if (i >= s.size()) record.values.push_back(CsvValue{"", false, line});
+            continue;
+        }
+        consumeLineEnd(s, i);
+        if (lineHasContent) doc.records_.push_back(std::move(record));
+        ++line;
+        record = CsvRecord{};
+        record.line = line;
+        lineHasContent = false;
+    }
+    if (lineHasContent) doc.records_.push_back(std::move(record));
+    return doc;
+}
+
+Status CsvDocument::load(const std::filesystem::path& file, CsvDocument& out) {
+    std::string content;
+    if (auto st = readWholeFile(file, content); !st) return st;
+    out = parse(content, file.string());
+    return {};
+}
+
+std::string CsvDocument::problem(int line, const std::string& message) const {
+    return fileName_ + " line " + std::to_string(line) + ": " + message;
+}
+
+Status CsvDocument::expectValues(const CsvRecord& record, std::size_t count) const {
+    if (record.values.size() >= count) return {};
+    return Status::failure(problem(record.line, "expected " + std::to_string(count) +
+                                                    " values, found " +
+                                                    std::to_string(record.values.size())));
+}
+
+Status CsvDocument::text(const CsvRecord& record, std::size_t index, std::string& out) const {
+    if (auto st = expectValues(record, index + 1); !st) return st;
+    out = record.values[index].text;
+    return {};
+}
+
+Status CsvDocument::number(const CsvRecord& record, std::size_t index, double& out) const {
+    if (auto st = expectValues(record, index + 1); !st) return st;
+    const CsvValue& v = record.values[index];
+    if (!parseNumber(v.text, out))
+        return Status::failure(problem(v.line, "value " + std::to_string(index + 1) + " \"" +
+                                                   shorten(v.text) + "\" is not a number"));
+    return {};
+}
+
+Status CsvDocument::integer(const CsvRecord& record, std::size_t index, long min, long max,
+                            long& out) const {
+    double d = 0;
+    if (auto st = number(record, index, d); !st) return st;
+    const CsvValue& v = record.values[index];
+    if (d != std::floor(d) || d < static_cast<double>(min) || d > static_cast<double>(max))
+        return Status::failure(problem(v.line, "value " + std::to_string(index + 1) + " \"" +
+                                                   shorten(v.text) + "\" is not a whole number from " +
+                                                   std::to_string(min) + " to " + std::to_string(max)));
+    out = static_cast<long>(d);
+    return {};
+}
+
+bool parseNumber(std::string_view text, double& out) {
+    text = trim(text);
+    if (text.empty()) {
+        out = 0;
+        return true;
+    }
+    if (text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return false;
+    double value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value)) return false;
+    out = value;
+    return true;
+}
+
+CsvCursor::CsvCursor(const CsvDocument& document) : document_(document) {}
+
+bool CsvCursor::atEnd() const {
+    std::size_t r = record_, v = value_;
+    const auto& recs = document_.records();
+    while (r < recs.size() && v >= recs[r].values.size()) {
+        ++r;
+        v = 0;
+    }
+    return r >= recs.size();
+}
+
+int CsvCursor::line() const {
+    const auto& recs = document_.records();
+    if (recs.empty()) return 1;
+    if (record_ >= recs.size()) return recs.back().line;
+    return recs[record_].line;
+}
+
+const CsvValue* CsvCursor::next(Status& status) {
+    const auto& recs = document_.records();
+    while (record_ < recs.size() && value_ >= recs[record_].values.size()) {
+        ++record_;
+        value_ = 0;
+    }
+    if (record_ >= recs.size()) {
+        status = Status::failure(document_.problem(line(), "a value is missing"));
+        return nullptr;
+    }
+    return &recs[record_].values[value_++];
+}
+
+Status CsvCursor::text(std::string& out) {
+    Status st;
+    if (const CsvValue* v = next(st)) out = v->text;
+    return st;
+}
+
+Status CsvCursor::number(double& out) {
+    Status st;
+    const CsvValue* v = next(st);
+    if (!v) return st;
+    if (!parseNumber(v->text, out))
+        return Status::failure(
+            document_.problem(v->line, "\"" + shorten(v->text) + "\" is not a number"));
+    return {};
+}
+
+Status CsvCursor::integer(long min, long max, long& out) {
+    Status st;
+    const CsvValue* v = next(st);
+    if (!v) return st;
+    double d = 0;
+    if (!parseNumber(v->text, d) || d != std::floor(d) || d < static_cast<double>(min) ||
+        d > static_cast<double>(max))
+        return Status::failure(document_.problem(
+            v->line, "\"" + shorten(v->text) + "\" is not a whole number from " +
+                         std::to_string(min) + " to " + std::to_string(max)));
+    out = static_cast<long>(d);
+    return {};
+}
+
+void CsvWriter::separate() {
+    if (!atRecordStart_) out_ += ',';
+    atRecordStart_ = false;
+}
+
+CsvWriter& CsvWriter::text(std::string_view value) {
+    separate();
+    out_ += '"';
+    // A double quote inside would end the value early on reading; it becomes an apostrophe.
+    for (char c : value) out_ += (c == '"') ? '\'' : c;
+    out_ += '"';
+    return *this;
+}
+
+CsvWriter& CsvWriter::number(double value) {
+    separate();
+    out_ += formatNumber(value);
+    return *this;
+}
+
+CsvWriter& CsvWriter::endRecord() {
+    out_ += "\r\n";
+    atRecordStart_ = true;
+    return *this;
+}
+
+} // namespace trakmora

@@ -1,0 +1,97 @@
+#pragma once
+// The one comma-separated reader and writer of Trakmora. Every file the program reads or writes
+// goes through here.
+//
+// Reading: values come in sequence; a comma or a line end ends a value; a value that starts with
+// a double quote runs to its closing quote (there is no escaping, so text never holds a double
+// quote); blank lines are skipped; CR LF, LF and a lone CR all end a line; a UTF-8 byte order mark
+// at the start is ignored. An empty number reads as 0.
+//
+// Writing: text in double quotes, numbers in plain decimal notation (shortest form that reads
+// back to the same value, never an exponent, whole values without a decimal part), CR LF at the
+// end of every record.
+#include "common/Status.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trakmora {
+
+struct CsvValue {
+    std::string text;
+    bool quoted = false;
+    int line = 0; // 1-based line of the file the value starts on
+};
+
+struct CsvRecord {
+    int line = 0;
+    std::vector<CsvValue> values;
+    std::size_t size() const { return values.size(); }
+};
+
+class CsvDocument {
+public:
+    // Parses text already in memory; `fileName` is used in messages.
+    static CsvDocument parse(std::string_view content, std::string fileName);
+    // Reads and parses a file. Fails with a message naming the file when it cannot be read.
+    static Status load(const std::filesystem::path& file, CsvDocument& out);
+
+    const std::vector<CsvRecord>& records() const { return records_; }
+    const std::string& fileName() const { return fileName_; }
+    bool empty() const { return records_.empty(); }
+
+    // "<file> line <n>: <message>", the shape of every reader error.
+    std::string problem(int line, const std::string& message) const;
+
+    // Field access with checking; `index` is 0-based. Messages name the file, line and field.
+    Status text(const CsvRecord& record, std::size_t index, std::string& out) const;
+    Status number(const CsvRecord& record, std::size_t index, double& out) const;
+    // A whole number within [min, max].
+    Status integer(const CsvRecord& record, std::size_t index, long min, long max, long& out) const;
+    // Fails unless the record has at least `count` values.
+    Status expectValues(const CsvRecord& record, std::size_t count) const;
+
+private:
+    std::string fileName_;
+    std::vector<CsvRecord> records_;
+};
+
+// Reads values one after another regardless of where the lines break, the way configuration
+// records are read.
+class CsvCursor {
+public:
+    explicit CsvCursor(const CsvDocument& document);
+    bool atEnd() const;
+    int line() const; // line of the next value, or of the last one at the end
+    Status text(std::string& out);
+    Status number(double& out);
+    Status integer(long min, long max, long& out);
+
+private:
+    const CsvValue* next(Status& status);
+    const CsvDocument& document_;
+    std::size_t record_ = 0;
+    std::size_t value_ = 0;
+};
+
+// Converts a value's text to a number: surrounding blanks ignored, empty is 0, anything else
+// that is not a finite decimal number fails.
+bool parseNumber(std::string_view text, double& out);
+
+class CsvWriter {
+public:
+    CsvWriter& text(std::string_view value);
+    CsvWriter& number(double value);
+    CsvWriter& endRecord();
+    const std::string& str() const { return out_; }
+    std::string take() { return std::move(out_); }
+
+private:
+    void separate();
+    std::string out_;
+    bool atRecordStart_ = true;
+};
+
+} // namespace trakmora

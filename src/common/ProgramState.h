@@ -1,0 +1,52 @@
+#pragma once
+// Everything the open rally holds while the program runs. Created at start-up and passed by
+// reference; there are no globals, so every test builds its own over its own data root.
+#include "common/EntryTable.h"
+#include "common/Messages.h"
+#include "common/Paths.h"
+#include "common/RallyConfig.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace trakmora {
+
+struct RallyIdentity {
+    std::string shortName; // folder name; empty until a rally is created or opened
+    std::string longName;
+    int selectedDay = 1;
+};
+
+class ProgramState {
+public:
+    ProgramState(std::filesystem::path dataRoot, Messages& messages)
+        : paths(std::move(dataRoot)), messages(&messages) {}
+
+    Paths paths;
+    Messages* messages;
+    RallyIdentity rally;
+    RallyConfig config;
+    EntryTable entries;
+    double selectedDayStartTime = 0;
+
+    // Open saved workbooks with the desktop's default program (the GUI only; off in tests).
+    bool openWorkbooks = false;
+    // Skip workbook output altogether (command line --no-workbooks).
+    bool writeWorkbooks = true;
+    // The clock used for print times and dates in workbook headers; tests pin it.
+    std::function<std::chrono::system_clock::time_point()> now = [] {
+        return std::chrono::system_clock::now();
+    };
+
+    bool rallyOpen() const { return !rally.shortName.empty(); }
+    std::filesystem::path rallyFile(RallyFolder folder, const std::string& fileName) const {
+        return paths.file(rally.shortName, folder, fileName);
+    }
+    std::filesystem::path rallyFolder(RallyFolder folder) const {
+        return paths.folder(rally.shortName, folder);
+    }
+};
+
+} // namespace trakmora

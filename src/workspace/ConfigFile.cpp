@@ -1,0 +1,132 @@
+#include "workspace/ConfigFile.h"
+
+#include "common/Csv.h"
+#include "common/FileIo.h"
+
+#include <climits>
+
+namespace trakmora {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Reads the first `fieldCount` fields (26 or 30) in order into a copy, so a failure changes nothing.
+Status readFields(const fs::path& file, int fieldCount, RallyConfig& config) {
+    CsvDocument doc;
+    if (auto st = CsvDocument::load(file, doc); !st) return st;
+    CsvCursor in(doc);
+    RallyConfig c = config;
+    Status st;
+    auto text = [&](std::string& v) { if (st) st = in.text(v); };
+    auto num = [&](double& v) { if (st) st = in.number(v); };
+    text(c.rallyName);
+    text(c.permitNo);
+    num(c.startDate);
+    num(c.noOfDays);
+    for (int d = 1; d <= 5; ++d) num(c.dayStartTime[d]);
+    num(c.noOfSpeedGroups);
+    for (int g = 1; g <= 4; ++g) num(c.groupSpeed[g]);
+    num(c.noOfScoreGroups);
+    for (int g = 1; g <= 4; ++g) text(c.scoreGroupName[g]);
+    for (int g = 1; g <= 4; ++g) num(c.lastEntry[g]);
+    num(c.distanceWindow);
+    num(c.timeWindow);
+    num(c.baselineSpeedGroup);
+    if (fieldCount == kConfigFieldCount) {
+        long holux = 0, canmore = 0;
+        if (st) st = in.integer(INT_MIN, INT_MAX, holux);
+        if (st) st = in.integer(INT_MIN, INT_MAX, canmore);
+        num(c.easyLoggerOffset);
+        num(c.lumoOffset);
+        c.holuxOffset = static_cast<int>(holux);
+        c.canmoreOffset = static_cast<int>(canmore);
+    } else {
+        const RallyConfig defaults;
+        c.holuxOffset = defaults.holuxOffset;
+        c.canmoreOffset = defaults.canmoreOffset;
+        c.easyLoggerOffset = defaults.easyLoggerOffset;
+        c.lumoOffset = defaults.lumoOffset;
+    }
+    if (!st) return st;
+    config = c;
+    return {};
+}
+
+} // namespace
+
+Status readConfigFile(const fs::path& file, RallyConfig& config) {
+    return readFields(file, kConfigFieldCount, config);
+}
+
+Status readLegacyConfigFile(const fs::path& file, RallyConfig& config) {
+    return readFields(file, 26, config);
+}
+
+std::string configRecord(const RallyConfig& c) {
+    CsvWriter w;
+    w.text(c.rallyName).text(c.permitNo).number(c.startDate).number(c.noOfDays);
+    for (int d = 1; d <= 5; ++d) w.number(c.dayStartTime[d]);
+    w.number(c.noOfSpeedGroups);
+    for (int g = 1; g <= 4; ++g) w.number(c.groupSpeed[g]);
+    w.number(c.noOfScoreGroups);
+    for (int g = 1; g <= 4; ++g) w.text(c.scoreGroupName[g]);
+    for (int g = 1; g <= 4; ++g) w.number(c.lastEntry[g]);
+    w.number(c.distanceWindow).number(c.timeWindow).number(c.baselineSpeedGroup);
+    w.number(c.holuxOffset).number(c.canmoreOffset).number(c.easyLoggerOffset).number(c.lumoOffset);
+    w.endRecord();
+    return w.take();
+}
+
+void normaliseSpeedGroups(RallyConfig& c) {
+    // Exact comparisons: a count that is not a whole 1..3 leaves every group as it is.
+    int lastInUse = 0;
+    if (c.noOfSpeedGroups == 1) lastInUse = 1;
+    else if (c.noOfSpeedGroups == 2) lastInUse = 2;
+    else if (c.noOfSpeedGroups == 3) lastInUse = 3;
+    if (lastInUse == 0) return;
+    for (int g = lastInUse + 1; g <= 4; ++g) {
+        c.groupSpeed[g] = c.groupSpeed[lastInUse];
+        c.lastEntry[g] = c.lastEntry[lastInUse];
+    }
+}
+
+Status saveConfig(ProgramState& state) {
+    normaliseSpeedGroups(state.config);
+    if (!state.rallyOpen()) return {};
+    return writeFileAtomically(state.rallyFile(RallyFolder::Working, "config3.csv"),
+                               configRecord(state.config));
+}
+
+Status openRallyConfig(ProgramState& state, const std::string& defaultName) {
+    const fs::path legacy = state.rallyFile(RallyFolder::Working, "config.csv");
+    const fs::path current = state.rallyFile(RallyFolder::Working, "config3.csv");
+    std::error_code ec;
+    Status problem;
+    if (fs::exists(legacy, ec)) {
+        RallyConfig imported = state.config;
+        if (auto st = readLegacyConfigFile(legacy, imported); !st) {
+            // The legacy file stays where it is so nothing of the organiser's is lost.
+            problem = st;
+        } else {
+            state.config = imported;
+            if (auto saved = saveConfig(state); !saved) return saved;
+            fs::remove(legacy, ec);
+        }
+    }
+    if (fs::exists(current, ec)) {
+        if (auto st = readConfigFile(current, state.config); !st) {
+            fs::path bad = current;
+            bad += ".bad";
+            fs::copy_file(current, bad, fs::copy_options::overwrite_existing, ec);
+            problem = Status::failure(st.message() + "\nThe damaged file is kept as " + bad.string() +
+                                      "; the default settings are used.");
+            state.config = RallyConfig::defaults(defaultName);
+        }
+    } else {
+        state.config = RallyConfig::defaults(defaultName);
+    }
+    if (auto saved = saveConfig(state); !saved) return saved;
+    return problem;
+}
+
+} // namespace trakmora

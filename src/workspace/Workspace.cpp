@@ -1,0 +1,113 @@
+#include "workspace/Workspace.h"
+
+#include "common/Csv.h"
+#include "common/FileIo.h"
+#include "workspace/ConfigFile.h"
+
+#include <algorithm>
+
+namespace trakmora {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string trimmed(const std::string& s) {
+    const auto b = s.find_first_not_of(" \t");
+    if (b == std::string::npos) return {};
+    const auto e = s.find_last_not_of(" \t");
+    return s.substr(b, e - b + 1);
+}
+
+void openedAs(ProgramState& state, const std::string& shortName, const std::string& longName) {
+    state.rally.shortName = shortName;
+    state.rally.longName = longName;
+    state.rally.selectedDay = 1;
+}
+
+} // namespace
+
+Status ensureDataRoot(const ProgramState& state) {
+    std::error_code ec;
+    fs::create_directories(state.paths.dataRoot(), ec);
+    if (ec) return Status::failure("Cannot create the data folder " + state.paths.dataRoot().string() +
+                                   ": " + ec.message());
+    return {};
+}
+
+Status readRegister(const ProgramState& state, std::vector<RegisterRecord>& records) {
+    records.clear();
+    const fs::path file = state.paths.registerFile();
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return {};
+    CsvDocument doc;
+    if (auto st = CsvDocument::load(file, doc); !st) return st;
+    for (const CsvRecord& r : doc.records()) {
+        RegisterRecord rec;
+        if (auto st = doc.text(r, 0, rec.shortName); !st) return st;
+        if (auto st = doc.text(r, 1, rec.longName); !st) return st;
+        records.push_back(std::move(rec));
+    }
+    return {};
+}
+
+std::string shortNameFor(const std::vector<RegisterRecord>& records, const std::string& longName) {
+    std::string found;
+    for (const auto& r : records)
+        if (r.longName == longName) found = r.shortName;
+    return found;
+}
+
+Status createRally(ProgramState& state, const std::string& longNameIn, const std::string& shortNameIn) {
+    const std::string longName = trimmed(longNameIn);
+    const std::string shortName = trimmed(shortNameIn);
+    if (longName.empty() || shortName.empty()) return Status::failure("No Name or Short Name entered");
+    if (auto why = unsafeFolderNameReason(shortName))
+        return Status::failure("\"" + shortName + "\" cannot be used as a short rally name: " + *why);
+    if (longName.find('"') != std::string::npos)
+        return Status::failure("The rally name must not contain a double quote");
+    if (auto st = ensureDataRoot(state); !st) return st;
+    const fs::path folder = state.paths.rallyFolder(shortName);
+    std::error_code ec;
+    if (fs::exists(folder, ec))
+        return Status::failure("A rally with the short name \"" + shortName +
+                               "\" already exists; choose another short name");
+
+    CsvWriter line;
+    line.text(shortName).text(longName).endRecord();
+    if (auto st = appendToFile(state.paths.registerFile(), line.str()); !st) return st;
+    for (RallyFolder f : kRallyFolders) {
+        fs::create_directories(state.paths.folder(shortName, f), ec);
+        if (ec) return Status::failure("Cannot create " + state.paths.folder(shortName, f).string() +
+                                       ": " + ec.message());
+    }
+    openedAs(state, shortName, longName);
+    return openRallyConfig(state, longName);
+}
+
+Status openRallyByShortName(ProgramState& state, const std::string& shortName) {
+    std::vector<RegisterRecord> records;
+    if (auto st = readRegister(state, records); !st) return st;
+    if (unsafeFolderNameReason(shortName) || !fs::is_directory(state.paths.rallyFolder(shortName)))
+        return Status::failure("No rally with the short name \"" + shortName + "\" in " +
+                               state.paths.dataRoot().string());
+    std::string longName = shortName;
+    for (const auto& r : records)
+        if (r.shortName == shortName) longName = r.longName;
+    openedAs(state, shortName, longName);
+    return openRallyConfig(state, "Test Rally");
+}
+
+Status openRallyByLongName(ProgramState& state, const std::string& longName) {
+    if (longName.empty()) return Status::failure("No file selected");
+    std::vector<RegisterRecord> records;
+    if (auto st = readRegister(state, records); !st) return st;
+    const std::string shortName = shortNameFor(records, longName);
+    if (shortName.empty() || unsafeFolderNameReason(shortName) ||
+        !fs::is_directory(state.paths.rallyFolder(shortName)))
+        return Status::failure("The folder of the rally \"" + longName + "\" is missing from " +
+                               state.paths.dataRoot().string());
+    openedAs(state, shortName, longName);
+    return openRallyConfig(state, "Test Rally");
+}
+
+} // namespace trakmora
