@@ -1,0 +1,31 @@
+#include "schedule/ControlFile.h"
+
+#include "common/Csv.h"
+
+#include <climits>
+
+namespace trakmora {
+
+Status readControlFile(const std::filesystem::path& file, std::vector<ControlRecord>& controls) {
+    CsvDocument doc;
+    if (auto st = CsvDocument::load(file, doc); !st) return st;
+    std::vector<ControlRecord> read;
+    const auto& records = doc.records();
+    for (std::size_t i = 1; i < records.size(); ++i) { // record 0 is the header
+        const CsvRecord& r = records[i];
+        ControlRecord c;
+        long no = 0;
+        Status st = doc.integer(r, 0, INT_MIN, INT_MAX, no);
+        if (st) st = doc.number(r, 1, c.lat);
+        if (st) st = doc.number(r, 2, c.lon);
+        if (st) st = doc.number(r, 3, c.dist);
+        for (int g = 1; g <= 4 && st; ++g) st = doc.number(r, static_cast<std::size_t>(3 + g), c.groupTime[g]);
+        if (!st) return st;
+        c.no = static_cast<int>(no);
+        read.push_back(c);
+    }
+    controls = std::move(read);
+    return {};
+}
+
+} // namespace trakmora
