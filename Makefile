@@ -12,7 +12,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DATA_ROOT ?= $(HOME)/Trakmora
 
-.PHONY: deps core-deps configure build run test test-core test-asan bench clean
+.PHONY: deps core-deps configure build run test test-core test-asan bench clean fuzz
 
 define install_missing
 	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
@@ -60,3 +60,19 @@ bench: build
 
 clean:
 	rm -rf build
+
+# Each fuzz target for FUZZ_SECONDS (default 60); a finding stops with the crashing input under
+# build/fuzz/findings/<target>/ (keep it under tests/regressions/<target>/ once fixed).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	@set -e; for t in $$(cat build/fuzz/fuzz-targets.txt | tr ';' ' '); do \
+	  mkdir -p build/fuzz/corpus/$$t build/fuzz/findings/$$t; \
+	  echo "== fuzz $$t for $(FUZZ_SECONDS) s"; \
+	  ./build/fuzz/fuzz/fuzz_$$t build/fuzz/corpus/$$t tests/regressions/$$t \
+	    -max_total_time=$(FUZZ_SECONDS) -max_len=65536 -timeout=10 -rss_limit_mb=4096 \
+	    -artifact_prefix=build/fuzz/findings/$$t/ -print_final_stats=1 2>&1 \
+	    | grep -E '^(stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY|Done)' || true; \
+	  if ls build/fuzz/findings/$$t/* >/dev/null 2>&1; then echo "finding in $$t"; exit 1; fi; \
+	done
