@@ -16,6 +16,9 @@ QLabel* paragraph(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont font = label->font();
+    font.setPointSize(font.pointSize() + 2);
+    label->setFont(font);
     return label;
 }
 
@@ -39,7 +42,13 @@ frmAbout::frmAbout(const QString& versionText, QWidget* parent)
     headingFont.setBold(true);
     heading->setFont(headingFont);
 
+    QFont versionFont = version_->font();
+    versionFont.setPointSize(versionFont.pointSize() + 2);
+    version_->setFont(versionFont);
+
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(30, 24, 30, 24);
+    layout->setSpacing(18);
     layout->addLayout(top);
     layout->addWidget(heading);
     layout->addWidget(paragraph(

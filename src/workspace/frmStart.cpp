@@ -16,6 +16,10 @@ frmStart::frmStart(ProgramState& state, QWidget* parent)
     bigger.setPointSize(bigger.pointSize() + 3);
     label_->setFont(bigger);
     label_->setWordWrap(true);
+    QFont listFont = list_->font();
+    listFont.setPointSize(listFont.pointSize() + 2);
+    list_->setFont(listFont);
+    list_->setSpacing(2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label_);
     layout->addWidget(list_);
