@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
 
     addWorkspaceCommands(app, ctx);
     addConfigCommands(app, ctx);
+    addEntriesCommands(app, ctx);
 
     try {
         app.parse(argc, argv);
