@@ -38,7 +38,13 @@ run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  ./build/default/src/app/trakmora --data-root "$(DATA_ROOT)"; \
 	else \
-	  ./build/default/src/cli/trakmora-cli --data-root "$(DATA_ROOT)" list; \
+	  cli=./build/default/src/cli/trakmora-cli; \
+	  if $$cli --help | grep -qE "^ +demo( |$$)"; then \
+	    $$cli --data-root "$(DATA_ROOT)" demo --replace; \
+	  else \
+	    [ -d "$(DATA_ROOT)/Demo" ] || $$cli --data-root "$(DATA_ROOT)" new --name Demo --short Demo; \
+	    $$cli --data-root "$(DATA_ROOT)" list; \
+	  fi; \
 	fi
 
 test: build

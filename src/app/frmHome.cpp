@@ -1,26 +1,112 @@
 #include "app/frmHome.h"
 
 #include "app/QtMessages.h"
+#include "app/ScreenPlacement.h"
+#include "app/frmAbout.h"
+#include "app/frmPlaceholder.h"
 #include "workspace/Workspace.h"
+#include "workspace/frmNew.h"
+#include "workspace/frmStart.h"
 
+#include <QAction>
 #include <QDir>
 #include <QLabel>
 #include <QLockFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
 
 namespace trakmora {
 
-frmHome::frmHome(const std::filesystem::path& dataRoot, QWidget* parent)
-    : QMainWindow(parent), messages_(std::make_unique<QtMessages>(this)),
-      state_(std::make_unique<ProgramState>(dataRoot, *messages_)) {
-    setWindowTitle(QStringLiteral("Version:Ver4 ( July 2024 )"));
-    resize(10560 / 15, 8600 / 15);
-    setCentralWidget(new QLabel(QStringLiteral("Trakmora Program"), this));
+namespace {
+
+const char* const kTitle = "Version:Ver4 ( July 2024 )";
+
+// Creates the screen on first use (it unloads itself when closed) and brings it forward.
+template <typename Screen, typename Make>
+void showOnce(QPointer<Screen>& screen, Make make) {
+    if (!screen) {
+        screen = make();
+        screen->setAttribute(Qt::WA_DeleteOnClose);
+        screen->show();
+        centreOnScreen(screen);
+    }
+    bringForward(screen);
+}
+
+} // namespace
+
+frmHome::frmHome(const std::filesystem::path& dataRoot, Messages* messages, QWidget* parent)
+    : QMainWindow(parent) {
+    if (!messages) {
+        ownMessages_ = std::make_unique<QtMessages>(this);
+        messages = ownMessages_.get();
+    }
+    state_ = std::make_unique<ProgramState>(dataRoot, *messages);
+    setWindowTitle(QString::fromUtf8(kTitle));
+    setFixedSize(twips(10560), twips(8600));
+    buildMenu();
+    buildContent();
 }
 
 frmHome::~frmHome() = default;
 
+void frmHome::buildMenu() {
+    QMenu* start = menuBar()->addMenu(QStringLiteral("Start"));
+    connect(start->addAction(QStringLiteral("New")), &QAction::triggered, this, &frmHome::showNew);
+    connect(start->addAction(QStringLiteral("Open")), &QAction::triggered, this, &frmHome::showOpen);
+
+    config_ = menuBar()->addAction(QStringLiteral("Config"));
+    connect(config_, &QAction::triggered, this, [this] { showPlaceholder(QStringLiteral("Configuration")); });
+    routeSchedule_ = menuBar()->addAction(QStringLiteral("Route Schedule"));
+    connect(routeSchedule_, &QAction::triggered, this, [this] { showPlaceholder(QStringLiteral("Route Schedule")); });
+    entries_ = menuBar()->addAction(QStringLiteral("Entries"));
+    connect(entries_, &QAction::triggered, this, [this] { showPlaceholder(QStringLiteral("Entries")); });
+
+    scoring_ = menuBar()->addMenu(QStringLiteral("Scoring"));
+    connect(scoring_->addAction(QStringLiteral("Individual Scoring")), &QAction::triggered, this,
+            [this] { showPlaceholder(QStringLiteral("Individual Scoring")); });
+    connect(scoring_->addAction(QStringLiteral("Group Scoring")), &QAction::triggered, this,
+            [this] { showPlaceholder(QStringLiteral("Group Scoring")); });
+
+    connect(menuBar()->addAction(QStringLiteral("Help")), &QAction::triggered, this, &frmHome::showAbout);
+
+    for (QAction* a : {config_, routeSchedule_, entries_, scoring_->menuAction()}) a->setEnabled(false);
+}
+
+void frmHome::buildContent() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("homePanel"));
+    panel->setStyleSheet(QStringLiteral(
+        "#homePanel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #16324f, stop:1 #3d6e8f); }"
+        "QLabel { color: white; }"));
+    auto* layout = new QVBoxLayout(panel);
+    layout->addStretch(2);
+    auto* program = new QLabel(QStringLiteral("Trakmora Program"), panel);
+    program->setObjectName(QStringLiteral("programLabel"));
+    QFont big = program->font();
+    big.setPointSize(28);
+    big.setBold(true);
+    program->setFont(big);
+    program->setAlignment(Qt::AlignCenter);
+    auto* version = new QLabel(QStringLiteral("Version 4"), panel);
+    version->setObjectName(QStringLiteral("versionLabel"));
+    QFont medium = version->font();
+    medium.setPointSize(16);
+    version->setFont(medium);
+    version->setAlignment(Qt::AlignCenter);
+    auto* strip = new QLabel(QStringLiteral("Regularity rallies for vintage vehicles, scored from GPS loggers"), panel);
+    strip->setAlignment(Qt::AlignCenter);
+    layout->addWidget(program);
+    layout->addWidget(version);
+    layout->addStretch(1);
+    layout->addWidget(strip);
+    layout->addStretch(2);
+    setCentralWidget(panel);
+}
+
 bool frmHome::startUp() {
-    if (auto st = ensureDataRoot(*state_); !st) messages_->info(st.message());
+    if (auto st = ensureDataRoot(*state_); !st) state_->messages->info(st.message());
     lock_ = std::make_unique<QLockFile>(QDir(QString::fromStdString(state_->paths.dataRoot().string()))
                                             .filePath(QStringLiteral(".trakmora.lock")));
     lock_->setStaleLockTime(0);
@@ -30,7 +116,50 @@ bool frmHome::startUp() {
 void frmHome::setOpenWorkbooks(bool open) { state_->openWorkbooks = open; }
 
 void frmHome::openRally(const std::string& shortName) {
-    if (auto st = openRallyByShortName(*state_, shortName); !st) messages_->info(st.message());
+    const Status st = openRallyByShortName(*state_, shortName);
+    // A damaged configuration is reported but the rally is open (with defaults) all the same.
+    if (state_->rally.shortName == shortName) enableRallyMenus();
+    if (!st) state_->messages->info(st.message());
+}
+
+void frmHome::enableRallyMenus() {
+    for (QAction* a : {config_, routeSchedule_, entries_}) a->setEnabled(true);
+}
+
+void frmHome::enableScoringMenu() { scoring_->menuAction()->setEnabled(true); }
+
+QAction* frmHome::menuEntry(const QString& text) const {
+    for (QAction* top : menuBar()->actions()) {
+        if (top->text() == text) return top;
+        if (QMenu* sub = top->menu())
+            for (QAction* a : sub->actions())
+                if (a->text() == text) return a;
+    }
+    return nullptr;
+}
+
+void frmHome::showNew() {
+    showOnce(new_, [this] {
+        auto* screen = new frmNew(*state_, this);
+        connect(screen, &frmNew::rallyCreated, this, &frmHome::enableRallyMenus);
+        return screen;
+    });
+}
+
+void frmHome::showOpen() {
+    showOnce(start_, [this] {
+        auto* screen = new frmStart(*state_, this);
+        connect(screen, &frmStart::rallyOpened, this, &frmHome::enableRallyMenus);
+        return screen;
+    });
+}
+
+void frmHome::showAbout() {
+    showOnce(about_, [this] { return new frmAbout(QString::fromUtf8(kTitle), this); });
+}
+
+void frmHome::showPlaceholder(const QString& title) {
+    showOnce(placeholders_[title], [this, &title] { return new frmPlaceholder(title, this); });
 }
 
 } // namespace trakmora

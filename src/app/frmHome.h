@@ -1,9 +1,12 @@
 #pragma once
-// The home screen: the start-up window and the main menu.
+// The home screen: the start-up window and the main menu. It owns the program state and every
+// other screen; each screen exists once, is modeless and is brought forward when chosen again.
 #include "common/ProgramState.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <filesystem>
+#include <map>
 #include <memory>
 
 class QAction;
@@ -12,25 +15,54 @@ class QLockFile;
 
 namespace trakmora {
 
-class QtMessages;
+class frmNew;
+class frmStart;
+class frmAbout;
+class frmPlaceholder;
 
 class frmHome : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmHome(const std::filesystem::path& dataRoot, QWidget* parent = nullptr);
+    // `messages` replaces the message boxes (tests record the texts); null shows message boxes.
+    explicit frmHome(const std::filesystem::path& dataRoot, Messages* messages = nullptr,
+                     QWidget* parent = nullptr);
     ~frmHome() override;
 
     // Takes the per-data-root instance lock and creates the data root. False when another
     // instance already runs on the same data root.
     bool startUp();
     void setOpenWorkbooks(bool open);
+    // Opens a rally by its short name at start-up (--rally).
     void openRally(const std::string& shortName);
     ProgramState& state() { return *state_; }
 
+    // "Config", "Route Schedule" and "Entries" once a rally is created or opened.
+    void enableRallyMenus();
+    // "Scoring" once the entry list has loaded without an invalid score group.
+    void enableScoringMenu();
+
+    // The menu entry with this text ("New", "Config", "Individual Scoring", ...), or null.
+    QAction* menuEntry(const QString& text) const;
+
 private:
-    std::unique_ptr<QtMessages> messages_;
+    void buildMenu();
+    void buildContent();
+    void showNew();
+    void showOpen();
+    void showAbout();
+    void showPlaceholder(const QString& title);
+
+    std::unique_ptr<Messages> ownMessages_;
     std::unique_ptr<ProgramState> state_;
     std::unique_ptr<QLockFile> lock_;
+    QAction* config_ = nullptr;
+    QAction* routeSchedule_ = nullptr;
+    QAction* entries_ = nullptr;
+    QMenu* scoring_ = nullptr;
+    QPointer<frmNew> new_;
+    QPointer<frmStart> start_;
+    QPointer<frmAbout> about_;
+    std::map<QString, QPointer<frmPlaceholder>> placeholders_;
 };
 
 } // namespace trakmora

@@ -1,4 +1,5 @@
 // trakmora: the desktop program.
+#include "app/ScreenPlacement.h"
 #include "app/frmHome.h"
 #include "workspace/Workspace.h"
 
@@ -24,5 +25,6 @@ int main(int argc, char** argv) {
     if (!home.startUp()) return 0; // another instance runs on this data root
     if (parser.isSet(rally)) home.openRally(parser.value(rally).toStdString());
     home.show();
+    trakmora::centreOnScreen(&home);
     return app.exec();
 }

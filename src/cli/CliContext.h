@@ -50,5 +50,7 @@ struct CliContext {
 
 // Each group of commands adds its subcommands here.
 void addWorkspaceCommands(CLI::App& app, CliContext& ctx);
+void addConfigCommands(CLI::App& app, CliContext& ctx);
+void addEntriesCommands(CLI::App& app, CliContext& ctx);
 
 } // namespace trakmora::cli

@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
     app.add_flag("--no-workbooks", ctx.noWorkbooks, "Do not write workbooks");
 
     addWorkspaceCommands(app, ctx);
+    addConfigCommands(app, ctx);
+    addEntriesCommands(app, ctx);
 
     try {
         app.parse(argc, argv);

@@ -1,23 +1,186 @@
+#include "app/frmAbout.h"
 #include "app/frmHome.h"
+#include "workspace/Workspace.h"
+#include "workspace/frmNew.h"
+#include "workspace/frmStart.h"
 
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace trakmora;
+
+namespace {
+
+std::filesystem::path rootOf(const QTemporaryDir& dir) { return dir.path().toStdString(); }
+
+bool rallyMenusEnabled(const frmHome& home) {
+    return home.menuEntry("Config")->isEnabled() && home.menuEntry("Route Schedule")->isEnabled() &&
+           home.menuEntry("Entries")->isEnabled();
+}
+
+bool anyRallyMenuEnabled(const frmHome& home) {
+    return home.menuEntry("Config")->isEnabled() || home.menuEntry("Route Schedule")->isEnabled() ||
+           home.menuEntry("Entries")->isEnabled() || home.menuEntry("Scoring")->isEnabled();
+}
+
+void clickLine(QListWidget* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+} // namespace
 
 class HomeTest : public QObject {
     Q_OBJECT
 private slots:
     void secondInstanceOnTheSameDataRootEnds() {
         QTemporaryDir root;
-        frmHome first(root.path().toStdString());
+        frmHome first(rootOf(root));
         QVERIFY(first.startUp());
-        frmHome second(root.path().toStdString());
+        frmHome second(rootOf(root));
         QVERIFY(!second.startUp());
         QTemporaryDir other;
-        frmHome third(other.path().toStdString());
+        frmHome third(rootOf(other));
         QVERIFY(third.startUp());
         QCOMPARE(first.windowTitle(), QStringLiteral("Version:Ver4 ( July 2024 )"));
+    }
+
+    void startUpCreatesTheDataRootWithOnlyStartAndHelpEnabled() {
+        QTemporaryDir dir;
+        const auto root = rootOf(dir) / "Trakmora";
+        RecordingMessages messages;
+        frmHome home(root, &messages);
+        QVERIFY(home.startUp());
+        QVERIFY(std::filesystem::is_directory(root));
+        QVERIFY(home.menuEntry("Start")->isEnabled());
+        QVERIFY(home.menuEntry("Help")->isEnabled());
+        QVERIFY(!anyRallyMenuEnabled(home));
+        home.enableScoringMenu();
+        QVERIFY(home.menuEntry("Scoring")->isEnabled());
+        QVERIFY(home.menuEntry("Individual Scoring")->isEnabled());
+        QVERIFY(!rallyMenusEnabled(home));
+    }
+
+    void newWithAnEmptyNameCreatesNothing() {
+        QTemporaryDir root;
+        RecordingMessages messages;
+        frmHome home(rootOf(root), &messages);
+        QVERIFY(home.startUp());
+        home.menuEntry("New")->trigger();
+        auto* screen = home.findChild<frmNew*>();
+        QVERIFY(screen && screen->isVisible());
+        QCOMPARE(screen->windowTitle(), QStringLiteral("New"));
+        screen->shortNameBox()->setText("Spring");
+        QTest::mouseClick(screen->saveButton(), Qt::LeftButton);
+        QCOMPARE(messages.texts, std::vector<std::string>{"No Name or Short Name entered"});
+        QVERIFY(screen->isVisible());
+        QVERIFY(!std::filesystem::exists(rootOf(root) / "Register.csv"));
+        QVERIFY(!anyRallyMenuEnabled(home));
+    }
+
+    void newCreatesTheRallyEnablesTheMenusAndCloses() {
+        QTemporaryDir root;
+        RecordingMessages messages;
+        frmHome home(rootOf(root), &messages);
+        QVERIFY(home.startUp());
+        home.menuEntry("New")->trigger();
+        QPointer<frmNew> screen = home.findChild<frmNew*>();
+        home.menuEntry("New")->trigger(); // chosen again: the same screen, brought forward
+        QCOMPARE(home.findChildren<frmNew*>().size(), 1);
+        screen->longNameBox()->setText("Spring Run");
+        screen->shortNameBox()->setText("Spring");
+        QTest::mouseClick(screen->saveButton(), Qt::LeftButton);
+        QVERIFY(messages.texts.empty());
+        QTRY_VERIFY(screen.isNull()); // closed and unloaded
+        QVERIFY(rallyMenusEnabled(home));
+        QVERIFY(!home.menuEntry("Scoring")->isEnabled());
+        QCOMPARE(home.state().rally.shortName, std::string("Spring"));
+        QVERIFY(std::filesystem::exists(rootOf(root) / "Spring/Working/config3.csv"));
+    }
+
+    void openListsTheRegisterAndTakesTheLaterOfTwoEqualNames() {
+        QTemporaryDir root;
+        {
+            RecordingMessages setup;
+            ProgramState state(rootOf(root), setup);
+            QVERIFY(createRally(state, "Club Run", "First"));
+            QVERIFY(createRally(state, "Autumn", "Autumn"));
+            QVERIFY(createRally(state, "Club Run", "Second"));
+        }
+        RecordingMessages messages;
+        frmHome home(rootOf(root), &messages);
+        QVERIFY(home.startUp());
+        home.menuEntry("Open")->trigger();
+        auto* screen = home.findChild<frmStart*>();
+        QVERIFY(screen);
+        QCOMPARE(screen->windowTitle(), QStringLiteral("Open "));
+        QCOMPARE(screen->statusLabel()->text(), QStringLiteral("Select Rally"));
+        QListWidget* list = screen->rallyList();
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("Club Run"));
+        QCOMPARE(list->item(1)->text(), QStringLiteral("Autumn"));
+        QVERIFY(!anyRallyMenuEnabled(home));
+
+        clickLine(list, 0);
+        QVERIFY(messages.texts.empty());
+        QCOMPARE(home.state().rally.shortName, std::string("Second"));
+        QCOMPARE(screen->statusLabel()->text(), QStringLiteral("Club Run is now open"));
+        QVERIFY(rallyMenusEnabled(home));
+        // The list takes no further choice.
+        clickLine(list, 1);
+        QCOMPARE(home.state().rally.shortName, std::string("Second"));
+    }
+
+    void openListIsReadWhenTheScreenLoads() {
+        QTemporaryDir root;
+        RecordingMessages messages;
+        frmHome home(rootOf(root), &messages);
+        QVERIFY(home.startUp());
+        home.menuEntry("Open")->trigger();
+        QPointer<frmStart> screen = home.findChild<frmStart*>();
+        QCOMPARE(screen->rallyList()->count(), 0);
+        QVERIFY(createRally(home.state(), "Late", "Late"));
+        home.menuEntry("Open")->trigger();
+        QCOMPARE(screen->rallyList()->count(), 0);
+        screen->close();
+        QTRY_VERIFY(screen.isNull());
+        home.menuEntry("Open")->trigger();
+        QCOMPARE(home.findChild<frmStart*>()->rallyList()->count(), 1);
+    }
+
+    void helpShowsTheVersionAndReturnCloses() {
+        QTemporaryDir root;
+        RecordingMessages messages;
+        frmHome home(rootOf(root), &messages);
+        home.menuEntry("Help")->trigger();
+        QPointer<frmAbout> about = home.findChild<frmAbout*>();
+        QVERIFY(about && about->isVisible());
+        QCOMPARE(about->windowTitle(), QStringLiteral("Help"));
+        QCOMPARE(about->versionLabel()->text(), QStringLiteral("Version:Ver4 ( July 2024 )"));
+        QTest::mouseClick(about->returnButton(), Qt::LeftButton);
+        QTRY_VERIFY(about.isNull());
+    }
+
+    void rallyOpenedAtStartUpEnablesTheMenus() {
+        QTemporaryDir root;
+        RecordingMessages messages;
+        {
+            ProgramState state(rootOf(root), messages);
+            QVERIFY(createRally(state, "Spring Run", "Spring"));
+        }
+        frmHome home(rootOf(root), &messages);
+        QVERIFY(home.startUp());
+        home.openRally("Nowhere");
+        QCOMPARE(messages.texts.size(), std::size_t(1));
+        QVERIFY(!anyRallyMenuEnabled(home));
+        home.openRally("Spring");
+        QCOMPARE(home.state().rally.longName, std::string("Spring Run"));
+        QVERIFY(rallyMenusEnabled(home));
     }
 };
 

@@ -1,0 +1,81 @@
+// config: show the 30 settings of the open rally and set fields with the editor's limits.
+#include "cli/CliContext.h"
+#include "workspace/ConfigFields.h"
+#include "workspace/ConfigFile.h"
+
+#include <fmt/format.h>
+
+#include <iostream>
+#include <memory>
+#include <vector>
+
+namespace trakmora::cli {
+
+namespace {
+
+struct Assignment {
+    int field = 0;
+    std::string value;
+};
+
+// Splits FIELD=VALUE; false (usage error) when there is no "=" or no such field.
+bool readAssignment(const std::string& text, Assignment& out) {
+    const auto eq = text.find('=');
+    if (eq == std::string::npos) {
+        std::cerr << "--set takes FIELD=VALUE, not \"" << text << "\"\n";
+        return false;
+    }
+    out.field = configFieldNumber(std::string_view(text).substr(0, eq));
+    out.value = text.substr(eq + 1);
+    if (out.field == 0) {
+        std::cerr << "There is no configuration field \"" << text.substr(0, eq)
+                  << "\": give a number 1..30 or a name such as GroupSpeedB\n";
+        return false;
+    }
+    return true;
+}
+
+void printConfig(const RallyConfig& config) {
+    for (int f = 1; f <= kConfigFieldCount; ++f)
+        std::cout << fmt::format("{:>2}  {:<20}{}\n", f, configField(f).name, formatFieldValue(config, f));
+}
+
+// Applies every assignment to a copy, in the order given; the rally's settings change only when
+// all of them could be read.
+int applyAssignments(CliContext& ctx, const std::vector<std::string>& sets) {
+    std::vector<Assignment> assignments(sets.size());
+    for (std::size_t i = 0; i < sets.size(); ++i)
+        if (!readAssignment(sets[i], assignments[i])) return 2;
+    RallyConfig edited = ctx.state->config;
+    for (const auto& a : assignments) {
+        bool clamped = false;
+        if (int rc = ctx.report(setFieldFromText(edited, a.field, a.value, clamped))) return rc;
+        if (clamped)
+            std::cerr << configField(a.field).name << ": " << a.value << " is outside the limits, "
+                      << formatFieldValue(edited, a.field) << " is used\n";
+    }
+    ctx.state->config = edited;
+    return ctx.report(saveConfig(*ctx.state));
+}
+
+} // namespace
+
+void addConfigCommands(CLI::App& app, CliContext& ctx) {
+    auto* config = app.add_subcommand("config", "Show the 30 settings of the rally; --set changes fields");
+    auto sets = std::make_shared<std::vector<std::string>>();
+    config->add_option("--set", *sets,
+                       "FIELD=VALUE, FIELD a number 1..30 or a name (RallyName, StartDate, GroupSpeedA, ...); "
+                       "dates as YYYY-MM-DD or serial, start times as hh:mm:ss or seconds")
+        ->take_all();
+    config->callback([&ctx, sets] {
+        ctx.needsRally = true;
+        ctx.run = [&ctx, sets] {
+            if (!sets->empty())
+                if (int rc = applyAssignments(ctx, *sets)) return rc;
+            printConfig(ctx.state->config);
+            return 0;
+        };
+    });
+}
+
+} // namespace trakmora::cli
