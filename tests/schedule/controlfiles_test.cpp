@@ -170,15 +170,5 @@ TEST(ControlFiles, ManyTimedLinesAreAllHeld) {
     EXPECT_EQ(r.state.schedule.passingWindows.rows[249].lineNo, 250);
 }
 
-TEST(ControlFiles, MalformedSpeedTableIsReportedWithFileAndLine) {
-    TempDir dir;
-    writeText(dir / "s.csv", "1,2,3,4,5,0,0,0,0,\"a\",\"b\",\"c\",\"d\"\r\n1,x,3\r\n");
-    SpeedTable table;
-    table.rows.resize(3);
-    const Status st = readSpeedTable(dir / "s.csv", table);
-    EXPECT_EQ(st.message(), (dir / "s.csv").string() + " line 2: \"x\" is not a number");
-    EXPECT_EQ(table.count(), 3);
-}
-
 } // namespace
 } // namespace trakmora

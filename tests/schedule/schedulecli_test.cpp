@@ -90,15 +90,5 @@ TEST(ScheduleCli, DaysOutsideTheRallyAreRefused) {
     EXPECT_TRUE(fs::is_empty(root / "Days/Marshals"));
 }
 
-TEST(ScheduleCli, NewDayShowsTheTemplate) {
-    TempDir root;
-    std::string out;
-    ASSERT_EQ(runCli("--data-root '" + root.path().string() + "' new --name 'Fresh' --short Fresh", out), 0) << out;
-    ASSERT_EQ(runCli("--data-root '" + root.path().string() + "' --rally Fresh schedule --day 2", out), 0) << out;
-    EXPECT_NE(out.find("No data to load"), std::string::npos) << out;
-    EXPECT_NE(out.find("4\tUse ADD ROW for future lines\to\t3\t"), std::string::npos) << out;
-    EXPECT_TRUE(fs::exists(root / "Fresh/RouteSchedule/RS2_Data.csv"));
-}
-
 } // namespace
 } // namespace trakmora

@@ -100,13 +100,6 @@ TEST(SpeedCalc, ZeroBaselineGroupSpeedRefusesAnFLineAndChangesNothing) {
     EXPECT_EQ(speedsOf(noF, 1), (Speeds{50, 50, 50, 50}));
 }
 
-TEST(SpeedCalc, OnlyLinesInUseArePropagated) {
-    ScheduleTable t = tableOf({{"o", {0, 50, 0, 0}}, {"o", {0, 60, 0, 0}}});
-    t.lineCount = 1;
-    ASSERT_TRUE(propagateSpeeds(t, RallyConfig{}));
-    EXPECT_EQ(speedsOf(t, 2), (Speeds{0, 60, 0, 0}));
-}
-
 TEST(SpeedCalc, MirrorsAddedTimeIntoGroupsNotInUse) {
     struct Case {
         double groups;
