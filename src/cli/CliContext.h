@@ -52,5 +52,6 @@ struct CliContext {
 void addWorkspaceCommands(CLI::App& app, CliContext& ctx);
 void addConfigCommands(CLI::App& app, CliContext& ctx);
 void addEntriesCommands(CLI::App& app, CliContext& ctx);
+void addScheduleCommands(CLI::App& app, CliContext& ctx);
 
 } // namespace trakmora::cli

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     addWorkspaceCommands(app, ctx);
     addConfigCommands(app, ctx);
     addEntriesCommands(app, ctx);
+    addScheduleCommands(app, ctx);
 
     try {
         app.parse(argc, argv);

@@ -5,6 +5,7 @@
 #include "common/Messages.h"
 #include "common/Paths.h"
 #include "common/RallyConfig.h"
+#include "common/ScheduleTable.h"
 
 #include <chrono>
 #include <filesystem>
@@ -29,6 +30,7 @@ public:
     RallyIdentity rally;
     RallyConfig config;
     EntryTable entries;
+    ScheduleTable schedule;
     double selectedDayStartTime = 0;
 
     // Open saved workbooks with the desktop's default program (the GUI only; off in tests).

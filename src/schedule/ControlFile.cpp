@@ -28,4 +28,16 @@ Status readControlFile(const std::filesystem::path& file, std::vector<ControlRec
     return {};
 }
 
+std::string controlFileText(const std::vector<ControlRecord>& controls) {
+    CsvWriter w;
+    for (const char* name : {"No", "Lat", "Long", "Dist", "A_Time", "B_Time", "C_Time", "D_Time"}) w.text(name);
+    w.endRecord();
+    for (const ControlRecord& c : controls) {
+        w.number(c.no).number(c.lat).number(c.lon).number(c.dist);
+        for (int g = 1; g <= 4; ++g) w.number(c.groupTime[static_cast<std::size_t>(g)]);
+        w.endRecord();
+    }
+    return w.take();
+}
+
 } // namespace trakmora

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace trakmora {
@@ -24,5 +25,8 @@ struct ControlRecord {
 // Reads the control file (header line skipped). Fails with file and line on a malformed record;
 // `controls` is only replaced on success.
 Status readControlFile(const std::filesystem::path& file, std::vector<ControlRecord>& controls);
+
+// The control file's text: the header record, then one record per control.
+std::string controlFileText(const std::vector<ControlRecord>& controls);
 
 } // namespace trakmora
