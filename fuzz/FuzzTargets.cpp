@@ -3,6 +3,8 @@
 #include "common/Csv.h"
 #include "entries/EntryList.h"
 #include "schedule/ControlFile.h"
+#include "schedule/ControlFiles.h"
+#include "schedule/RSModule.h"
 #include "workspace/ConfigFile.h"
 
 #include <cstdio>
@@ -85,6 +87,34 @@ void controlFileTarget(const std::uint8_t* data, std::size_t size) {
     expectWhere(readControlFile(file, controls), file);
 }
 
+void scheduleDataTarget(const std::uint8_t* data, std::size_t size) {
+    const fs::path file = writeScratch("RS1_Data.csv", data, size);
+    std::vector<ScheduleLine> lines;
+    const Status st = readScheduleDataFile(file, lines);
+    expectWhere(st, file);
+    if (st && lines.size() > 999) std::abort();
+}
+
+void scheduleImportTarget(const std::uint8_t* data, std::size_t size) {
+    const fs::path file = writeScratch("Input_RS1.csv", data, size);
+    std::vector<ScheduleLine> lines;
+    const Status st = readScheduleImportFile(file, lines);
+    expectWhere(st, file);
+    if (st && lines.size() > 999) std::abort();
+}
+
+void speedTableTarget(const std::uint8_t* data, std::size_t size) {
+    const fs::path file = writeScratch("SpeedABCD_RS1.csv", data, size);
+    SpeedTable table;
+    expectWhere(readSpeedTable(file, table), file);
+}
+
+void passingWindowTarget(const std::uint8_t* data, std::size_t size) {
+    const fs::path file = writeScratch("abc.csv", data, size);
+    PassingWindowTable table;
+    expectWhere(readPassingWindowTable(file, table), file);
+}
+
 } // namespace
 
 const std::vector<Target>& targets() {
@@ -94,6 +124,10 @@ const std::vector<Target>& targets() {
         {"config_legacy", legacyConfigTarget},
         {"entrylist", entryListTarget},
         {"controlfile", controlFileTarget},
+        {"schedule_data", scheduleDataTarget},
+        {"schedule_import", scheduleImportTarget},
+        {"speed_table", speedTableTarget},
+        {"passing_window", passingWindowTarget},
     };
     return all;
 }
