@@ -34,11 +34,11 @@ Status readResultScores(const std::filesystem::path& file, std::vector<double>& 
     std::vector<double> read;
     CsvCursor cursor(doc);
     while (!cursor.atEnd()) {
+        double v = 0;
+        if (auto st = cursor.number(v); !st) return st;
         if (read.size() == static_cast<std::size_t>(kMaxControlScores))
             return Status::failure(
                 doc.problem(cursor.line(), "more than " + std::to_string(kMaxControlScores) + " control scores"));
-        double v = 0;
-        if (auto st = cursor.number(v); !st) return st;
         read.push_back(v);
     }
     scores = std::move(read);
