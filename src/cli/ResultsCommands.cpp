@@ -30,6 +30,10 @@ Status selectRallyDay(GroupScoring& scoring, int day) {
 } // namespace
 
 int dayCommand(CliContext& ctx, GroupScoring& scoring, int day, const DayCommandOptions& options) {
+    for (int n : options.nonFinishers)
+        if (!DayMatrix::hasCell(n))
+            return ctx.report(Status::failure("Competition number " + std::to_string(n) +
+                                              " has no cell in the matrix (1 to 250)"));
     if (int rc = ctx.report(selectRallyDay(scoring, day))) return rc;
     for (int n : options.nonFinishers)
         if (int rc = ctx.report(scoring.toggleNonFinisher(n))) return rc;

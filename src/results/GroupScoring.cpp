@@ -104,6 +104,9 @@ Status GroupScoring::printCombinedDayResults(bool& proceeded) {
 
 Status GroupScoring::printDayPositions() {
     if (!dayMode()) return Status::failure("Select a rally day first");
+    // Ranking another day's rows would put them in this day's position files.
+    if (combined_.day != selectedDay_)
+        return Status::failure("Print the combined day results of day " + std::to_string(selectedDay_) + " first");
     return buildDayPositions(state_, selectedDay_, combined_, matrix_, dayPositions_);
 }
 

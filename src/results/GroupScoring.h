@@ -51,7 +51,8 @@ public:
     // "Print combined day results": asks the question, then loads the day score file. `proceeded`
     // is false when the answer was No (nothing changed). "No data to load" keeps the old table.
     Status printCombinedDayResults(bool& proceeded);
-    // "Print Day Position": ranks the loaded combined table with the current matrix.
+    // "Print Day Position": ranks the loaded combined table with the current matrix. Refused
+    // unless the table holds the selected day.
     Status printDayPositions();
     // "Final Results": Final position only, and only after a complete final summation.
     Status finalResults();

@@ -55,11 +55,15 @@ TEST(DayPositions, GroupsWithoutCompetitorsAreEmptiedNotLeftFromAnEarlierRun) {
     GroupScoring scoring(r.state);
     bool proceeded = false;
     ASSERT_TRUE(scoring.enterDay(1));
+    EXPECT_EQ(scoring.printDayPositions().message(), "Print the combined day results of day 1 first");
     ASSERT_TRUE(scoring.printCombinedDayResults(proceeded));
     ASSERT_TRUE(scoring.printDayPositions());
     ASSERT_EQ(scoring.dayPositions()[3].rows.size(), 4u);
     test::writeText(dayPositionFile(r.state, 2, 4), "\"stale\",\"1\",\"1\"\r\n");
     ASSERT_TRUE(scoring.enterDay(2));
+    // Day 1's rows are never ranked as day 2's.
+    EXPECT_EQ(scoring.printDayPositions().message(), "Print the combined day results of day 2 first");
+    EXPECT_TRUE(fs::exists(dayPositionFile(r.state, 2, 4)));
     ASSERT_TRUE(scoring.printCombinedDayResults(proceeded));
     ASSERT_TRUE(scoring.printDayPositions());
     EXPECT_EQ(ranked(scoring.dayPositions()[0]), std::vector<std::string>{"1 3 7"});

@@ -52,6 +52,9 @@ TEST(ResultsCli, UsageErrorsAndAOneDayRally) {
     const std::string rally = "--data-root '" + r.root.path().string() + "' --rally Spring ";
     EXPECT_EQ(test::runCli(rally + "day", output), 2) << output;
     EXPECT_EQ(test::runCli(rally + "day --day x", output), 2) << output;
+    EXPECT_EQ(test::runCli(rally + "day --day 1 --non-finisher 251", output), 1);
+    EXPECT_EQ(output, "Competition number 251 has no cell in the matrix (1 to 250)\n");
+    EXPECT_FALSE(std::filesystem::exists(matrixDisplayFile(r.state, 1))) << "refused before the day was built";
     EXPECT_EQ(test::runCli(rally + "final", output), 1);
     EXPECT_EQ(output, "A one-day rally has no Final position: its day positions are its results\n");
 }
