@@ -1,5 +1,5 @@
 #pragma once
-// The group scoring commands, callable one after another on one session so that `run` can chain
+// The group scoring commands, callable one after another on one GroupScoring so that `run` can chain
 // them after importing and scoring a day.
 #include "cli/CliContext.h"
 #include "results/GroupScoring.h"

@@ -1,5 +1,5 @@
 #pragma once
-// A rally in a temporary data root for the group scoring tests, with helpers to write the entry
+// A rally in a temporary data root for the group scoring tests, with functions to write the entry
 // list and R files by hand and to compare files against golden copies. Header only: the test
 // executable builds every *_test.cpp file and nothing else from these folders.
 #include "common/Csv.h"

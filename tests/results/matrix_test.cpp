@@ -52,7 +52,7 @@ TEST(DayMatrix, FilesFollowTheRFilesAndTheNonFinisherMarks) {
             EXPECT_EQ(line(readFile(finalMatrixFile(r.state, 1)), s.click), std::to_string(s.finalValue)) << s.click;
         }
     }
-    // The display file never shows the marks; the colours hold over a fresh session.
+    // The display file never shows the marks; the colours hold for a fresh GroupScoring.
     EXPECT_EQ(line(readFile(matrixDisplayFile(r.state, 1)), 6), "6,10");
     GroupScoring fresh(r.state);
     ASSERT_TRUE(fresh.enterDay(1));
