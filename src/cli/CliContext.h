@@ -53,5 +53,6 @@ void addWorkspaceCommands(CLI::App& app, CliContext& ctx);
 void addConfigCommands(CLI::App& app, CliContext& ctx);
 void addEntriesCommands(CLI::App& app, CliContext& ctx);
 void addScheduleCommands(CLI::App& app, CliContext& ctx);
+void addResultsCommands(CLI::App& app, CliContext& ctx);
 
 } // namespace trakmora::cli

@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     addConfigCommands(app, ctx);
     addEntriesCommands(app, ctx);
     addScheduleCommands(app, ctx);
+    addResultsCommands(app, ctx);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,136 @@
+// day, results, final: the group scoring screen's steps, each in a fresh process.
+#include "cli/ResultsCommands.h"
+
+#include "results/DayScore.h"
+
+#include <iostream>
+#include <memory>
+
+namespace trakmora::cli {
+
+namespace {
+
+std::string withoutLineEnd(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+}
+
+std::string groupTitle(const ProgramState& state, int group) {
+    return std::string(1, groupLetter(group)) + ": " +
+           state.config.scoreGroupName[static_cast<std::size_t>(group)];
+}
+
+Status selectRallyDay(GroupScoring& scoring, int day) {
+    if (day < 1 || day > scoring.noOfDays())
+        return Status::failure("Day " + std::to_string(day) + " is not a day of this " +
+                               std::to_string(scoring.noOfDays()) + "-day rally");
+    return scoring.enterDay(day);
+}
+
+} // namespace
+
+int dayCommand(CliContext& ctx, GroupScoring& scoring, int day, const DayCommandOptions& options) {
+    for (int n : options.nonFinishers)
+        if (!DayMatrix::hasCell(n))
+            return ctx.report(Status::failure("Competition number " + std::to_string(n) +
+                                              " has no cell in the matrix (1 to 250)"));
+    if (int rc = ctx.report(selectRallyDay(scoring, day))) return rc;
+    for (int n : options.nonFinishers)
+        if (int rc = ctx.report(scoring.toggleNonFinisher(n))) return rc;
+    if (options.scrap)
+        if (int rc = ctx.report(scoring.scrapControl(*options.scrap))) return rc;
+    if (!options.nonFinishers.empty() || options.scrap)
+        if (int rc = ctx.report(scoring.enterDay(day))) return rc;
+
+    const MatrixCounts counts = scoring.matrix().counts(scoring.shownCells());
+    std::cout << "Day " << day << ": " << scoring.controlCount(day) << " controls\n"
+              << "Finishers " << counts.finishers << ", non-finishers " << counts.nonFinishers
+              << ", non-starters " << counts.nonStarters << '\n';
+    for (const DayScoreLine& line : scoring.dayScore().lines) std::cout << withoutLineEnd(dayScoreLineText(line)) << '\n';
+    return 0;
+}
+
+int resultsCommand(CliContext& ctx, GroupScoring& scoring, int day) {
+    if (scoring.selectedDay() != day)
+        if (int rc = ctx.report(selectRallyDay(scoring, day))) return rc;
+    bool proceeded = false;
+    if (int rc = ctx.report(scoring.printCombinedDayResults(proceeded))) return rc;
+    if (!proceeded) return 1;
+    if (int rc = ctx.report(scoring.printDayPositions())) return rc;
+
+    const auto& state = *ctx.state;
+    std::cout << "Day " << day << " positions\n";
+    for (int g = 1; g <= 4; ++g) {
+        const auto& rows = scoring.dayPositions()[static_cast<std::size_t>(g - 1)].rows;
+        if (rows.empty()) continue;
+        std::cout << groupTitle(state, g) << "\nPosition\tNo\tName\tScore\n";
+        for (const auto& r : rows) std::cout << r.position << '\t' << r.compNo << '\t' << r.name << '\t' << r.total << '\n';
+    }
+    return 0;
+}
+
+int finalCommand(CliContext& ctx, GroupScoring& scoring) {
+    if (scoring.noOfDays() < 2) {
+        ctx.messages.info("A one-day rally has no Final position: its day positions are its results");
+        return 1;
+    }
+    if (int rc = ctx.report(scoring.enterDay(scoring.noOfDays() + 1))) return rc;
+    if (int rc = ctx.report(scoring.finalResults())) return rc;
+
+    const auto& state = *ctx.state;
+    std::cout << "Final positions\n";
+    for (int g = 1; g <= 4; ++g) {
+        const auto& rows = scoring.finalPositions()[static_cast<std::size_t>(g - 1)].rows;
+        if (rows.empty()) continue;
+        std::cout << groupTitle(state, g) << "\nPosition\tNo\tName";
+        for (int d = 1; d <= scoring.noOfDays(); ++d) std::cout << "\tDay " << d;
+        std::cout << "\tFinal\n";
+        for (const auto& r : rows) {
+            std::cout << r.position << '\t' << r.compNo << '\t' << r.name;
+            for (int d = 1; d <= scoring.noOfDays(); ++d) std::cout << '\t' << r.days[static_cast<std::size_t>(d - 1)];
+            std::cout << '\t' << r.final << '\n';
+        }
+    }
+    return 0;
+}
+
+void addResultsCommands(CLI::App& app, CliContext& ctx) {
+    auto* day = app.add_subcommand("day", "Rebuild the day score file, the matrix files and the entry list results; "
+                                          "toggle non-finishers; scrap a control");
+    auto dayNo = std::make_shared<int>(0);
+    auto options = std::make_shared<DayCommandOptions>();
+    auto scrap = std::make_shared<int>(0);
+    day->add_option("--day", *dayNo, "Rally day")->required();
+    day->add_option("--non-finisher", options->nonFinishers, "Toggle the non-finisher mark of these numbers");
+    auto* scrapOption = day->add_option("--scrap", *scrap, "Scrap this control for every competitor of the day");
+    day->callback([&ctx, dayNo, options, scrap, scrapOption] {
+        ctx.needsRally = true;
+        if (*scrapOption) options->scrap = *scrap;
+        ctx.run = [&ctx, dayNo, options] {
+            GroupScoring scoring(*ctx.state);
+            return dayCommand(ctx, scoring, *dayNo, *options);
+        };
+    });
+
+    auto* results = app.add_subcommand("results", "Combined day results and day positions");
+    auto resultsDay = std::make_shared<int>(0);
+    results->add_option("--day", *resultsDay, "Rally day")->required();
+    results->callback([&ctx, resultsDay] {
+        ctx.needsRally = true;
+        ctx.run = [&ctx, resultsDay] {
+            GroupScoring scoring(*ctx.state);
+            return resultsCommand(ctx, scoring, *resultsDay);
+        };
+    });
+
+    auto* final = app.add_subcommand("final", "Final summation and final results");
+    final->callback([&ctx] {
+        ctx.needsRally = true;
+        ctx.run = [&ctx] {
+            GroupScoring scoring(*ctx.state);
+            return finalCommand(ctx, scoring);
+        };
+    });
+}
+
+} // namespace trakmora::cli

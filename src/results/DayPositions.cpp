@@ -1,0 +1,66 @@
+#include "results/DayPositions.h"
+
+#include "common/Csv.h"
+#include "common/FileIo.h"
+#include "common/Format.h"
+#include "results/Positions.h"
+#include "results/ResultFiles.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace trakmora {
+
+namespace {
+
+struct Ranked {
+    DayPositionRow row;
+    int compNo = 0;
+    double roundedTotal = 0;
+};
+
+int wholeNumber(const std::string& text) {
+    double v = 0;
+    parseNumber(text, v);
+    return static_cast<int>(std::clamp(roundHalfEven(v), -2147483648.0, 2147483647.0));
+}
+
+} // namespace
+
+Status buildDayPositions(const ProgramState& state, int day, const CombinedDayTable& combined,
+                         const DayMatrix& matrix, DayPositionTables& tables) {
+    std::array<std::vector<Ranked>, 4> groups;
+    std::array<CsvWriter, 4> files;
+    for (const CombinedDayRow& r : combined.rows) {
+        const int g = scoreGroupIndex(r.scoreGroup);
+        if (g < 0) continue;
+        files[static_cast<std::size_t>(g)].text(r.name).text(r.compNo).text(r.total).endRecord();
+        double total = 0;
+        parseNumber(r.total, total);
+        groups[static_cast<std::size_t>(g)].push_back({{"", r.name, r.compNo, r.total}, wholeNumber(r.compNo),
+                                                       roundHalfEven(total)});
+    }
+
+    DayPositionTables built;
+    for (int g = 0; g < 4; ++g) {
+        const auto file = dayPositionFile(state, day, g + 1);
+        if (auto st = removeIfExists(file); !st) return st;
+        auto& rows = groups[static_cast<std::size_t>(g)];
+        if (rows.empty()) continue;
+        if (auto st = writeFile(file, files[static_cast<std::size_t>(g)].str()); !st) return st;
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const Ranked& a, const Ranked& b) { return a.roundedTotal < b.roundedTotal; });
+        std::vector<int> numbers;
+        for (const Ranked& r : rows) numbers.push_back(r.compNo);
+        const auto positions = numberPositions(numbers, matrix);
+        auto& table = built[static_cast<std::size_t>(g)];
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            table.rows.push_back(rows[i].row);
+            table.rows.back().position = positions[i];
+        }
+    }
+    tables = std::move(built);
+    return {};
+}
+
+} // namespace trakmora

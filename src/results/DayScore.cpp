@@ -1,0 +1,96 @@
+#include "results/DayScore.h"
+
+#include "common/Csv.h"
+#include "common/FileIo.h"
+#include "entries/EntryList.h"
+#include "results/CellState.h"
+#include "results/ResultFiles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace trakmora {
+
+namespace {
+
+const Entry* findEntry(const EntryTable& table, int compNo) {
+    for (const Entry& e : table.entries)
+        if (e.compNo == compNo) return &e;
+    return nullptr;
+}
+
+std::string numberList(const std::vector<int>& numbers) {
+    std::string s;
+    for (int n : numbers) s += (s.empty() ? "" : ", ") + std::to_string(n);
+    return s;
+}
+
+} // namespace
+
+Status readResultScores(const std::filesystem::path& file, std::vector<double>& scores) {
+    CsvDocument doc;
+    if (auto st = CsvDocument::load(file, doc); !st) return st;
+    std::vector<double> read;
+    CsvCursor cursor(doc);
+    while (!cursor.atEnd()) {
+        double v = 0;
+        if (auto st = cursor.number(v); !st) return st;
+        if (read.size() == static_cast<std::size_t>(kMaxControlScores))
+            return Status::failure(
+                doc.problem(cursor.line(), "more than " + std::to_string(kMaxControlScores) + " control scores"));
+        read.push_back(v);
+    }
+    scores = std::move(read);
+    return {};
+}
+
+std::string dayScoreLineText(const DayScoreLine& line) {
+    CsvWriter w;
+    w.text(line.name).number(line.compNo).text(line.scoreGroup).number(line.total);
+    const std::size_t k = std::clamp<std::size_t>(line.scores.size(), 1, kMaxDayScoreControls);
+    for (std::size_t i = 0; i < k; ++i) w.number(i < line.scores.size() ? line.scores[i] : 0);
+    w.endRecord();
+    return w.take();
+}
+
+Status buildDayScore(ProgramState& state, int day, int previousControlCount, DayScoreBuild& out) {
+    if (auto st = removeIfExists(dayScoreFile(state, day)); !st) return st;
+    if (auto st = loadEntryList(state); !st) return st;
+
+    DayScoreBuild build;
+    build.controlCount = previousControlCount;
+    std::map<int, double> totals;
+    std::string text;
+    for (int n = 1; n <= kMatrixCells; ++n) {
+        const auto file = resultFile(state, day, n);
+        if (!regularFileExists(file)) continue;
+        DayScoreLine line;
+        line.compNo = n;
+        if (auto st = readResultScores(file, line.scores); !st) return st;
+        build.controlCount = static_cast<int>(line.scores.size());
+        if (const Entry* e = findEntry(state.entries, n)) {
+            line.name = e->name;
+            line.scoreGroup = e->scoreGroup;
+        } else {
+            build.numbersWithoutEntry.push_back(n);
+        }
+        for (double s : line.scores) line.total += std::fabs(s);
+        totals[n] = line.total;
+        text += dayScoreLineText(line);
+        build.lines.push_back(std::move(line));
+    }
+    if (!build.lines.empty()) {
+        if (auto st = writeFileAtomically(dayScoreFile(state, day), text); !st) return st;
+        if (auto st = writeBackDayResults(state, day, totals); !st) return st;
+    }
+    if (!build.numbersWithoutEntry.empty())
+        state.messages->info("Day " + std::to_string(day) + ": no entry in the entry list for competition number" +
+                             (build.numbersWithoutEntry.size() > 1 ? "s " : " ") +
+                             numberList(build.numbersWithoutEntry) +
+                             "; their day score lines carry no name or score group");
+    out = std::move(build);
+    return {};
+}
+
+} // namespace trakmora

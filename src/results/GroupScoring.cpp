@@ -1,0 +1,119 @@
+#include "results/GroupScoring.h"
+
+#include "common/RallyConfig.h"
+#include "results/CombinedDayResults.h"
+#include "results/ControlScrap.h"
+#include "results/DayPositions.h"
+#include "results/FinalResults.h"
+#include "results/MatrixFiles.h"
+#include "results/ResultFiles.h"
+#include "schedule/ControlFile.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace trakmora {
+
+GroupScoring::GroupScoring(ProgramState& state) : state_(state) {}
+
+int GroupScoring::noOfDays() const {
+    return static_cast<int>(std::clamp(std::round(state_.config.noOfDays), 1.0, static_cast<double>(kMaxDays)));
+}
+
+std::string GroupScoring::dayTitle() const {
+    if (dayMode()) return std::to_string(selectedDay_);
+    if (finalMode()) return "Final";
+    return "";
+}
+
+int GroupScoring::shownCells() const {
+    return static_cast<int>(std::clamp(std::round(state_.config.lastEntry[4]), 0.0, static_cast<double>(kMatrixCells)));
+}
+
+int GroupScoring::controlCount(int day) const {
+    return day >= 1 && day <= kMaxDays ? controlCount_[static_cast<std::size_t>(day)] : 0;
+}
+
+Status GroupScoring::selectDay() {
+    const int days = noOfDays();
+    int next = days > 1 ? selectedDay_ + 1 : 1;
+    if (next > days + 1) next = 1;
+    return enterDay(next);
+}
+
+Status GroupScoring::enterDay(int day) {
+    const int days = noOfDays();
+    if (day >= 1 && day <= days) return enterRallyDay(day);
+    if (days > 1 && day == days + 1) return enterFinal();
+    return Status::failure("Day " + std::to_string(day) + " is not a day of this " + std::to_string(days) +
+                           "-day rally");
+}
+
+Status GroupScoring::enterRallyDay(int day) {
+    selectedDay_ = day;
+    state_.rally.selectedDay = day;
+    state_.selectedDayStartTime = state_.config.dayStartTime[static_cast<std::size_t>(day)];
+    auto& count = controlCount_[static_cast<std::size_t>(day)];
+    const auto cpFile = dayControlFile(state_, day);
+    if (regularFileExists(cpFile)) {
+        std::vector<ControlRecord> controls;
+        if (auto st = readControlFile(cpFile, controls); !st) return st;
+        count = static_cast<int>(controls.size());
+    }
+    if (auto st = rebuildDayMatrix(state_, day, matrix_); !st) return st;
+    DayScoreBuild build;
+    if (auto st = buildDayScore(state_, day, count, build); !st) return st;
+    count = build.controlCount;
+    dayScore_ = std::move(build);
+    return {};
+}
+
+Status GroupScoring::enterFinal() {
+    selectedDay_ = noOfDays() + 1;
+    const Status st = sumFinalMatrix(state_, noOfDays(), matrix_);
+    finalReady_ = st.ok();
+    finalProblem_ = st.message();
+    return st;
+}
+
+Status GroupScoring::toggleNonFinisher(int compNo) {
+    if (!dayMode()) return {};
+    return trakmora::toggleNonFinisher(state_, selectedDay_, compNo, matrix_);
+}
+
+void GroupScoring::previousControl() { scrapControlNo_ = std::max(1, scrapControlNo_ - 1); }
+
+void GroupScoring::nextControl() {
+    if (scrapControlNo_ + 1 <= controlCount(selectedDay_)) ++scrapControlNo_;
+}
+
+Status GroupScoring::scrapControl() { return scrapControl(scrapControlNo_); }
+
+Status GroupScoring::scrapControl(int controlNo) {
+    if (!dayMode()) return Status::failure("Select a rally day before scrapping a control");
+    return trakmora::scrapControl(state_, selectedDay_, controlNo, controlCount(selectedDay_));
+}
+
+Status GroupScoring::printCombinedDayResults(bool& proceeded) {
+    proceeded = false;
+    if (!dayMode()) return Status::failure("Select a rally day first");
+    if (!state_.messages->ask(kCombinedQuestionTitle, kCombinedQuestionText)) return {};
+    proceeded = true;
+    return loadCombinedDayResults(state_, selectedDay_, controlCount(selectedDay_), combined_);
+}
+
+Status GroupScoring::printDayPositions() {
+    if (!dayMode()) return Status::failure("Select a rally day first");
+    // Ranking another day's rows would put them in this day's position files.
+    if (combined_.day != selectedDay_)
+        return Status::failure("Print the combined day results of day " + std::to_string(selectedDay_) + " first");
+    return buildDayPositions(state_, selectedDay_, combined_, matrix_, dayPositions_);
+}
+
+Status GroupScoring::finalResults() {
+    if (!finalMode()) return Status::failure("Select Day until the Final position is shown");
+    if (!finalReady_) return Status::failure(finalProblem_);
+    return buildFinalResults(state_, matrix_, finalPositions_);
+}
+
+} // namespace trakmora

@@ -1,0 +1,84 @@
+#pragma once
+// The group scoring as the organiser drives it: select a day (or the Final position), mark
+// non-finishers, scrap a control, load the combined day results, rank the day and the final.
+// The group scoring screen and the command line both work through this class; the screen only
+// draws its matrix and tables and calls the workbook writers with them.
+#include "common/ProgramState.h"
+#include "common/Status.h"
+#include "results/CombinedDayTable.h"
+#include "results/DayMatrix.h"
+#include "results/DayPositionTable.h"
+#include "results/DayScore.h"
+#include "results/FinalPositionTable.h"
+
+#include <array>
+
+namespace trakmora {
+
+class GroupScoring {
+public:
+    explicit GroupScoring(ProgramState& state);
+
+    // 0 before a day is chosen, 1..NoOfDays for a rally day, NoOfDays + 1 for Final.
+    int selectedDay() const { return selectedDay_; }
+    int noOfDays() const;
+    bool dayMode() const { return selectedDay_ >= 1 && selectedDay_ <= noOfDays(); }
+    bool finalMode() const { return noOfDays() > 1 && selectedDay_ == noOfDays() + 1; }
+    // The title over the matrix: the day number, "Final", or empty before a day is chosen.
+    std::string dayTitle() const;
+    // The number of cells the screen shows: LastEntry of speed group D, 0..250.
+    int shownCells() const;
+
+    // "Select Day": steps 1, 2, ..., NoOfDays, Final, 1, ... (a one-day rally stays on day 1) and
+    // enters the new position.
+    Status selectDay();
+    // Enters a rally day (control count from the control file, then the day score build with its
+    // matrix) or, for NoOfDays + 1, the Final position (final summation). Other values are refused.
+    Status enterDay(int day);
+
+    // Day mode only; a number without a cell changes nothing.
+    Status toggleNonFinisher(int compNo);
+    // The scrap panel: the chosen control steps within 1..ControlCount of the day.
+    int scrapControlNo() const { return scrapControlNo_; }
+    void openScrapPanel() { scrapControlNo_ = 1; }
+    void previousControl();
+    void nextControl();
+    // Scraps a control of the selected day (default: the panel's). The day score is not rebuilt:
+    // the totals change when the day is entered again.
+    Status scrapControl();
+    Status scrapControl(int controlNo);
+
+    // "Print combined day results": asks the question, then loads the day score file. `proceeded`
+    // is false when the answer was No (nothing changed). "No data to load" keeps the old table.
+    Status printCombinedDayResults(bool& proceeded);
+    // "Print Day Position": ranks the loaded combined table with the current matrix. Refused
+    // unless the table holds the selected day.
+    Status printDayPositions();
+    // "Final Results": Final position only, and only after a complete final summation.
+    Status finalResults();
+
+    int controlCount(int day) const;
+    const DayMatrix& matrix() const { return matrix_; }
+    const DayScoreBuild& dayScore() const { return dayScore_; }
+    const CombinedDayTable& combined() const { return combined_; }
+    const DayPositionTables& dayPositions() const { return dayPositions_; }
+    const FinalPositionTables& finalPositions() const { return finalPositions_; }
+
+private:
+    Status enterRallyDay(int day);
+    Status enterFinal();
+
+    ProgramState& state_;
+    int selectedDay_ = 0;
+    int scrapControlNo_ = 1;
+    std::array<int, 6> controlCount_{}; // days 1..5
+    bool finalReady_ = false;
+    std::string finalProblem_;
+    DayMatrix matrix_;
+    DayScoreBuild dayScore_;
+    CombinedDayTable combined_;
+    DayPositionTables dayPositions_;
+    FinalPositionTables finalPositions_;
+};
+
+} // namespace trakmora

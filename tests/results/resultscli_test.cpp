@@ -1,0 +1,63 @@
+#include "results/ResultFiles.h"
+#include "results/ResultsRally.h"
+
+#include <gtest/gtest.h>
+
+namespace trakmora {
+namespace {
+using test::readFile;
+using test::ResultsRally;
+
+// A two-day rally from hand-written R files, run as the organiser would from the command line:
+// day 1 with competitor 12 marked as a non-finisher, day 2 with control 2 scrapped (competitor 3
+// did not start it), then the final. The expected outputs are checked by hand.
+TEST(ResultsCli, TwoDayRallyFromRFilesToFinalPositions) {
+    ResultsRally r(2);
+    r.copyInput("results_cli");
+    const std::string rally = "--data-root '" + r.root.path().string() + "' --rally Spring ";
+    const auto expected = [](const std::string& name) {
+        return readFile(test::testData("results_cli/expected/" + name));
+    };
+    struct Step {
+        std::string arguments;
+        int status;
+        std::string output; // golden file, or an exact text
+        bool golden;
+    };
+    const Step steps[] = {
+        {"day --day 3", 1, "Day 3 is not a day of this 2-day rally\n", false},
+        {"day --day 1 --non-finisher 12", 0, "day1.txt", true},
+        {"results --day 1", 1,
+         "Question: The combined day results should only be printed after all individual scoring for the day has "
+         "been completed. Do you wish to proceed? [No, pass --yes to answer Yes]\n",
+         false},
+        {"--yes results --day 1", 0, "results1.txt", true},
+        {"final", 1, "Select day 2 first: " + finalMatrixFile(r.state, 2).string() + " is missing\n", false},
+        {"day --day 2 --scrap 2", 0, "day2.txt", true},
+        {"--yes results --day 2", 0, "results2.txt", true},
+        {"final", 0, "final.txt", true},
+    };
+    for (const auto& s : steps) {
+        std::string output;
+        EXPECT_EQ(test::runCli(rally + s.arguments, output), s.status) << s.arguments << '\n' << output;
+        test::expectSameText(s.golden ? expected(s.output) : s.output, output, s.arguments);
+    }
+    EXPECT_EQ(readFile(resultFile(r.state, 2, 12)), "2\r\n0\r\n2\r\n");
+    EXPECT_EQ(readFile(nonFinishersFile(r.state, 1)), "12\r\n");
+}
+
+TEST(ResultsCli, UsageErrorsAndAOneDayRally) {
+    ResultsRally r(1);
+    std::string output;
+    const std::string rally = "--data-root '" + r.root.path().string() + "' --rally Spring ";
+    EXPECT_EQ(test::runCli(rally + "day", output), 2) << output;
+    EXPECT_EQ(test::runCli(rally + "day --day x", output), 2) << output;
+    EXPECT_EQ(test::runCli(rally + "day --day 1 --non-finisher 251", output), 1);
+    EXPECT_EQ(output, "Competition number 251 has no cell in the matrix (1 to 250)\n");
+    EXPECT_FALSE(std::filesystem::exists(matrixDisplayFile(r.state, 1))) << "refused before the day was built";
+    EXPECT_EQ(test::runCli(rally + "final", output), 1);
+    EXPECT_EQ(output, "A one-day rally has no Final position: its day positions are its results\n");
+}
+
+} // namespace
+} // namespace trakmora

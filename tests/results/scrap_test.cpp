@@ -1,0 +1,80 @@
+#include "results/GroupScoring.h"
+#include "results/ResultFiles.h"
+#include "results/ResultsRally.h"
+
+#include <gtest/gtest.h>
+
+namespace trakmora {
+namespace {
+using test::readFile;
+using test::ResultsRally;
+
+TEST(ScrapControl, SetsTheControlToZeroInEveryRFileOfTheDay) {
+    ResultsRally r;
+    r.writeEntries({{2, "Ann", "A"}, {5, "Bob", "A"}, {7, "Cy", "B"}, {9, "Di", "B"}});
+    r.writeControls(1, 5);
+    r.writeScores(1, 2, {10, -20, 30, 40, 50});
+    r.writeScores(1, 5, {1, 2, 3});          // two controls missing: filled with 0
+    r.writeScores(1, 7, {1, 2, 3, 4, 5, 6}); // more than the day's count: kept
+    r.writeScores(1, 9, {-5, -4, -3, -2, -1});
+    r.writeScores(2, 2, {7, 7, 7});          // another day: untouched
+    GroupScoring scoring(r.state);
+    ASSERT_TRUE(scoring.enterDay(1));
+    ASSERT_EQ(scoring.controlCount(1), 5);
+    ASSERT_EQ(scoring.dayScore().lines[0].total, 150);
+
+    const std::pair<int, const char*> expected[] = {
+        {2, "10\r\n-20\r\n0\r\n40\r\n50\r\n"},
+        {5, "1\r\n2\r\n0\r\n0\r\n0\r\n"},
+        {7, "1\r\n2\r\n0\r\n4\r\n5\r\n6\r\n"},
+        {9, "-5\r\n-4\r\n0\r\n-2\r\n-1\r\n"},
+    };
+    for (int time = 1; time <= 2; ++time) { // scrapping twice changes nothing further
+        ASSERT_TRUE(scoring.scrapControl(3));
+        for (const auto& [compNo, text] : expected)
+            EXPECT_EQ(readFile(resultFile(r.state, 1, compNo)), text) << compNo << " after scrap " << time;
+    }
+    EXPECT_EQ(readFile(resultFile(r.state, 2, 2)), "7\r\n7\r\n7\r\n");
+    // The totals change when the day is selected again.
+    EXPECT_EQ(scoring.dayScore().lines[0].total, 150);
+    ASSERT_TRUE(scoring.enterDay(1));
+    EXPECT_EQ(scoring.dayScore().lines[0].total, 120);
+    EXPECT_EQ(scoring.dayScore().lines[3].total, 12);
+}
+
+TEST(ScrapControl, ThePanelStaysWithinTheDaysControls) {
+    ResultsRally r;
+    r.writeEntries({{2, "Ann", "A"}});
+    r.writeScores(1, 2, {1, 2, 3});
+    GroupScoring scoring(r.state);
+    EXPECT_EQ(scoring.scrapControl(1).message(), "Select a rally day before scrapping a control");
+    ASSERT_TRUE(scoring.enterDay(1));
+    scoring.openScrapPanel();
+    scoring.previousControl();
+    EXPECT_EQ(scoring.scrapControlNo(), 1);
+    for (int i = 0; i < 5; ++i) scoring.nextControl();
+    EXPECT_EQ(scoring.scrapControlNo(), 3);
+    scoring.previousControl();
+    EXPECT_EQ(scoring.scrapControlNo(), 2);
+    ASSERT_TRUE(scoring.scrapControl());
+    EXPECT_EQ(readFile(resultFile(r.state, 1, 2)), "1\r\n0\r\n3\r\n");
+    for (int bad : {0, 4}) {
+        EXPECT_EQ(scoring.scrapControl(bad).message(),
+                  "Control " + std::to_string(bad) + " cannot be scrapped: day 1 has 3 controls");
+    }
+    EXPECT_EQ(readFile(resultFile(r.state, 1, 2)), "1\r\n0\r\n3\r\n");
+}
+
+TEST(ScrapControl, AnUnreadableRFileStopsBeforeAnyFileIsRewritten) {
+    ResultsRally r;
+    r.writeEntries({{2, "Ann", "A"}});
+    r.writeScores(1, 2, {1, 2, 3});
+    GroupScoring scoring(r.state);
+    ASSERT_TRUE(scoring.enterDay(1));
+    test::writeText(resultFile(r.state, 1, 3), "4\r\nx\r\n");
+    EXPECT_EQ(scoring.scrapControl(1).message(), resultFile(r.state, 1, 3).string() + " line 2: \"x\" is not a number");
+    EXPECT_EQ(readFile(resultFile(r.state, 1, 2)), "1\r\n2\r\n3\r\n");
+}
+
+} // namespace
+} // namespace trakmora
