@@ -4,6 +4,7 @@
 #include "common/Format.h"
 #include "common/ProgramState.h"
 #include "reports/PrintClock.h"
+#include "reports/Workbook.h"
 #include "reports/WorkbookDump.h"
 #include "support/TempDir.h"
 
