@@ -13,12 +13,43 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The file format's limit for a header or footer, codes included.
+// The file format's limit for a header or footer in characters, codes included.
 inline constexpr std::size_t kMaxHeaderLength = 255;
 
+// The writer takes "&G" and "&[Picture]" as picture codes and refuses a header whose pictures it
+// was not given, even when the ampersand is a literal "&&". A zero-width space after the
+// ampersand keeps the text as it prints and out of the writer's way.
+std::string withoutPictureCodes(const std::string& part) {
+    std::string out;
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        out += part[i];
+        if (part[i] == '&' && i + 1 < part.size() && (part[i + 1] == 'G' || part.compare(i + 1, 9, "[Picture]") == 0))
+            out += "\xE2\x80\x8B";
+    }
+    return out;
+}
+
+std::size_t characterCount(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// Drops the last character (all bytes of it), and the odd ampersand of a split "&&".
+void dropLastCharacter(std::string& text) {
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) text.pop_back();
+    if (!text.empty()) text.pop_back();
+    std::size_t ampersands = 0;
+    while (ampersands < text.size() && text[text.size() - 1 - ampersands] == '&') ++ampersands;
+    if (ampersands % 2 == 1) text.pop_back();
+}
+
 // "&L<left>&C<centre>&R<right>", leaving out empty parts. When too long, the longest part is
-// shortened (never leaving half of an "&&").
-std::string headerFooter(std::string left, std::string centre, std::string right) {
+// shortened.
+std::string headerFooter(const std::string& leftText, const std::string& centreText, const std::string& rightText) {
+    std::string left = withoutPictureCodes(leftText);
+    std::string centre = withoutPictureCodes(centreText);
+    std::string right = withoutPictureCodes(rightText);
     auto join = [&] {
         std::string s;
         if (!left.empty()) s += "&L" + left;
@@ -27,14 +58,11 @@ std::string headerFooter(std::string left, std::string centre, std::string right
         return s;
     };
     std::string joined = join();
-    while (joined.size() > kMaxHeaderLength) {
+    while (characterCount(joined) > kMaxHeaderLength) {
         std::string* longest = &left;
         for (std::string* part : {&centre, &right})
-            if (part->size() > longest->size()) longest = part;
-        longest->pop_back();
-        std::size_t ampersands = 0;
-        while (ampersands < longest->size() && (*longest)[longest->size() - 1 - ampersands] == '&') ++ampersands;
-        if (ampersands % 2 == 1) longest->pop_back();
+            if (characterCount(*part) > characterCount(*longest)) longest = part;
+        dropLastCharacter(*longest);
         joined = join();
     }
     return joined;

@@ -143,7 +143,8 @@ TEST(WorkbookTest, SavedFileShowsEveryPropertyAReaderSees) {
     EXPECT_EQ(d["Master!page.gridlines"], "1");
     EXPECT_EQ(d["Master!page.centerH"], "1");
     EXPECT_EQ(d["Master!header.L"], "Day 2");
-    EXPECT_EQ(d["Master!header.C"], "R&&G && Sons Run");
+    // A literal "&" before "G" would read as a picture code: a zero-width space parts them.
+    EXPECT_EQ(d["Master!header.C"], "R&&\u200bG && Sons Run");
     EXPECT_EQ(d["Master!header.R"], "Master");
     EXPECT_EQ(d["Master!footer.C"], "Page &P");
     // An untouched sheet keeps the defaults: no gridlines printed, no fitting, no header.
@@ -221,16 +222,23 @@ TEST(WorkbookTest, LongHeadersAreShortenedToWhatTheFileHolds) {
     Workbook book;
     PageSetup& page = book.worksheet(1).pageSetup();
     page.leftHeader = "Day 1";
-    page.centerHeader = headerText(std::string(300, '&'));
+    page.centerHeader = headerText(std::string(100, '&'));
+    for (int i = 0; i < 100; ++i) page.centerHeader += "\u00e9"; // two bytes, one character
     page.rightHeader = "Master";
     ASSERT_TRUE(book.save(dir / "long.xlsx").ok());
     const auto d = dumpWorkbook(dir / "long.xlsx");
     ASSERT_EQ(d.error, "");
     EXPECT_EQ(d["Sheet1!header.L"], "Day 1");
     EXPECT_EQ(d["Sheet1!header.R"], "Master");
+    // 255 characters in all: "&LDay 1", "&C", "&RMaster" and 238 of the centre.
     const std::string centre = d["Sheet1!header.C"];
-    EXPECT_GT(centre.size(), 200u);
-    EXPECT_EQ(centre.size() % 2, 0u); // whole "&&" pairs only
+    EXPECT_EQ(centre.substr(0, 200), std::string(200, '&'));
+    EXPECT_EQ(centre.size(), 200u + 2 * 38u);
+
+    page.centerHeader = headerText(std::string(301, '&'));
+    ASSERT_TRUE(book.save(dir / "long.xlsx").ok());
+    const auto odd = dumpWorkbook(dir / "long.xlsx");
+    EXPECT_EQ(odd["Sheet1!header.C"].size() % 2, 0u); // whole "&&" pairs only
 }
 
 } // namespace
