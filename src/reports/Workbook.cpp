@@ -105,7 +105,7 @@ lxw_error writeColumns(lxw_worksheet* ws, const Worksheet& sheet) {
 }
 
 lxw_error writeRows(lxw_worksheet* ws, const Worksheet& sheet) {
-    std::map<int, double> heights = wrappedRowHeights(sheet);
+    std::map<int, double> heights = neededRowHeights(sheet);
     for (const auto& [row, height] : sheet.rowHeights()) heights[row] = height;
     for (const auto& [row, height] : heights) {
         const lxw_error e = worksheet_set_row(ws, static_cast<lxw_row_t>(row), height, nullptr);

@@ -1,8 +1,8 @@
 #pragma once
-// Row heights for rows whose cells wrap their text. The file format leaves row heights to the
-// program that opens it, and some programs then show only the first line of a wrapped cell; the
-// reports therefore write an explicit height worked out from the text, the column width and the
-// font.
+// Row heights for rows whose text wraps onto more lines or is larger than the default font. The
+// file format leaves such heights to the program that opens it, and some programs then show only
+// the first line of a wrapped cell or cut the tops of large letters; the reports therefore write
+// an explicit height worked out from the text, the column width and the font.
 #include "reports/Worksheet.h"
 
 #include <map>
@@ -17,8 +17,9 @@ int wrappedLineCount(std::string_view text, double columnWidth, double fontSize,
 // Height in points of one line of text in a font of `fontSize` points (15 for 11 points).
 double lineHeight(double fontSize);
 
-// Heights for every row (0-based) that holds a value in a wrapping cell of a visible column:
-// the tallest cell of the row, in points. Rows with an explicit height are left out.
-std::map<int, double> wrappedRowHeights(const Worksheet& sheet);
+// Heights for every row (0-based) holding, in a visible column, a text that wraps onto more than
+// one line or a value in a font above 11 points: the tallest cell of the row, in points. Rows
+// with an explicit height are left out.
+std::map<int, double> neededRowHeights(const Worksheet& sheet);
 
 } // namespace trakmora

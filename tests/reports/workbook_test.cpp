@@ -204,16 +204,27 @@ TEST(WrappedRowsTest, WrappedTextGetsARowTallEnoughForItsLines) {
     Workbook book;
     Worksheet& sheet = book.worksheet(1);
     sheet.setColumnWidth("A:A", 30);
-    sheet.range("A1:A3").setWrapText(true).setFontSize(16).setBold(true);
+    sheet.range("A1:A7").setWrapText(true).setBold(true);
+    sheet.range("A1:A3").setFontSize(16);
     sheet.range("A1").setValue(textValue(longText));
     sheet.range("A2").setValue(textValue("x"));
-    sheet.range("B4").setValue(textValue(longText)); // no wrap: left to the reader
+    sheet.range("B4").setValue(textValue(longText));    // no wrap: one line
+    sheet.range("A5").setValue(textValue("fits"));      // wraps, but onto one line
+    sheet.range("A6").setValue(numberValue(0.123456789123)); // numbers never wrap
+    sheet.range("A7").setValue(textValue(longText));
     sheet.setRowHeight(1, 40);
-    const auto heights = wrappedRowHeights(sheet);
+    const auto heights = neededRowHeights(sheet);
     EXPECT_GE(heights.at(0), 2 * lineHeight(16));
     EXPECT_FALSE(heights.count(1)); // explicit height kept
-    EXPECT_FALSE(heights.count(2)); // wrapping but empty
+    EXPECT_FALSE(heights.count(2)); // empty
     EXPECT_FALSE(heights.count(3));
+    EXPECT_FALSE(heights.count(4));
+    EXPECT_FALSE(heights.count(5));
+    EXPECT_GE(heights.at(6), 2 * lineHeight(11));
+
+    // A large font needs its height even on one line.
+    sheet.range("C9").setFontSize(16).setValue(textValue("No"));
+    EXPECT_EQ(neededRowHeights(sheet).at(8), lineHeight(16));
     EXPECT_EQ(lineHeight(11), 15);
 }
 
