@@ -33,7 +33,7 @@ RouteScheduleInput twoGroupDay() {
     input.lines = {scheduleLine(1, "s", 0, 480, 495, "Start at the town hall"),
                    scheduleLine(2, "v", 12.5, 492.5, 507.25, "Left at the church"),
                    scheduleLine(3, "o", 20, 500, 515, "Straight on"),
-                   scheduleLine(4, "v", 31.05, 511, 526, "Virtual control near the dam")};
+                   scheduleLine(4, "v", 31.05, 511, 526, "Virtual control near the dam wall, keep left at the fork and go on to the farm gate")};
     SpeedTableRow row;
     row.distance = 12.5;
     row.speed = {60, 50, 0, 0};
@@ -73,6 +73,8 @@ TEST(RouteScheduleWorkbookTest, TwoSpeedGroupsFillMasterAndTheirSheets) {
     EXPECT_EQ(std::stod(d["Master!col.I"]), test::storedColumnWidth(60));
     EXPECT_EQ(std::stod(d["Master!col.J"]), test::storedColumnWidth(3));
     EXPECT_GE(std::stod(d["Master!row.5.height"]), 2 * 21.0); // the long instruction wraps
+    EXPECT_EQ(d["Master!row.1.height"], "22.0");               // one line of 16-point text
+    EXPECT_EQ(d["Master!row.3.height"], "22.0");
     EXPECT_EQ(d["Master!page.orientation"], "landscape");
     EXPECT_EQ(d["Master!page.centerH"], "1");
     EXPECT_EQ(d["Master!page.gridlines"], "1");
