@@ -8,9 +8,10 @@ namespace trakmora {
 namespace {
 
 // Splits "AB12" into its letters and its digits; both must be present and nothing else.
-bool splitCell(std::string_view text, std::string_view& letters, std::string_view& digits) {
+bool splitCell(std::string_view text, std::string_view &letters, std::string_view &digits) {
     std::size_t i = 0;
-    while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i]))) ++i;
+    while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])))
+        ++i;
     letters = text.substr(0, i);
     digits = text.substr(i);
     if (letters.empty() || digits.empty() || digits.size() > 7) return false;
@@ -24,7 +25,8 @@ std::optional<std::pair<int, int>> parseCell(std::string_view text) {
     if (!splitCell(text, letters, digits)) return std::nullopt;
     const auto column = columnIndex(letters);
     int row = 0;
-    for (char c : digits) row = row * 10 + (c - '0');
+    for (char c : digits)
+        row = row * 10 + (c - '0');
     if (!column || row < 1 || row > kMaxSheetRows) return std::nullopt;
     return std::make_pair(row - 1, *column);
 }
@@ -67,6 +69,8 @@ std::optional<ColumnSpan> parseColumnSpan(std::string_view address) {
     return ColumnSpan{std::min(*first, *last), std::max(*first, *last)};
 }
 
-std::string cellName(int row, int column) { return columnLetters(column) + std::to_string(row + 1); }
+std::string cellName(int row, int column) {
+    return columnLetters(column) + std::to_string(row + 1);
+}
 
 } // namespace trakmora

@@ -16,9 +16,12 @@ bool isPlainDecimal(std::string_view text) {
     bool point = false;
     for (; i < text.size(); ++i) {
         const char c = text[i];
-        if (std::isdigit(static_cast<unsigned char>(c))) digit = true;
-        else if (c == '.' && !point) point = true;
-        else return false;
+        if (std::isdigit(static_cast<unsigned char>(c)))
+            digit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return false;
     }
     return digit && text.size() <= 20;
 }

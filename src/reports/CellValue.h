@@ -8,8 +8,12 @@ namespace trakmora {
 
 using CellValue = std::variant<std::monostate, std::string, double>;
 
-inline CellValue textValue(std::string text) { return CellValue(std::move(text)); }
-inline CellValue numberValue(double number) { return CellValue(number); }
+inline CellValue textValue(std::string text) {
+    return CellValue(std::move(text));
+}
+inline CellValue numberValue(double number) {
+    return CellValue(number);
+}
 
 // A value as the spreadsheet takes it when text is assigned to a cell: text that is a plain
 // decimal number ("12", "-3", "15.5") becomes that number, anything else ("NF", "12 km", "")

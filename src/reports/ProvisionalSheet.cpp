@@ -12,9 +12,9 @@ namespace {
 
 // The sheet names its font in lower case; the spreadsheet matches font names without regard to
 // case.
-inline constexpr const char* kProvisionalFont = "calibri";
+inline constexpr const char *kProvisionalFont = "calibri";
 
-std::vector<CellValue> bodyRow(const ProvisionalLine& line) {
+std::vector<CellValue> bodyRow(const ProvisionalLine &line) {
     return {
         patternNumber(line.controlNo, "###"),
         // Distances keep their two decimals: the column has no number format to show them.
@@ -29,12 +29,19 @@ std::vector<CellValue> bodyRow(const ProvisionalLine& line) {
 
 } // namespace
 
-Workbook buildProvisionalSheet(const ProvisionalSheet& input, const PrintClock& clock) {
+Workbook buildProvisionalSheet(const ProvisionalSheet &input, const PrintClock &clock) {
     Workbook book;
     book.setCreated(clock.created);
-    Worksheet& sheet = book.worksheet(1);
-    setColumnWidths(sheet, {{"A:A", 10}, {"B:B", 5}, {"C:C", 9}, {"D:D", 9}, {"E:E", 9}, {"F:F", 9},
-                            {"G:G", 9}, {"H:H", 7}, {"I:I", 7}});
+    Worksheet &sheet = book.worksheet(1);
+    setColumnWidths(sheet, {{"A:A", 10},
+                            {"B:B", 5},
+                            {"C:C", 9},
+                            {"D:D", 9},
+                            {"E:E", 9},
+                            {"F:F", 9},
+                            {"G:G", 9},
+                            {"H:H", 7},
+                            {"I:I", 7}});
 
     sheet.range("A1:I3").setHorizontalAlignment(HorizontalAlignment::Left);
     sheet.range("A1:D1").setFontName(kProvisionalFont);
@@ -45,14 +52,14 @@ Workbook buildProvisionalSheet(const ProvisionalSheet& input, const PrintClock& 
     sheet.range("h3:h3").setValue(textValue("Print Time: " + formatClockSeconds(clock.secondsOfDay)));
     sheet.range("a5:a5").setValue(textValue("These are your PROVISIONAL results"));
 
-    sheet.range("B9:H9").setValues(std::vector<CellValue>{
-        textValue("Control"), CellValue(), textValue("       Real Time"), CellValue(), textValue("       Rally Time"),
-        CellValue(), CellValue()});
-    sheet.range("B10:H10").setValues(std::vector<CellValue>{textValue("No"), textValue("Dist"), textValue("ETA"),
-                                                            textValue("ATA"), textValue("ETA"), textValue("ATA"),
-                                                            textValue("Score")});
+    sheet.range("B9:H9").setValues(
+        std::vector<CellValue>{textValue("Control"), CellValue(), textValue("       Real Time"), CellValue(),
+                               textValue("       Rally Time"), CellValue(), CellValue()});
+    sheet.range("B10:H10").setValues(
+        std::vector<CellValue>{textValue("No"), textValue("Dist"), textValue("ETA"), textValue("ATA"),
+                               textValue("ETA"), textValue("ATA"), textValue("Score")});
 
-    PageSetup& page = sheet.pageSetup();
+    PageSetup &page = sheet.pageSetup();
     page.leftHeader = dayLabel(input.day);
     page.centerHeader = headerText(input.rallyName);
     page.rightHeader = formatDate(clock.dateSerial);
@@ -66,20 +73,22 @@ Workbook buildProvisionalSheet(const ProvisionalSheet& input, const PrintClock& 
 
     std::vector<std::vector<CellValue>> body;
     body.reserve(input.lines.size());
-    for (const ProvisionalLine& line : input.lines) body.push_back(bodyRow(line));
+    for (const ProvisionalLine &line : input.lines)
+        body.push_back(bodyRow(line));
     sheet.range("B11").resize(bodyRows, 7).setValues(body);
     if (count > 0) sheet.range("D11").resize(count, 4).setNumberFormat("hh:mm:ss");
     return book;
 }
 
-std::filesystem::path provisionalSheetFile(const ProgramState& state, int day, int competitorNo) {
+std::filesystem::path provisionalSheetFile(const ProgramState &state, int day, int competitorNo) {
     return reportFile(state, RallyFolder::Results,
                       "DayScore" + std::to_string(day) + "_" + std::to_string(competitorNo) + ".xlsx");
 }
 
-Status writeProvisionalSheet(const ProgramState& state, const ProvisionalSheet& sheet) {
+Status writeProvisionalSheet(const ProgramState &state, const ProvisionalSheet &sheet) {
     if (!state.writeWorkbooks) return {};
-    return buildProvisionalSheet(sheet, printClock(state)).save(provisionalSheetFile(state, sheet.day, sheet.competitorNo));
+    return buildProvisionalSheet(sheet, printClock(state))
+        .save(provisionalSheetFile(state, sheet.day, sheet.competitorNo));
 }
 
 } // namespace trakmora

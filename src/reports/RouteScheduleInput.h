@@ -12,11 +12,11 @@ namespace trakmora {
 struct RouteScheduleLine {
     int no = 0;
     std::string instruction;
-    std::string type; // "f", "o", "a", "s", "v", "c", "m", "p"
-    double distance = 0; // km from the start of the day
+    std::string type;              // "f", "o", "a", "s", "v", "c", "m", "p"
+    double distance = 0;           // km from the start of the day
     std::array<double, 4> speed{}; // A_Speed..D_Speed, km/h
-    double firstTime = 0; // minutes after midnight
-    double lastTime = 0;  // minutes after midnight
+    double firstTime = 0;          // minutes after midnight
+    double lastTime = 0;           // minutes after midnight
     double lat = 0;
     double lon = 0;
 };
@@ -26,7 +26,7 @@ struct SpeedTableRow {
     double distance = 0;
     std::array<double, 4> speed{};
     std::array<double, 4> rallyTime{}; // RallyTime_A..D, hours
-    std::array<std::string, 4> note;    // TimeAddedNote_A..D: the instruction with any added time
+    std::array<std::string, 4> note;   // TimeAddedNote_A..D: the instruction with any added time
 };
 
 struct RouteScheduleInput {

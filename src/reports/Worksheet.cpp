@@ -20,7 +20,7 @@ void Worksheet::setColumnWidth(std::string_view columns, double width) {
         return;
     }
     for (int c = span->first; c <= span->last; ++c) {
-        ColumnLayout& layout = columns_[c];
+        ColumnLayout &layout = columns_[c];
         if (width == 0) {
             layout.hidden = true;
         } else {
@@ -36,7 +36,8 @@ void Worksheet::setColumnsHidden(std::string_view columns, bool hidden) {
         noteBadAddress(columns);
         return;
     }
-    for (int c = span->first; c <= span->last; ++c) columns_[c].hidden = hidden;
+    for (int c = span->first; c <= span->last; ++c)
+        columns_[c].hidden = hidden;
 }
 
 void Worksheet::setRowHeight(int row, double points) {

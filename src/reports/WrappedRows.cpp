@@ -29,7 +29,8 @@ double characterWidth(unsigned char c) {
 
 double textWidth(std::string_view text, double scale) {
     double width = 0;
-    for (char c : text) width += characterWidth(static_cast<unsigned char>(c));
+    for (char c : text)
+        width += characterWidth(static_cast<unsigned char>(c));
     return width * scale;
 }
 
@@ -41,7 +42,8 @@ int paragraphLines(std::string_view text, double available, double scale) {
     std::size_t start = 0;
     while (start <= text.size()) {
         const auto blank = text.find(' ', start);
-        const auto word = text.substr(start, blank == std::string_view::npos ? std::string_view::npos : blank - start);
+        const auto word =
+            text.substr(start, blank == std::string_view::npos ? std::string_view::npos : blank - start);
         const double wordWidth = textWidth(word, scale);
         const double gap = used > 0 ? textWidth(" ", scale) : 0;
         if (used > 0 && used + gap + wordWidth > available) {
@@ -66,7 +68,9 @@ int paragraphLines(std::string_view text, double available, double scale) {
 
 } // namespace
 
-double lineHeight(double fontSize) { return std::ceil(fontSize * 15.0 / 11.0 * 4.0) / 4.0; }
+double lineHeight(double fontSize) {
+    return std::ceil(fontSize * 15.0 / 11.0 * 4.0) / 4.0;
+}
 
 int wrappedLineCount(std::string_view text, double columnWidth, double fontSize, bool bold) {
     const double scale = fontSize / kDefaultFontSize * (bold ? 1.04 : 1.0);
@@ -77,18 +81,19 @@ int wrappedLineCount(std::string_view text, double columnWidth, double fontSize,
     std::size_t start = 0;
     while (true) {
         const auto end = text.find('\n', start);
-        lines += paragraphLines(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start),
-                                available, scale);
+        lines += paragraphLines(
+            text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start),
+            available, scale);
         if (end == std::string_view::npos) break;
         start = end + 1;
     }
     return std::max(lines, 1);
 }
 
-std::map<int, double> neededRowHeights(const Worksheet& sheet) {
+std::map<int, double> neededRowHeights(const Worksheet &sheet) {
     std::map<int, double> tallestCell; // every row with a value: its tallest cell
     std::map<int, bool> needed;        // rows with wrapped text or a large font
-    for (const auto& [position, cell] : sheet.cells()) {
+    for (const auto &[position, cell] : sheet.cells()) {
         const auto [row, column] = position;
         if (std::holds_alternative<std::monostate>(cell.value)) continue;
         const auto layout = sheet.columns().find(column);
@@ -96,7 +101,7 @@ std::map<int, double> neededRowHeights(const Worksheet& sheet) {
         const double size = cell.format.effectiveFontSize();
         int lines = 1;
         // Numbers never wrap: a number too wide for its column shows as "###".
-        const auto* text = std::get_if<std::string>(&cell.value);
+        const auto *text = std::get_if<std::string>(&cell.value);
         if (cell.format.effectiveWrap() && text) {
             const double width = layout != sheet.columns().end() && layout->second.width
                                      ? *layout->second.width
@@ -107,7 +112,7 @@ std::map<int, double> neededRowHeights(const Worksheet& sheet) {
         tallestCell[row] = std::max(tallestCell[row], lines * lineHeight(size));
     }
     std::map<int, double> heights;
-    for (const auto& [row, height] : tallestCell)
+    for (const auto &[row, height] : tallestCell)
         if (needed.count(row) && !sheet.rowHeights().count(row)) heights[row] = std::min(height, 409.0);
     return heights;
 }

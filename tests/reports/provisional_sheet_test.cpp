@@ -31,7 +31,8 @@ TEST(ProvisionalSheetTest, ShowsTheCompetitorsControlsAndDayScore) {
     input.lines.push_back(line(1, 36420, 36432, -12, 12.5));
     input.lines.push_back(line(2, 40020, 40020, 0, 30.25));
     input.lines.push_back(line(3, 43620, 0, 600, 100)); // outside the window
-    for (int c = 4; c <= 12; ++c) input.lines.push_back(line(c, 43620 + c * 60, 43620 + c * 60, 0, c));
+    for (int c = 4; c <= 12; ++c)
+        input.lines.push_back(line(c, 43620 + c * 60, 43620 + c * 60, 0, c));
 
     test::TempDir dir;
     const auto d = saveAndDump(buildProvisionalSheet(input, pinnedClock()), dir, "DayScore2_7.xlsx");
@@ -39,27 +40,41 @@ TEST(ProvisionalSheetTest, ShowsTheCompetitorsControlsAndDayScore) {
     EXPECT_EQ(d["sheets"], "Sheet1");
     EXPECT_EQ(d["created"], "2015-06-26T10:15:30");
 
-    const std::pair<const char*, const char*> values[] = {
-        {"A1", "s:Competitor No 7"},      {"H1", "s:Day Score:  612"},
-        {"H3", "s:Print Time: 10:15:30"}, {"A5", "s:These are your PROVISIONAL results"},
-        {"B9", "s:Control"},              {"D9", "s:       Real Time"},
-        {"F9", "s:       Rally Time"},    {"B10", "s:No"},
-        {"C10", "s:Dist"},                {"H10", "s:Score"},
-        {"B11", "n:1.0"},                 {"C11", "s:12.50"},
-        {"D11", "n:0.4215277777777778"},  {"E11", "n:0.4216666666666667"},
-        {"F11", "n:0.08333333333333333"}, {"H11", "n:-12.0"},
-        {"C12", "s:30.25"},               {"H12", "n:0.0"},
-        {"E13", "n:0.0"},                 {"G13", "n:0.0"},
-        {"H13", "n:600.0"},               {"C13", "s:100.00"},
+    const std::pair<const char *, const char *> values[] = {
+        {"A1", "s:Competitor No 7"},
+        {"H1", "s:Day Score:  612"},
+        {"H3", "s:Print Time: 10:15:30"},
+        {"A5", "s:These are your PROVISIONAL results"},
+        {"B9", "s:Control"},
+        {"D9", "s:       Real Time"},
+        {"F9", "s:       Rally Time"},
+        {"B10", "s:No"},
+        {"C10", "s:Dist"},
+        {"H10", "s:Score"},
+        {"B11", "n:1.0"},
+        {"C11", "s:12.50"},
+        {"D11", "n:0.4215277777777778"},
+        {"E11", "n:0.4216666666666667"},
+        {"F11", "n:0.08333333333333333"},
+        {"H11", "n:-12.0"},
+        {"C12", "s:30.25"},
+        {"H12", "n:0.0"},
+        {"E13", "n:0.0"},
+        {"G13", "n:0.0"},
+        {"H13", "n:600.0"},
+        {"C13", "s:100.00"},
         {"B22", "n:12.0"},
     };
-    for (const auto& [cell, value] : values) EXPECT_EQ(d[std::string("Sheet1!") + cell], value) << cell;
-    for (const char* empty : {"C9", "B23", "H23", "B110", "I11"})
+    for (const auto &[cell, value] : values)
+        EXPECT_EQ(d[std::string("Sheet1!") + cell], value) << cell;
+    for (const char *empty : {"C9", "B23", "H23", "B110", "I11"})
         EXPECT_FALSE(d.has(std::string("Sheet1!") + empty)) << empty;
 
     // Times of the scored rows read as clock times; the rows after them carry no time format.
-    for (const char* timed : {"D11", "G11", "E13", "G22"}) EXPECT_EQ(d[std::string("Sheet1!") + timed + ".format"], "hh:mm:ss") << timed;
-    for (const char* plain : {"C11", "H11", "D23"}) EXPECT_EQ(d[std::string("Sheet1!") + plain + ".format"], "General") << plain;
+    for (const char *timed : {"D11", "G11", "E13", "G22"})
+        EXPECT_EQ(d[std::string("Sheet1!") + timed + ".format"], "hh:mm:ss") << timed;
+    for (const char *plain : {"C11", "H11", "D23"})
+        EXPECT_EQ(d[std::string("Sheet1!") + plain + ".format"], "General") << plain;
 
     EXPECT_EQ(d["Sheet1!A1.font"], "calibri,1,11.0");
     EXPECT_EQ(d["Sheet1!H1.font"], "calibri,1,11.0");

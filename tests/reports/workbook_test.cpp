@@ -1,7 +1,7 @@
 #include "reports/CellRange.h"
 #include "reports/Workbook.h"
-#include "reports/WrappedRows.h"
 #include "reports/WorkbookDump.h"
+#include "reports/WrappedRows.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -15,20 +15,25 @@ using test::TempDir;
 
 TEST(CellAddressTest, ParsesTheAddressesTheReportsUse) {
     struct Case {
-        const char* address;
+        const char *address;
         bool ok;
         CellBlock block;
     };
     const Case cases[] = {
-        {"A1", true, {0, 0, 0, 0}},          {"h1:h1", true, {0, 7, 0, 7}},
-        {"A1:AX1", true, {0, 0, 0, 49}},     {"D11:B2", true, {1, 1, 10, 3}},
+        {"A1", true, {0, 0, 0, 0}},
+        {"h1:h1", true, {0, 7, 0, 7}},
+        {"A1:AX1", true, {0, 0, 0, 49}},
+        {"D11:B2", true, {1, 1, 10, 3}},
         {"XFD1048576", true, {1048575, 16383, 1048575, 16383}},
-        {"XFE1", false, {}},                 {"A0", false, {}},
-        {"A1048577", false, {}},             {"1A", false, {}},
-        {"A1:", false, {}},                  {"", false, {}},
+        {"XFE1", false, {}},
+        {"A0", false, {}},
+        {"A1048577", false, {}},
+        {"1A", false, {}},
+        {"A1:", false, {}},
+        {"", false, {}},
         {"A 1", false, {}},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         const auto block = parseCellBlock(c.address);
         EXPECT_EQ(block.has_value(), c.ok) << c.address;
         if (block && c.ok) {
@@ -45,27 +50,34 @@ TEST(CellAddressTest, ParsesTheAddressesTheReportsUse) {
 
 TEST(CellValueTest, TextBecomesANumberOnlyWhenItIsAPlainDecimal) {
     struct Case {
-        const char* text;
+        const char *text;
         CellValue expected;
     };
     const Case cases[] = {
-        {"15.5", 15.5},  {"-12", -12.0}, {"007", 7.0},        {"0", 0.0},
-        {"NF", std::string("NF")},       {"12 km", std::string("12 km")},
-        {"1e5", std::string("1e5")},     {"-", std::string("-")},
-        {"1.2.3", std::string("1.2.3")}, {"", CellValue()},
+        {"15.5", 15.5},
+        {"-12", -12.0},
+        {"007", 7.0},
+        {"0", 0.0},
+        {"NF", std::string("NF")},
+        {"12 km", std::string("12 km")},
+        {"1e5", std::string("1e5")},
+        {"-", std::string("-")},
+        {"1.2.3", std::string("1.2.3")},
+        {"", CellValue()},
     };
-    for (const auto& c : cases) EXPECT_EQ(typedValue(c.text), c.expected) << c.text;
+    for (const auto &c : cases)
+        EXPECT_EQ(typedValue(c.text), c.expected) << c.text;
 }
 
 TEST(WorkbookTest, RangesMergeFormatsPerCellAndValuesFillBlocks) {
     Workbook book;
-    Worksheet& sheet = book.worksheet(1);
+    Worksheet &sheet = book.worksheet(1);
     sheet.range("A1:C2").setBold(true).setFontSize(16);
     sheet.range("B1").resize(2, 2).setBold(false).setHorizontalAlignment(HorizontalAlignment::Center);
     sheet.range("A1:D1").setValues(std::vector<CellValue>{textValue("x"), 2.0});
     sheet.range("A3").resize(2, 3).setValues({{1.0, 2.0}, {textValue("y")}});
 
-    const auto& cells = sheet.cells();
+    const auto &cells = sheet.cells();
     const CellFormat a1 = cells.at({0, 0}).format;
     const CellFormat b2 = cells.at({1, 1}).format;
     EXPECT_TRUE(a1.effectiveBold());
@@ -86,7 +98,7 @@ TEST(WorkbookTest, SavedFileShowsEveryPropertyAReaderSees) {
     TempDir dir;
     Workbook book;
     book.setCreated(1700000000); // 2023-11-14 22:13:20 UTC
-    Worksheet& first = book.worksheet(1);
+    Worksheet &first = book.worksheet(1);
     first.setName("Master");
     first.setColumnWidth("A:A", 10);
     first.setColumnWidth("C:C", 0);
@@ -98,7 +110,7 @@ TEST(WorkbookTest, SavedFileShowsEveryPropertyAReaderSees) {
     first.range("A2").resize(2, 1).setNumberFormat("hh:mm:ss").setVerticalAlignment(VerticalAlignment::Top);
     first.range("A2").setValue(0.34375);
     first.range("B2").setWrapText(true).setHorizontalAlignment(HorizontalAlignment::Left);
-    PageSetup& page = first.pageSetup();
+    PageSetup &page = first.pageSetup();
     page.orientation = PageOrientation::Landscape;
     page.leftHeader = "Day 2";
     page.centerHeader = headerText("R&G & Sons Run");
@@ -178,7 +190,7 @@ TEST(WorkbookTest, FailuresNameTheFileAndLeaveAnOldFileWhole) {
     Workbook duplicate;
     duplicate.worksheet(1).setName("Same");
     duplicate.addWorksheet().setName("Same");
-    for (const Workbook* book : {&badAddress, &badName, &duplicate}) {
+    for (const Workbook *book : {&badAddress, &badName, &duplicate}) {
         const Status st = book->save(file);
         ASSERT_FALSE(st.ok());
         EXPECT_NE(st.message().find(file.string()), std::string::npos) << st.message();
@@ -202,14 +214,14 @@ TEST(WrappedRowsTest, WrappedTextGetsARowTallEnoughForItsLines) {
     EXPECT_EQ(wrappedLineCount(longText, 200, 16, true), 1);
 
     Workbook book;
-    Worksheet& sheet = book.worksheet(1);
+    Worksheet &sheet = book.worksheet(1);
     sheet.setColumnWidth("A:A", 30);
     sheet.range("A1:A7").setWrapText(true).setBold(true);
     sheet.range("A1:A3").setFontSize(16);
     sheet.range("A1").setValue(textValue(longText));
     sheet.range("A2").setValue(textValue("x"));
-    sheet.range("B4").setValue(textValue(longText));    // no wrap: one line
-    sheet.range("A5").setValue(textValue("fits"));      // wraps, but onto one line
+    sheet.range("B4").setValue(textValue(longText));         // no wrap: one line
+    sheet.range("A5").setValue(textValue("fits"));           // wraps, but onto one line
     sheet.range("A6").setValue(numberValue(0.123456789123)); // numbers never wrap
     sheet.range("A7").setValue(textValue(longText));
     sheet.setRowHeight(1, 40);
@@ -231,10 +243,11 @@ TEST(WrappedRowsTest, WrappedTextGetsARowTallEnoughForItsLines) {
 TEST(WorkbookTest, LongHeadersAreShortenedToWhatTheFileHolds) {
     TempDir dir;
     Workbook book;
-    PageSetup& page = book.worksheet(1).pageSetup();
+    PageSetup &page = book.worksheet(1).pageSetup();
     page.leftHeader = "Day 1";
     page.centerHeader = headerText(std::string(100, '&'));
-    for (int i = 0; i < 100; ++i) page.centerHeader += "\u00e9"; // two bytes, one character
+    for (int i = 0; i < 100; ++i)
+        page.centerHeader += "\u00e9"; // two bytes, one character
     page.rightHeader = "Master";
     ASSERT_TRUE(book.save(dir / "long.xlsx").ok());
     const auto d = dumpWorkbook(dir / "long.xlsx");
