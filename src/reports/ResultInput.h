@@ -1,0 +1,64 @@
+#pragma once
+// What the three result workbooks print. The result tables hold text; every value arrives as the
+// text that stands in the table ("15.5", "NF", "12") and is placed as the spreadsheet takes typed
+// text (plain numbers become numbers). Score groups are indexed 0..3 for A..D.
+#include <array>
+#include <string>
+#include <vector>
+
+namespace trakmora {
+
+// One row of the combined day results, ordered by competition number.
+struct DayScoreRow {
+    std::string name;
+    std::string compNo;
+    std::string scoreGroup; // "A".."D"
+    std::string total;
+    std::vector<std::string> controlScores; // CP1..CPk in control order
+};
+
+struct DayScoreInput {
+    int day = 1;
+    std::string rallyName;
+    int controlCount = 0; // ControlCount of the day; the header lists CP1..CP<count>, at most 40
+    std::vector<DayScoreRow> rows;
+};
+
+// One ranked row of a score group on a day.
+struct DayPositionRow {
+    std::string position; // "1", "2", ... or "NF" / "NS"
+    std::string name;
+    std::string compNo;
+    std::string total;
+};
+
+struct DayPositionInput {
+    int day = 1;
+    std::string rallyName;
+    std::array<std::string, 4> scoreGroupName; // ScoreGroupName of A..D
+    std::array<std::vector<DayPositionRow>, 4> groups;
+};
+
+// One ranked row of a score group in the final results.
+struct FinalPositionRow {
+    std::string position; // "1", "2", ... or "NF" / "NS"
+    std::string name;
+    std::string compNo;
+    std::array<std::string, 5> dayResults; // Day 1..Day 5
+    std::string final;
+};
+
+struct FinalInput {
+    int noOfDays = 1; // columns of later days are hidden
+    std::string rallyName;
+    std::array<std::string, 4> scoreGroupName;
+    std::array<std::vector<FinalPositionRow>, 4> groups;
+};
+
+// The result bodies hold this many rows; a longer table gets as many as it needs.
+inline constexpr int kResultBodyRows = 250;
+// Columns of the day score header: name, number, score group, total and 40 control scores.
+inline constexpr int kDayScoreColumns = 44;
+inline constexpr int kMaxDayScoreControls = 40;
+
+} // namespace trakmora

@@ -1,0 +1,221 @@
+#include "reports/ResultWorkbooks.h"
+
+#include "common/RallyConfig.h"
+#include "reports/CellRange.h"
+#include "reports/ReportLayout.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace trakmora {
+
+namespace {
+
+int bodyRows(std::size_t filled) {
+    return std::max(kResultBodyRows, static_cast<int>(filled));
+}
+
+std::vector<CellValue> textRow(const std::vector<std::string> &texts) {
+    std::vector<CellValue> row;
+    for (const std::string &text : texts)
+        row.push_back(text.empty() ? CellValue() : textValue(text));
+    return row;
+}
+
+// The header row's font, shared by all result sheets: A1:AX1 Calibri, not bold, size 10.
+void headerFont(Worksheet &sheet) {
+    sheet.range("A1:AX1").setFontName(kReportFont).setBold(false).setFontSize(10);
+}
+
+// The body of a score group sheet: `columns` wide from A3, centred but for the left-aligned
+// names in column B, top-aligned and wrapped.
+void groupBody(Worksheet &sheet, const std::vector<std::vector<CellValue>> &body, int columns) {
+    const int rows = bodyRows(body.size());
+    sheet.range("A3").setFontName(kReportFont);
+    sheet.range("A3")
+        .resize(rows, columns)
+        .setBold(false)
+        .setFontSize(10)
+        .setWrapText(true)
+        .setHorizontalAlignment(HorizontalAlignment::Center);
+    sheet.range("B3").resize(rows, columns).setHorizontalAlignment(HorizontalAlignment::Left);
+    sheet.range("C3").resize(rows, columns).setHorizontalAlignment(HorizontalAlignment::Center);
+    sheet.range("A3").resize(rows, columns).setVerticalAlignment(VerticalAlignment::Top);
+    sheet.range("A3").resize(rows, columns).setValues(body);
+}
+
+void groupPage(PageSetup &page, std::string left, std::string centre, const char *right,
+               PageOrientation orientation) {
+    page.leftHeader = std::move(left);
+    page.centerHeader = std::move(centre);
+    page.rightHeader = right;
+    page.centerFooter = "&P";
+    page.printGridlines = true;
+    page.orientation = orientation;
+    page.centerHorizontally = true;
+}
+
+std::string groupSheetName(int group) {
+    return std::string("Score Group ") + groupLetter(group + 1);
+}
+
+// Removes a workbook before it is written again; a file that cannot be removed is replaced by
+// the save or reported by it.
+void removeOldFile(const std::filesystem::path &file) {
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
+}
+
+} // namespace
+
+std::vector<std::string> dayScoreHeader(int controlCount) {
+    std::vector<std::string> header{"Name", "No", "ScoreG", "Total"};
+    const int shown = std::clamp(controlCount, 0, kMaxDayScoreControls);
+    for (int cp = 1; cp <= shown; ++cp)
+        header.push_back("CP" + std::to_string(cp));
+    header.resize(kDayScoreColumns);
+    return header;
+}
+
+Workbook buildDayScoreWorkbook(const DayScoreInput &input, const PrintClock &clock) {
+    Workbook book;
+    book.setCreated(clock.created);
+    Worksheet &sheet = book.worksheet(1);
+    sheet.setName("Day Score");
+    setColumnWidths(sheet, {{"A:A", 30}, {"B:B", 5}, {"C:C", 0}, {"D:D", 8}, {"E:AX", 5}});
+
+    const std::vector<std::string> header = dayScoreHeader(input.controlCount);
+    sheet.range("A1").setHorizontalAlignment(HorizontalAlignment::Left);
+    sheet.range("B1:AX1").setHorizontalAlignment(HorizontalAlignment::Center);
+    headerFont(sheet);
+    sheet.range("A1:AX1").setValues(textRow(header));
+
+    PageSetup &page = sheet.pageSetup();
+    page.leftHeader = dayLabel(input.day);
+    page.centerHeader = headerText(input.rallyName);
+    page.rightHeader = "Day Score";
+    page.centerFooter = "&P";
+    page.printGridlines = true;
+    page.orientation = PageOrientation::Landscape;
+
+    // Every column the header names is placed: the four leading columns and each control up to
+    // the fortieth.
+    const std::size_t columns =
+        4 + static_cast<std::size_t>(std::clamp(input.controlCount, 0, kMaxDayScoreControls));
+    std::vector<std::vector<CellValue>> body;
+    for (const DayScoreRow &row : input.rows) {
+        std::vector<CellValue> cells{typedValue(row.name), typedValue(row.compNo), typedValue(row.scoreGroup),
+                                     typedValue(row.total)};
+        for (const std::string &score : row.controlScores) {
+            if (cells.size() == columns) break;
+            cells.push_back(typedValue(score));
+        }
+        body.push_back(std::move(cells));
+    }
+    const int rows = bodyRows(body.size());
+    sheet.range("A3").setFontName(kReportFont);
+    sheet.range("A3").resize(rows, kDayScoreColumns).setBold(false).setFontSize(10).setWrapText(true);
+    sheet.range("B3").resize(rows, kDayScoreColumns - 1).setHorizontalAlignment(HorizontalAlignment::Center);
+    sheet.range("A3").resize(rows, kDayScoreColumns).setVerticalAlignment(VerticalAlignment::Top);
+    sheet.range("A3").resize(rows, kDayScoreColumns).setValues(body);
+    return book;
+}
+
+Workbook buildDayPositionWorkbook(const DayPositionInput &input, const PrintClock &clock) {
+    Workbook book;
+    book.setCreated(clock.created);
+    for (int i = 0; i < 3; ++i)
+        book.addWorksheet();
+    for (int group = 0; group < 4; ++group) {
+        Worksheet &sheet = book.worksheet(group + 1);
+        sheet.setName(groupSheetName(group));
+        setColumnWidths(sheet, {{"A:A", 8}, {"B:B", 40}, {"C:C", 8}, {"D:D", 8}});
+        sheet.range("A1").setHorizontalAlignment(HorizontalAlignment::Center);
+        sheet.range("B1").setHorizontalAlignment(HorizontalAlignment::Left);
+        sheet.range("C1:D1").setHorizontalAlignment(HorizontalAlignment::Center);
+        headerFont(sheet);
+        sheet.range("A1:D1").setValues(textRow({"Position", "Name", "Comp No", "Score"}));
+        const auto g = static_cast<std::size_t>(group);
+        groupPage(sheet.pageSetup(), dayLabel(input.day),
+                  headerText(input.rallyName + " - " + input.scoreGroupName[g]), "Day Position",
+                  PageOrientation::Portrait);
+
+        std::vector<std::vector<CellValue>> body;
+        for (const DayPositionRow &row : input.groups[g])
+            body.push_back({typedValue(row.position), typedValue(row.name), typedValue(row.compNo),
+                            typedValue(row.total)});
+        groupBody(sheet, body, 4);
+    }
+    return book;
+}
+
+Workbook buildFinalWorkbook(const FinalInput &input, const PrintClock &clock) {
+    Workbook book;
+    book.setCreated(clock.created);
+    for (int i = 0; i < 3; ++i)
+        book.addWorksheet();
+    for (int group = 0; group < 4; ++group) {
+        Worksheet &sheet = book.worksheet(group + 1);
+        sheet.setName(groupSheetName(group));
+        setColumnWidths(sheet, {{"A:A", 8}, {"B:B", 40}, {"C:I", 8}});
+        sheet.range("A1").setHorizontalAlignment(HorizontalAlignment::Center);
+        sheet.range("B1").setHorizontalAlignment(HorizontalAlignment::Left);
+        sheet.range("C1:I1").setHorizontalAlignment(HorizontalAlignment::Center);
+        headerFont(sheet);
+        sheet.range("A1:I1").setValues(
+            textRow({"Position", "Name", "Comp No", "Day 1", "Day 2", "Day 3", "Day 4", "Day 5", "Final"}));
+        const auto g = static_cast<std::size_t>(group);
+        groupPage(sheet.pageSetup(), headerText(input.scoreGroupName[g]), headerText(input.rallyName),
+                  "Final Score", PageOrientation::Landscape);
+        // Days after the last rally day are hidden: columns D..H are Day 1..Day 5.
+        for (int day = std::max(input.noOfDays, 0) + 1; day <= kMaxDays; ++day) {
+            const std::string column(1, static_cast<char>('D' + day - 1));
+            sheet.setColumnsHidden(column + ":" + column, true);
+        }
+
+        std::vector<std::vector<CellValue>> body;
+        for (const FinalPositionRow &row : input.groups[g]) {
+            std::vector<CellValue> cells{typedValue(row.position), typedValue(row.name),
+                                         typedValue(row.compNo)};
+            for (const std::string &result : row.dayResults)
+                cells.push_back(typedValue(result));
+            cells.push_back(typedValue(row.final));
+            body.push_back(std::move(cells));
+        }
+        groupBody(sheet, body, 9);
+    }
+    return book;
+}
+
+std::filesystem::path dayScoreWorkbookFile(const ProgramState &state, int day) {
+    return reportFile(state, RallyFolder::Results, "DayScore" + std::to_string(day) + ".xlsx");
+}
+
+std::filesystem::path dayPositionWorkbookFile(const ProgramState &state, int day) {
+    return reportFile(state, RallyFolder::Results, "Position_Day_" + std::to_string(day) + ".xlsx");
+}
+
+std::filesystem::path finalWorkbookFile(const ProgramState &state) {
+    return reportFile(state, RallyFolder::Results, "FinalScore.xlsx");
+}
+
+Status writeDayScoreWorkbook(const ProgramState &state, const DayScoreInput &input) {
+    if (!state.writeWorkbooks) return {};
+    const auto file = dayScoreWorkbookFile(state, input.day);
+    removeOldFile(file);
+    return buildDayScoreWorkbook(input, printClock(state)).save(file);
+}
+
+Status writeDayPositionWorkbook(const ProgramState &state, const DayPositionInput &input) {
+    if (!state.writeWorkbooks) return {};
+    return buildDayPositionWorkbook(input, printClock(state)).save(dayPositionWorkbookFile(state, input.day));
+}
+
+Status writeFinalWorkbook(const ProgramState &state, const FinalInput &input) {
+    if (!state.writeWorkbooks) return {};
+    const auto file = finalWorkbookFile(state);
+    removeOldFile(file);
+    return buildFinalWorkbook(input, printClock(state)).save(file);
+}
+
+} // namespace trakmora
