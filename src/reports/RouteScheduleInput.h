@@ -1,7 +1,10 @@
 #pragma once
 // What the three route schedule workbooks print: the lines of the selected day's route schedule
 // with their computed windows, the speed table read back from SpeedABCD_RS<day>.csv, and the
-// rally settings they show. Speed groups are indexed 0..3 for A..D.
+// rally settings they show. Speed groups are indexed 0..3 for A..D here; the speed table rows
+// (SpeedTableRow) keep the schedule's own 1..4.
+#include "common/ScheduleTable.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -19,14 +22,6 @@ struct RouteScheduleLine {
     double lastTime = 0;           // minutes after midnight
     double lat = 0;
     double lon = 0;
-};
-
-// One row of the speed table (the lines that are neither "m" nor "v").
-struct SpeedTableRow {
-    double distance = 0;
-    std::array<double, 4> speed{};
-    std::array<double, 4> rallyTime{}; // RallyTime_A..D, hours
-    std::array<std::string, 4> note;   // TimeAddedNote_A..D: the instruction with any added time
 };
 
 struct RouteScheduleInput {

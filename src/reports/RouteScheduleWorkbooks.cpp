@@ -51,8 +51,8 @@ void speedGroupSheet(Worksheet &sheet, int group, const RouteScheduleInput &inpu
     const auto g = static_cast<std::size_t>(group);
     std::vector<std::vector<CellValue>> body;
     for (const SpeedTableRow &row : input.speedTable)
-        body.push_back({patternNumber(row.distance, "##0.#0"), patternNumber(row.speed[g], "##0"),
-                        clockValue(row.rallyTime[g] / 24), textValue(row.note[g])});
+        body.push_back({patternNumber(row.distance, "##0.#0"), patternNumber(row.speed[g + 1], "##0"),
+                        clockValue(row.rallyTime[g + 1] / 24), textValue(row.note[g + 1])});
     const int rows = bodyRows(body.size());
     CellRange block = sheet.range("A2").resize(rows, 4);
     block.setFontName(kReportFont)

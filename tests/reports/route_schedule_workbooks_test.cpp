@@ -39,9 +39,9 @@ RouteScheduleInput twoGroupDay() {
                      "Virtual control near the dam wall, keep left at the fork and go on to the farm gate")};
     SpeedTableRow row;
     row.distance = 12.5;
-    row.speed = {60, 50, 0, 0};
-    row.rallyTime = {0.25, 0.3, 0, 0};
-    row.note = {"Left at the church [Time added: 10 seconds]", "Left at the church", "", ""};
+    row.speed = {0, 60, 50, 0, 0};
+    row.rallyTime = {0, 0.25, 0.3, 0, 0};
+    row.note = {"", "Left at the church [Time added: 10 seconds]", "Left at the church", "", ""};
     input.speedTable = {row};
     return input;
 }
