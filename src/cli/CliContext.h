@@ -50,5 +50,6 @@ struct CliContext {
 
 // Each group of commands adds its subcommands here.
 void addWorkspaceCommands(CLI::App& app, CliContext& ctx);
+void addTrackingCommands(CLI::App& app, CliContext& ctx);
 
 } // namespace trakmora::cli

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     app.add_flag("--no-workbooks", ctx.noWorkbooks, "Do not write workbooks");
 
     addWorkspaceCommands(app, ctx);
+    addTrackingCommands(app, ctx);
 
     try {
         app.parse(argc, argv);

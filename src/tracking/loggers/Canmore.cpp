@@ -20,10 +20,17 @@ Status readCanmore(const CsvDocument& doc, const CsvRecord& r, LoggedRecord& out
 
 double canmoreOffset(const RallyConfig& config) { return config.canmoreOffset; }
 
+void writeCanmore(CsvWriter& out, const LoggedRecord& r) {
+    out.number(r.fixNo).text("T").text("SPS").text(fieldcut::slashDate(r.year, r.month, r.day));
+    out.text(fieldcut::clock(r.seconds, true)).number(r.lat).text("N").number(r.lon).text("E");
+    out.number(100).number(50).endRecord();
+}
 } // namespace
 
 const LoggerLayout& canmoreLayout() {
-    static const LoggerLayout layout{'c', "Canmore", 11, readCanmore, canmoreOffset, 1, false};
+    static const LoggerLayout layout{'c', "Canmore", 11, readCanmore, writeCanmore,
+                                      "INDEX,RCR,VALID,DATE,TIME,LATITUDE,N/S,LONGITUDE,E/W,HEIGHT,SPEED",
+                                      canmoreOffset, 1, false};
     return layout;
 }
 

@@ -1,6 +1,8 @@
 #include "tracking/loggers/FieldCut.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdio>
 
 namespace trakmora::fieldcut {
 
@@ -52,6 +54,21 @@ bool digitsAt(std::string_view text, std::size_t first, std::size_t last, int& o
     return true;
 }
 
+
+std::string slashDate(int year, int month, int day) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d/%02d/%02d", year, month, day);
+    return text;
+}
+
+std::string clock(double seconds, bool twoDigitHours) {
+    long whole = static_cast<long>(std::floor(seconds)) % 86400;
+    if (whole < 0) whole += 86400;
+    char text[32];
+    std::snprintf(text, sizeof text, twoDigitHours ? "%02ld:%02ld:%02ld" : "%ld:%02ld:%02ld", whole / 3600,
+                  whole / 60 % 60, whole % 60);
+    return text;
+}
 
 Status badValue(const CsvDocument& doc, const CsvRecord& record, std::size_t index, const char* what) {
     const CsvValue& v = record.values[index];

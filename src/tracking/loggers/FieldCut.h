@@ -4,6 +4,7 @@
 #include "common/Status.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace trakmora::fieldcut {
@@ -17,6 +18,12 @@ bool splitColonTime(std::string_view text, int& hours, int& minutes, int& second
 
 // The whole number written by the characters `first`..`last` (1-based, inclusive).
 bool digitsAt(std::string_view text, std::size_t first, std::size_t last, int& out);
+
+// "2015/06/26".
+std::string slashDate(int year, int month, int day);
+// "07:05:09" (twoDigitHours) or "7:05:09" from whole seconds of the day; days past midnight
+// wrap around.
+std::string clock(double seconds, bool twoDigitHours);
 
 // Seconds of the day from clock parts.
 inline double secondsOfDay(int hours, int minutes, int seconds) {

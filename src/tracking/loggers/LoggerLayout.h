@@ -21,6 +21,8 @@ struct LoggedRecord {
 };
 
 using RecordReader = Status (*)(const CsvDocument& doc, const CsvRecord& record, LoggedRecord& out);
+// Writes one record in the layout (the inverse of RecordReader), for generated downloads.
+using RecordWriter = void (*)(CsvWriter& out, const LoggedRecord& record);
 using OffsetField = double (*)(const RallyConfig& config);
 
 struct LoggerLayout {
@@ -28,6 +30,8 @@ struct LoggerLayout {
     const char* name = "";  // for messages
     std::size_t columns = 0; // values in every record
     RecordReader read = nullptr;
+    RecordWriter write = nullptr;
+    const char* header = ""; // a header line as the logger writes it
     OffsetField offset = nullptr;
     int keepEvery = 1;             // 5 for the Easy Logger: records 1, 6, 11, ... of the file
     bool lastLineMayBeCut = false; // an export whose last line may be cut short

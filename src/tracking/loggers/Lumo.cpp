@@ -2,6 +2,8 @@
 
 #include "tracking/loggers/FieldCut.h"
 
+#include <cstdio>
+
 namespace trakmora {
 
 namespace {
@@ -22,10 +24,16 @@ Status readLumo(const CsvDocument& doc, const CsvRecord& r, LoggedRecord& out) {
 
 double lumoOffset(const RallyConfig& config) { return config.lumoOffset; }
 
+void writeLumo(CsvWriter& out, const LoggedRecord& r) {
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02dT%s", r.year, r.month, r.day,
+                  fieldcut::clock(r.seconds, true).c_str());
+    out.number(r.fixNo).number(r.lat).number(r.lon).text(stamp).endRecord();
+}
 } // namespace
 
 const LoggerLayout& lumoLayout() {
-    static const LoggerLayout layout{'x', "Lumo", 4, readLumo, lumoOffset, 1, true};
+    static const LoggerLayout layout{'x', "Lumo", 4, readLumo, writeLumo, "Fix,Latitude,Longitude,Time", lumoOffset, 1, true};
     return layout;
 }
 
