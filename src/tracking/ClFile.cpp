@@ -1,18 +1,23 @@
 #include "tracking/ClFile.h"
 
 #include "common/Csv.h"
+#include "common/FileIo.h"
+
+#include <algorithm>
 
 namespace trakmora {
 
 Status readClFile(const std::filesystem::path& file, std::vector<TrackFix>& fixes) {
-    CsvDocument doc;
-    if (auto st = CsvDocument::load(file, doc); !st) return st;
-    const auto& records = doc.records();
-    if (records.size() > static_cast<std::size_t>(kMaxFixes))
-        return Status::failure(doc.problem(records[kMaxFixes].line, "more than 100,000 fixes"));
+    std::string content;
+    if (auto st = readWholeFile(file, content); !st) return st;
+    const CsvDocument doc = CsvDocument::forFile(file.string());
     std::vector<TrackFix> read;
-    read.reserve(records.size());
-    for (const CsvRecord& r : records) {
+    read.reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1);
+    CsvRecordReader reader(content);
+    CsvRecord r;
+    while (reader.next(r)) {
+        if (read.size() == static_cast<std::size_t>(kMaxFixes))
+            return Status::failure(doc.problem(r.line, "more than 100,000 fixes"));
         TrackFix f;
         Status st = doc.number(r, 0, f.fixNo);
         if (st) st = doc.number(r, 1, f.lat);

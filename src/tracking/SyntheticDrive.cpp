@@ -17,7 +17,7 @@ SyntheticDrive::SyntheticDrive(const SyntheticDriveSettings& settings) : setting
     lat_.resize(static_cast<std::size_t>(n));
     lon_.resize(static_cast<std::size_t>(n));
     double heading = 0.3, lat = settings.startLat, lon = settings.startLon;
-    const double step = settings.metresPerSecond / kMetresPerDegree;
+    const double step = settings.metresPerSecond * settings.secondsPerFix / kMetresPerDegree;
     for (std::size_t i = 0; i < lat_.size(); ++i) {
         lat_[i] = lat;
         lon_[i] = lon;
@@ -29,22 +29,22 @@ SyntheticDrive::SyntheticDrive(const SyntheticDriveSettings& settings) : setting
     std::uniform_real_distribution<double> aside(-8, 8);
     const int count = settings.controlCount;
     for (int c = 1; c <= count; ++c) {
-        const double routeTime = std::floor(static_cast<double>(n - 1) * c / (count + 1)) + 0.5;
+        const double tau = std::floor(static_cast<double>(n - 1) * c / (count + 1)) + 0.5;
+        const double routeSeconds = tau * settings.secondsPerFix;
         ControlRecord control;
         control.no = c;
-        position(routeTime, control.lat, control.lon);
+        position(tau, control.lat, control.lon);
         control.lat += aside(random) / kMetresPerDegree;
-        control.dist = std::round(routeTime * settings.metresPerSecond / 100) / 10; // km
-        for (std::size_t g = 1; g <= 4; ++g) control.groupTime[g] = settings.dayStartTime + std::round(routeTime);
+        control.dist = std::round(routeSeconds * settings.metresPerSecond / 100) / 10; // km
+        for (std::size_t g = 1; g <= 4; ++g) control.groupTime[g] = settings.dayStartTime + std::round(routeSeconds);
         controls_.push_back(control);
-        controlRouteTimes_.push_back(routeTime);
     }
 
 }
 
-void SyntheticDrive::position(double routeTime, double& lat, double& lon) const {
+void SyntheticDrive::position(double tau, double& lat, double& lon) const {
     const double last = static_cast<double>(lat_.size() - 1);
-    const double t = routeTime < 0 ? 0 : (routeTime > last ? last : routeTime);
+    const double t = tau < 0 ? 0 : (tau > last ? last : tau);
     const auto i = static_cast<std::size_t>(std::floor(t));
     const std::size_t j = i + 1 < lat_.size() ? i + 1 : i;
     const double f = t - static_cast<double>(i);
@@ -63,7 +63,7 @@ std::vector<TrackFix> SyntheticDrive::competitorFixes(int competitorNo, double p
         // Six decimals, as the loggers write them.
         f.lat = std::round(f.lat * 1e6) / 1e6;
         f.lon = std::round(f.lon * 1e6) / 1e6;
-        f.seconds = start + static_cast<double>(k);
+        f.seconds = start + static_cast<double>(k) * settings_.secondsPerFix;
         fixes.push_back(f);
     }
     return fixes;

@@ -16,28 +16,31 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Status convertRecords(const ProgramState& state, int day, const LoggerLayout& layout,
+Status convertRecords(const ProgramState& state, int day, const LoggerLayout& layout, std::string_view content,
                       const CsvDocument& doc, CsvWriter& out, int& kept, int& read) {
-    const auto& records = doc.records();
-    const std::size_t count = records.empty() ? 0 : records.size() - 1; // the header is ignored
-    if (count > static_cast<std::size_t>(kMaxFixes))
-        return Status::failure(doc.problem(records[kMaxFixes + 1].line,
-                                           "more than 100,000 records; a download holds at most 100,000 fixes"));
     const int rallyDate = dateKeyOfSerial(state.config.startDate + day - 1);
     const double offset = layout.offset(state.config);
     kept = 0;
     read = 0;
-    for (std::size_t i = 1; i <= count; ++i) {
-        const CsvRecord& record = records[i];
+    CsvRecordReader reader(content);
+    CsvRecord record;
+    reader.next(record); // the header line is ignored
+    for (std::size_t index = 1; reader.next(record); ++index) {
+        if (index > static_cast<std::size_t>(kMaxFixes))
+            return Status::failure(
+                doc.problem(record.line, "more than 100,000 records; a download holds at most 100,000 fixes"));
         LoggedRecord logged;
         Status st = doc.expectValues(record, layout.columns);
         if (st) st = layout.read(doc, record, logged);
-        // An export cut off while its last line was written: that line is ignored.
-        if (!st && layout.lastLineMayBeCut && i == count) break;
-        if (!st) return st;
+        if (!st) {
+            // An export cut off while its last line was written: that line is ignored.
+            CsvRecord following;
+            if (layout.lastLineMayBeCut && !reader.next(following)) break;
+            return st;
+        }
         ++read;
         // Every fifth record counts from the first record of the file, whatever its date.
-        if ((i - 1) % static_cast<std::size_t>(layout.keepEvery) != 0) continue;
+        if ((index - 1) % static_cast<std::size_t>(layout.keepEvery) != 0) continue;
         if (dateKey(logged.year, logged.month, logged.day) != rallyDate) continue;
         double seconds = logged.seconds;
         if (seconds >= offset) seconds -= offset;
@@ -90,8 +93,8 @@ Status importDownload(const ProgramState& state, int day, const std::string& dow
     Status st = readWholeFile(download, content);
     CsvWriter out;
     if (st) {
-        const CsvDocument doc = CsvDocument::parse(content, download.string());
-        st = convertRecords(state, day, *layout, doc, out, result.fixesKept, result.recordsRead);
+        const CsvDocument doc = CsvDocument::forFile(download.string());
+        st = convertRecords(state, day, *layout, content, doc, out, result.fixesKept, result.recordsRead);
     }
     if (st && result.fixesKept == 0) st = Status::failure(kNoRecordsForRallyDate);
     if (st) st = writeFileAtomically(clFile, out.str());
