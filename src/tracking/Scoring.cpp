@@ -62,6 +62,7 @@ Status loadCompetitor(const ProgramState& state, int day, const std::string& clF
     loaded.day = day;
     loaded.clFileName = clFileName;
     if (auto st = competitorNoFromClName(clFileName, loaded.competitorNo); !st) return st;
+    if (auto st = checkDayInName(clFileName, 2, day); !st) return st;
     const fs::path controlFile = state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv");
     std::error_code ec;
     if (!fs::is_regular_file(controlFile, ec)) return Status::failure(kNoControlsLoaded);

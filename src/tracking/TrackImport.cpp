@@ -83,6 +83,7 @@ Status importDownload(const ProgramState& state, int day, const std::string& dow
     const LoggerLayout* layout = downloadName.empty() ? nullptr : findLoggerLayout(downloadName[0]);
     if (!layout)
         return Status::failure(downloadName + " is not a logger download: the name must start with h, c, e or x");
+    if (auto st = checkDayInName(downloadName, 1, day); !st) return st;
     const fs::path download = state.rallyFile(RallyFolder::CompetitorsLog, downloadName);
     std::error_code ec;
     if (!fs::is_regular_file(download, ec)) return Status::failure("Download file not found: " + download.string());

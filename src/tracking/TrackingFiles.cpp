@@ -24,6 +24,11 @@ Status competitorNoFromClName(std::string_view clFileName, int& competitorNo) {
     return {};
 }
 
+Status checkDayInName(std::string_view fileName, std::size_t position, int day) {
+    if (fileName.size() > position && fileName[position] == static_cast<char>('0' + day)) return {};
+    return Status::failure(std::string(fileName) + " is not a file of day " + std::to_string(day));
+}
+
 std::string shortlistFileName(int which, int day, int competitorNo) {
     return std::to_string(which) + "Shortlist_" + std::to_string(day) + "_" + std::to_string(competitorNo) +
            ".csv";

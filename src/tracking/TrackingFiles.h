@@ -21,6 +21,10 @@ std::string clFileNameFor(std::string_view downloadName);
 // Fails when they are not three digits.
 Status competitorNoFromClName(std::string_view clFileName, int& competitorNo);
 
+// Fails unless the character at `position` (0-based) of the name is the day: a download or CL
+// file of another day would be scored against the wrong controls and rally date.
+Status checkDayInName(std::string_view fileName, std::size_t position, int day);
+
 // Working files: which = 1, 2 or 3 for the shortlists.
 std::string shortlistFileName(int which, int day, int competitorNo);
 std::string reportFileName(int day, int competitorNo);

@@ -181,6 +181,11 @@ TEST_F(Import, MissingDownloadSaysWhichFileAndChangesNothing) {
     EXPECT_EQ(st.message(), "Download file not found: " + logFile("h1030.csv").string());
     EXPECT_EQ(readFile(logFile("CL1030.csv")), "1,1,2,3\r\n");
     EXPECT_FALSE(importDownload(state, 1, "q1030.csv", result));
+    // A download of another day is not imported with this day's date.
+    test::writeText(logFile("h2030.csv"), "header\r\n1,1,T,S,2015/06/26,7:00:00,1,N,2,E,0,0\r\n");
+    const Status otherDay = importDownload(state, 1, "h2030.csv", result);
+    EXPECT_EQ(otherDay.message(), "h2030.csv is not a file of day 1");
+    EXPECT_FALSE(fs::exists(logFile("CL2030.csv")));
 }
 
 TEST_F(Import, ListsCompetitorLogsThenDownloadsByLetterOfTheDay) {

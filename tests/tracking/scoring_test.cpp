@@ -229,6 +229,10 @@ TEST_F(ScoringSteps, MissingOrEmptyControlFileStopsBeforeAnythingIsWritten) {
     EXPECT_FALSE(fs::exists(working("1Shortlist_1_7.csv")));
     EXPECT_TRUE(fs::is_empty(state.rallyFolder(RallyFolder::Results)));
     EXPECT_TRUE(fs::exists(logFile("CL1007.csv")));
+    // A competitor log of another day is not scored against this day's controls.
+    writeControls(1, {control(1, 33, 18, 1.5, 36000)});
+    writeText(logFile("CL2007.csv"), "1,33,18,36000\r\n");
+    EXPECT_EQ(scoreCompetitor(state, 1, "CL2007.csv", run).message(), "CL2007.csv is not a file of day 1");
     // A step before the load is refused.
     ScoringRun fresh;
     EXPECT_FALSE(reduceByDistanceStep(state, fresh));
