@@ -141,6 +141,12 @@ TEST_F(Import, LumoConvertsItsLastCompleteRecordAndIgnoresACutOne) {
         ASSERT_TRUE(st) << st.message();
         EXPECT_EQ(readFile(logFile("CL1009.csv")), want) << text;
     }
+    // A cut line with complete lines after it is a malformed record, not a cut export.
+    writeText(logFile("x1009.csv"), records + "4,1,2,2015-06-2\r\n5,1,2,2015-06-26T10:00:04\r\n");
+    ImportResult result;
+    const Status st = importDownload(state, 1, "x1009.csv", result);
+    EXPECT_EQ(st.message(), logFile("x1009.csv").string() +
+                                " line 5: value 4 \"2015-06-2\" is not a time stamp written yyyy-mm-ddThh:mm:ss");
 }
 
 TEST_F(Import, RefusedDownloadsLeaveNoCompetitorLogAndStayWhereTheyAre) {
