@@ -54,5 +54,6 @@ void addConfigCommands(CLI::App& app, CliContext& ctx);
 void addEntriesCommands(CLI::App& app, CliContext& ctx);
 void addScheduleCommands(CLI::App& app, CliContext& ctx);
 void addResultsCommands(CLI::App& app, CliContext& ctx);
+void addTrackingCommands(CLI::App& app, CliContext& ctx);
 
 } // namespace trakmora::cli

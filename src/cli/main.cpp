@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     addEntriesCommands(app, ctx);
     addScheduleCommands(app, ctx);
     addResultsCommands(app, ctx);
+    addTrackingCommands(app, ctx);
 
     try {
         app.parse(argc, argv);

@@ -3,6 +3,7 @@
 #include "common/FileIo.h"
 #include "common/Format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -39,27 +40,34 @@ std::string shorten(const std::string& s) {
 
 } // namespace
 
-CsvDocument CsvDocument::parse(std::string_view s, std::string fileName) {
-    CsvDocument doc;
-    doc.fileName_ = std::move(fileName);
-    std::size_t i = 0;
-    if (s.substr(0, 3) == "\xEF\xBB\xBF") i = 3;
-    int line = 1;
-    CsvRecord record;
-    record.line = line;
+CsvRecordReader::CsvRecordReader(std::string_view content) : s_(content) {
+    if (s_.substr(0, 3) == "\xEF\xBB\xBF") i_ = 3;
+}
+
+bool CsvRecordReader::next(CsvRecord& record) {
+    const std::string_view s = s_;
+    std::size_t& i = i_;
+    std::size_t used = 0; // values of `record` filled so far; the others are reused storage
+    const auto slot = [&]() -> CsvValue& {
+        if (used == record.values.size()) record.values.emplace_back();
+        CsvValue& v = record.values[used++];
+        v.quoted = false;
+        v.line = line_;
+        return v;
+    };
+    record.line = line_;
     bool lineHasContent = false;
     while (i < s.size()) {
         // One value.
         while (i < s.size() && isBlank(s[i])) ++i;
-        CsvValue value;
-        value.line = line;
+        CsvValue& value = slot();
         if (i < s.size() && s[i] == '"') {
             value.quoted = true;
             std::size_t close = s.find('"', i + 1);
             if (close == std::string_view::npos) close = s.size();
             value.text.assign(s.substr(i + 1, close - i - 1));
             for (char c : value.text)
-                if (c == '\n') ++line;
+                if (c == '\n') ++line_;
             i = close < s.size() ? close + 1 : close;
             // Anything between the closing quote and the next separator is dropped.
             while (i < s.size() && s[i] != ',' && s[i] != '\r' && s[i] != '\n') ++i;
@@ -69,21 +77,45 @@ CsvDocument CsvDocument::parse(std::string_view s, std::string fileName) {
             value.text.assign(trim(s.substr(start, i - start)));
         }
         if (value.quoted || !value.text.empty()) lineHasContent = true;
-        record.values.push_back(std::move(value));
         if (i < s.size() && s[i] == ',') {
             ++i;
             lineHasContent = true;
-            if (i >= s.size()) record.values.push_back(CsvValue{"", false, line});
+            if (i >= s.size()) slot().text.clear();
             continue;
         }
         consumeLineEnd(s, i);
-        if (lineHasContent) doc.records_.push_back(std::move(record));
-        ++line;
-        record = CsvRecord{};
-        record.line = line;
-        lineHasContent = false;
+        ++line_;
+        if (lineHasContent) {
+            record.values.resize(used);
+            return true;
+        }
+        used = 0; // a blank line: start again on the next one
+        record.line = line_;
     }
-    if (lineHasContent) doc.records_.push_back(std::move(record));
+    record.values.resize(used);
+    return lineHasContent;
+}
+
+CsvDocument CsvDocument::parse(std::string_view s, std::string fileName) {
+    CsvDocument doc;
+    doc.fileName_ = std::move(fileName);
+    // Reserving for every line and for as many values as the line before keeps a large file from
+    // being copied over and over while it grows.
+    doc.records_.reserve(static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n')) + 1);
+    CsvRecordReader reader(s);
+    CsvRecord record;
+    while (reader.next(record)) {
+        const std::size_t valuesPerRecord = record.values.size();
+        doc.records_.push_back(std::move(record));
+        record = CsvRecord{};
+        record.values.reserve(valuesPerRecord);
+    }
+    return doc;
+}
+
+CsvDocument CsvDocument::forFile(std::string fileName) {
+    CsvDocument doc;
+    doc.fileName_ = std::move(fileName);
     return doc;
 }
 

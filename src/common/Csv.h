@@ -37,6 +37,9 @@ public:
     static CsvDocument parse(std::string_view content, std::string fileName);
     // Reads and parses a file. Fails with a message naming the file when it cannot be read.
     static Status load(const std::filesystem::path& file, CsvDocument& out);
+    // A document without records whose field access and messages serve the records of a
+    // CsvRecordReader over the named file.
+    static CsvDocument forFile(std::string fileName);
 
     const std::vector<CsvRecord>& records() const { return records_; }
     const std::string& fileName() const { return fileName_; }
@@ -56,6 +59,21 @@ public:
 private:
     std::string fileName_;
     std::vector<CsvRecord> records_;
+};
+
+// Reads the records of text in memory one at a time into a record whose storage is reused, for
+// large files that are read once (logger downloads, competitor logs). CsvDocument::parse is built
+// on it, so both read exactly alike.
+class CsvRecordReader {
+public:
+    explicit CsvRecordReader(std::string_view content);
+    // The next record that has content (blank lines are skipped); false at the end of the text.
+    bool next(CsvRecord& record);
+
+private:
+    std::string_view s_;
+    std::size_t i_ = 0;
+    int line_ = 1;
 };
 
 // Reads values one after another regardless of where the lines break, the way configuration

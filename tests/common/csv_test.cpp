@@ -103,3 +103,33 @@ TEST(Csv, WrittenNumbersReadBackExactly) {
 
 } // namespace
 } // namespace trakmora
+
+namespace trakmora {
+namespace {
+
+TEST(Csv, RecordReaderReadsLikeTheDocumentWhileReusingOneRecord) {
+    const std::string content = "\xEF\xBB\xBF"
+                                "a,b,c,d,e\r\n\r\n1,\"two\r\nlines\",3\n  \nx\r\"q\",,\r\nlast,";
+    const CsvDocument doc = CsvDocument::parse(content, "r.csv");
+    CsvRecordReader reader(content);
+    CsvRecord record;
+    std::size_t n = 0;
+    while (reader.next(record)) {
+        ASSERT_LT(n, doc.records().size());
+        const CsvRecord& want = doc.records()[n++];
+        EXPECT_EQ(record.line, want.line) << n;
+        ASSERT_EQ(record.size(), want.size()) << n;
+        for (std::size_t v = 0; v < want.size(); ++v) {
+            EXPECT_EQ(record.values[v].text, want.values[v].text) << n << ":" << v;
+            EXPECT_EQ(record.values[v].quoted, want.values[v].quoted) << n << ":" << v;
+            EXPECT_EQ(record.values[v].line, want.values[v].line) << n << ":" << v;
+        }
+    }
+    EXPECT_EQ(n, 5u);
+    EXPECT_EQ(doc.records()[1].line, 3);
+    EXPECT_EQ(doc.records()[2].line, 6); // after the two-line quoted value and a blank line
+    EXPECT_EQ(doc.records()[4].values.size(), 2u);
+}
+
+} // namespace
+} // namespace trakmora

@@ -1,0 +1,151 @@
+// Import and scoring of logger downloads: one big download, and a whole day of competitors.
+#include "Bench.h"
+#include "common/Csv.h"
+#include "common/FileIo.h"
+#include "common/Format.h"
+#include "common/Messages.h"
+#include "common/ProgramState.h"
+#include "tracking/DownloadWriter.h"
+#include "tracking/Scoring.h"
+#include "tracking/SyntheticDrive.h"
+#include "tracking/TrackImport.h"
+#include "tracking/TrackingFiles.h"
+#include "tracking/loggers/LoggerTable.h"
+#include "workspace/Workspace.h"
+
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+namespace fs = std::filesystem;
+using namespace trakmora;
+
+class BenchRally {
+public:
+    explicit BenchRally(const char* tag)
+        : root_(fs::temp_directory_path() / ("trakmora-bench-" + std::string(tag) + "-" + std::to_string(getpid()))),
+          state(root_, messages) {
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+        if (auto st = createRally(state, "Bench Rally", "B"); !st) std::printf("%s\n", st.message().c_str());
+    }
+    ~BenchRally() {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+    void writeControls(const std::vector<ControlRecord>& controls) {
+        CsvWriter w;
+        for (const char* h : {"No", "Lat", "Long", "Dist", "A_Time", "B_Time", "C_Time", "D_Time"}) w.text(h);
+        w.endRecord();
+        for (const auto& c : controls) {
+            w.number(c.no).number(c.lat).number(c.lon).number(c.dist);
+            for (std::size_t g = 1; g <= 4; ++g) w.number(c.groupTime[g]);
+            w.endRecord();
+        }
+        (void)writeFile(state.rallyFile(RallyFolder::Marshals, "cp1.csv"), w.str());
+    }
+    void writeDownload(const std::string& name, const std::string& text) {
+        (void)writeFile(state.rallyFile(RallyFolder::CompetitorsLog, name), text);
+    }
+
+private:
+    fs::path root_;
+
+public:
+    RecordingMessages messages;
+    ProgramState state;
+};
+
+// Like bench::timeIt, but also prints the processor time the process used, which a machine
+// shared with other work does not inflate the way it inflates the wall clock.
+void timeWithCpu(const char* label, int repeats, const std::function<void()>& work) {
+    double bestCpu = 1e300;
+    trakmora::bench::timeIt(label, repeats, [&] {
+        const std::clock_t c0 = std::clock();
+        work();
+        const double cpu = 1000.0 * static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
+        bestCpu = cpu < bestCpu ? cpu : bestCpu;
+    });
+    std::printf("%-60s best %10.3f ms of processor time\n", "", bestCpu);
+}
+
+std::string readFileText(const fs::path& file) {
+    std::string text;
+    (void)readWholeFile(file, text);
+    return text;
+}
+
+// Imports and scores one download; prints a failure.
+bool importAndScore(const ProgramState& state, const std::string& download, ScoringRun& run) {
+    ImportResult imported;
+    Status st = importDownload(state, 1, download, imported);
+    if (st) st = scoreCompetitor(state, 1, imported.clFileName, run);
+    if (!st) std::printf("%s: %s\n", download.c_str(), st.message().c_str());
+    return st.ok();
+}
+
+trakmora::bench::Register oneDownload("tracking-one", [] {
+    BenchRally rally("one");
+    SyntheticDriveSettings settings;
+    settings.fixCount = 100000;
+    settings.controlCount = 100;
+    settings.secondsPerFix = 0.5; // 100,000 fixes in under 14 hours
+    const SyntheticDrive drive(settings);
+    rally.writeControls(drive.controls());
+    const std::string text =
+        downloadText(*findLoggerLayout('h'), drive.competitorFixes(7, 1.0005), rally.state.config.startDate, rally.state.config);
+    rally.writeDownload("h1007.csv", text);
+    const fs::path waiting = rally.state.rallyFile(RallyFolder::CompetitorsLog, "h1007.csv");
+    const fs::path imported = rally.state.rallyFile(RallyFolder::CompetitorsLogBak, "h1007.csv");
+    ScoringRun run;
+    timeWithCpu("import and score one download of 100,000 fixes, 100 controls", 10, [&] {
+        if (fs::exists(imported)) fs::rename(imported, waiting); // put the download back
+        importAndScore(rally.state, "h1007.csv", run);
+    });
+    std::printf("    competitor 7: %zu controls scored, DayTotal %.0f\n", run.report.size(), run.dayTotal);
+    // The two halves on their own.
+    timeWithCpu("  of which: import only", 5, [&] {
+        if (fs::exists(imported)) fs::rename(imported, waiting);
+        ImportResult result;
+        (void)importDownload(rally.state, 1, "h1007.csv", result);
+    });
+    timeWithCpu("  of which: score only (CL file of 100,000 fixes)", 5, [&] {
+        const std::string cl = readFileText(rally.state.rallyFile(RallyFolder::CompetitorsLog, "CL1007.csv"));
+        if (!cl.empty()) (void)scoreCompetitor(rally.state, 1, "CL1007.csv", run);
+        (void)writeFile(rally.state.rallyFile(RallyFolder::CompetitorsLog, "CL1007.csv"), cl);
+    });
+});
+
+trakmora::bench::Register wholeDay("tracking-day", [] {
+    BenchRally rally("day");
+    SyntheticDriveSettings settings;
+    settings.fixCount = 30000;
+    settings.controlCount = 30;
+    const SyntheticDrive drive(settings);
+    rally.writeControls(drive.controls());
+    const char letters[] = {'h', 'c', 'e', 'x'};
+    for (int no = 1; no <= 250; ++no) {
+        const char letter = letters[no % 4];
+        const double pace = 1.0 + ((no * 37) % 21 - 10) * 0.0002; // within 0.2 % of the schedule
+        const std::string name = std::string(1, letter) + "1" + formatCompNo(no) + ".csv";
+        rally.writeDownload(name, downloadText(*findLoggerLayout(letter), drive.competitorFixes(no, pace),
+                                               rally.state.config.startDate, rally.state.config));
+    }
+    double total = 0;
+    int scored = 0;
+    timeWithCpu("import and score a day of 250 competitors x 30,000 fixes", 1, [&] {
+        for (const std::string& name : listCompetitorFiles(rally.state, 1).downloads) {
+            ScoringRun run;
+            if (!importAndScore(rally.state, name, run)) continue;
+            total += run.dayTotal;
+            ++scored;
+        }
+    });
+    std::printf("    %d competitors scored, mean DayTotal %.0f s\n", scored, scored ? total / scored : 0.0);
+});
+
+} // namespace

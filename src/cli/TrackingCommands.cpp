@@ -1,0 +1,93 @@
+// import, score: logger downloads into competitor logs, competitor logs into day results.
+#include "cli/CliContext.h"
+#include "common/Format.h"
+#include "common/RallyConfig.h"
+#include "tracking/Scoring.h"
+#include "tracking/TrackImport.h"
+#include "tracking/TrackingFiles.h"
+
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace trakmora::cli {
+
+namespace {
+
+struct DayFiles {
+    int day = 1;
+    std::vector<std::string> files;
+};
+
+// "[3/250] " before each line of a long batch.
+std::string progress(std::size_t index, std::size_t count) {
+    return "[" + std::to_string(index + 1) + "/" + std::to_string(count) + "] ";
+}
+
+int runImport(CliContext& ctx, const DayFiles& args) {
+    std::vector<std::string> files = args.files;
+    if (files.empty()) files = listCompetitorFiles(*ctx.state, args.day).downloads;
+    if (files.empty()) std::cout << "No downloads waiting for day " << args.day << '\n';
+    int status = 0;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        ImportResult result;
+        const Status st = importDownload(*ctx.state, args.day, files[i], result);
+        std::cout << progress(i, files.size()) << files[i] << ": ";
+        if (st) {
+            std::cout << result.fixesKept << " fixes kept of " << result.recordsRead << " records -> "
+                      << result.clFileName << '\n';
+        } else {
+            std::cout << st.message() << '\n';
+            status = 1;
+        }
+    }
+    return status;
+}
+
+int runScore(CliContext& ctx, const DayFiles& args) {
+    std::vector<std::string> files = args.files;
+    if (files.empty()) files = listCompetitorFiles(*ctx.state, args.day).clFiles;
+    if (files.empty()) std::cout << "No competitor logs waiting for day " << args.day << '\n';
+    int status = 0;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        ScoringRun run;
+        const Status st = scoreCompetitor(*ctx.state, args.day, files[i], run);
+        std::cout << progress(i, files.size()) << files[i] << ": ";
+        if (!st) {
+            std::cout << st.message() << '\n';
+            status = 1;
+            if (st.message() == kNoControlsLoaded) break; // the same for every competitor of the day
+            continue;
+        }
+        std::cout << "competitor " << run.competitorNo << ", speed group " << groupLetter(run.speedGroup) << ", "
+                  << run.report.size() << " controls, DayTotal " << formatNumber(run.dayTotal) << " -> "
+                  << resultFileName(run.day, run.competitorNo) << '\n';
+    }
+    return status;
+}
+
+CLI::App* addDayCommand(CLI::App& app, CliContext& ctx, const char* name, const char* help,
+                        const char* filesHelp, int (*work)(CliContext&, const DayFiles&)) {
+    auto args = std::make_shared<DayFiles>();
+    auto* command = app.add_subcommand(name, help);
+    command->add_option("--day", args->day, "Rally day")->required()->check(CLI::Range(1, kMaxDays));
+    command->add_option("files", args->files, filesHelp);
+    command->callback([&ctx, args, work] {
+        ctx.needsRally = true;
+        ctx.run = [&ctx, args, work] { return work(ctx, *args); };
+    });
+    return command;
+}
+
+} // namespace
+
+void addTrackingCommands(CLI::App& app, CliContext& ctx) {
+    addDayCommand(app, ctx, "import", "Import logger downloads into competitor logs (CL files)",
+                  "Download file names in CompetitorsLog (default: every download waiting for the day)",
+                  runImport);
+    addDayCommand(app, ctx, "score", "Score competitor logs into R files",
+                  "CL file names in CompetitorsLog (default: every CL file of the day)", runScore);
+}
+
+} // namespace trakmora::cli

@@ -1,0 +1,165 @@
+#include "tracking/Scoring.h"
+
+#include "common/FileIo.h"
+#include "tracking/ClFile.h"
+#include "tracking/PassageTime.h"
+#include "tracking/Reduction.h"
+#include "tracking/ShortlistLine.h"
+#include "tracking/TrackingFiles.h"
+
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
+namespace trakmora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path workingFile(const ProgramState& state, const std::string& name) {
+    return state.rallyFile(RallyFolder::Working, name);
+}
+
+fs::path shortlistPath(const ProgramState& state, const ScoringRun& run, int which) {
+    return workingFile(state, shortlistFileName(which, run.day, run.competitorNo));
+}
+
+fs::path reportPath(const ProgramState& state, const ScoringRun& run) {
+    return workingFile(state, reportFileName(run.day, run.competitorNo));
+}
+
+Status writeShortlist(const fs::path& file, const std::vector<ShortlistLine>& lines) {
+    CsvWriter out;
+    for (const auto& l : lines) writeShortlistLine(out, l);
+    return writeFile(file, out.str());
+}
+
+void removeWorkingFiles(const ProgramState& state, const ScoringRun& run) {
+    std::error_code ignored;
+    for (int which = 1; which <= 3; ++which) fs::remove(shortlistPath(state, run, which), ignored);
+    fs::remove(reportPath(state, run), ignored);
+}
+
+Status outOfOrder() { return Status::failure("Load the competitor log before this step"); }
+
+} // namespace
+
+int speedGroupFor(const RallyConfig& config, int competitorNo) {
+    const double n = competitorNo;
+    const auto& last = config.lastEntry;
+    int group = 1;
+    // Each later test overrides an earlier hit.
+    if (n < last[1] + 1) group = 1;
+    if (n > last[1] && n < last[2] + 1) group = 2;
+    if (n > last[2] && n < last[3] + 1) group = 3;
+    if (n > last[3]) group = 4;
+    return group;
+}
+
+Status loadCompetitor(const ProgramState& state, int day, const std::string& clFileName, ScoringRun& run) {
+    ScoringRun loaded;
+    loaded.day = day;
+    loaded.clFileName = clFileName;
+    if (auto st = competitorNoFromClName(clFileName, loaded.competitorNo); !st) return st;
+    if (auto st = checkDayInName(clFileName, 2, day); !st) return st;
+    const fs::path controlFile = state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv");
+    std::error_code ec;
+    if (!fs::is_regular_file(controlFile, ec)) return Status::failure(kNoControlsLoaded);
+    if (auto st = readControlFile(controlFile, loaded.controls); !st) return st;
+    if (loaded.controls.empty()) return Status::failure(kNoControlsLoaded);
+    if (auto st = readClFile(state.rallyFile(RallyFolder::CompetitorsLog, clFileName), loaded.fixes); !st)
+        return st;
+    loaded.speedGroup = speedGroupFor(state.config, loaded.competitorNo);
+    if (day >= 1 && day <= kMaxDays) loaded.dayStartTime = state.config.dayStartTime[static_cast<std::size_t>(day)];
+    removeWorkingFiles(state, loaded);
+    loaded.next = ScoringStep::ReduceByDistance;
+    run = std::move(loaded);
+    return {};
+}
+
+Status reduceByDistanceStep(const ProgramState& state, ScoringRun& run) {
+    if (run.next == ScoringStep::Load) return outOfOrder();
+    const auto lines = reduceByDistance(run.controls, run.speedGroup, run.fixes, state.config.distanceWindow);
+    run.firstReductionCount = static_cast<int>(lines.size());
+    if (auto st = writeShortlist(shortlistPath(state, run, 1), lines); !st) return st;
+    run.next = ScoringStep::ReduceByTime;
+    return {};
+}
+
+Status reduceByTimeStep(const ProgramState& state, ScoringRun& run) {
+    if (run.next == ScoringStep::Load) return outOfOrder();
+    const auto lines = reduceByTime(run.controls, run.speedGroup, run.fixes, run.competitorNo,
+                                    state.config.distanceWindow, state.config.timeWindow,
+                                    run.secondReductionCount);
+    if (auto st = writeShortlist(shortlistPath(state, run, 2), lines); !st) return st;
+    run.next = ScoringStep::FinalShortlist;
+    return {};
+}
+
+Status finalShortlistStep(const ProgramState& state, ScoringRun& run) {
+    if (run.next == ScoringStep::Load) return outOfOrder();
+    std::vector<ShortlistLine> lines;
+    if (auto st = readShortlistFile(shortlistPath(state, run, 2), lines); !st) return st;
+    const auto chosen = buildFinalShortlist(std::move(lines), static_cast<int>(run.controls.size()));
+    if (auto st = writeShortlist(shortlistPath(state, run, 3), chosen); !st) return st;
+    run.next = ScoringStep::PassageTimes;
+    return {};
+}
+
+Status passageTimesStep(const ProgramState& state, ScoringRun& run) {
+    if (run.next == ScoringStep::Load) return outOfOrder();
+    std::vector<ShortlistLine> lines;
+    if (auto st = readShortlistFile(shortlistPath(state, run, 3), lines); !st) return st;
+    run.finalCount = static_cast<int>(lines.size());
+    const ScoreSettings settings{run.competitorNo, run.dayStartTime, state.config.timeWindow};
+    const auto report = scoreFinalShortlist(lines, settings);
+    CsvWriter out;
+    for (const auto& r : report) writeReportLine(out, r);
+    if (auto st = writeFile(reportPath(state, run), out.str()); !st) return st;
+    run.next = ScoringStep::Result;
+    return {};
+}
+
+Status resultStep(const ProgramState& state, ScoringRun& run) {
+    if (run.next == ScoringStep::Load) return outOfOrder();
+    std::vector<ReportLine> report;
+    if (auto st = readReportFile(reportPath(state, run), report); !st) return st;
+    double total = 0;
+    CsvWriter out;
+    for (const auto& r : report) {
+        total += std::fabs(r.score);
+        out.number(r.score).endRecord();
+    }
+    const fs::path result = state.rallyFile(RallyFolder::Results, resultFileName(run.day, run.competitorNo));
+    if (auto st = writeFileAtomically(result, out.str()); !st) return st;
+    run.report = std::move(report);
+    run.dayTotal = total;
+    std::error_code ignored;
+    fs::remove(state.rallyFile(RallyFolder::CompetitorsLog, run.clFileName), ignored);
+    removeWorkingFiles(state, run);
+    run.next = ScoringStep::Done;
+    return {};
+}
+
+Status runNextStep(const ProgramState& state, ScoringRun& run) {
+    switch (run.next) {
+    case ScoringStep::Load: return outOfOrder();
+    case ScoringStep::ReduceByDistance: return reduceByDistanceStep(state, run);
+    case ScoringStep::ReduceByTime: return reduceByTimeStep(state, run);
+    case ScoringStep::FinalShortlist: return finalShortlistStep(state, run);
+    case ScoringStep::PassageTimes: return passageTimesStep(state, run);
+    case ScoringStep::Result: return resultStep(state, run);
+    case ScoringStep::Done: return {};
+    }
+    return {};
+}
+
+Status scoreCompetitor(const ProgramState& state, int day, const std::string& clFileName, ScoringRun& run) {
+    if (auto st = loadCompetitor(state, day, clFileName, run); !st) return st;
+    while (run.next != ScoringStep::Done)
+        if (auto st = runNextStep(state, run); !st) return st;
+    return {};
+}
+
+} // namespace trakmora

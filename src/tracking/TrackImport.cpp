@@ -1,0 +1,110 @@
+#include "tracking/TrackImport.h"
+
+#include "common/Csv.h"
+#include "common/FileIo.h"
+#include "common/Format.h"
+#include "tracking/ClFile.h"
+#include "tracking/TrackingFiles.h"
+#include "tracking/loggers/LoggerTable.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace trakmora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+Status convertRecords(const ProgramState& state, int day, const LoggerLayout& layout, std::string_view content,
+                      const CsvDocument& doc, CsvWriter& out, int& kept, int& read) {
+    const int rallyDate = dateKeyOfSerial(state.config.startDate + day - 1);
+    const double offset = layout.offset(state.config);
+    kept = 0;
+    read = 0;
+    CsvRecordReader reader(content);
+    CsvRecord record;
+    reader.next(record); // the header line is ignored
+    for (std::size_t index = 1; reader.next(record); ++index) {
+        if (index > static_cast<std::size_t>(kMaxFixes))
+            return Status::failure(
+                doc.problem(record.line, "more than 100,000 records; a download holds at most 100,000 fixes"));
+        LoggedRecord logged;
+        Status st = doc.expectValues(record, layout.columns);
+        if (st) st = layout.read(doc, record, logged);
+        if (!st) {
+            // An export cut off while its last line was written: that line is ignored.
+            CsvRecord following;
+            if (layout.lastLineMayBeCut && !reader.next(following)) break;
+            return st;
+        }
+        ++read;
+        // Every fifth record counts from the first record of the file, whatever its date.
+        if ((index - 1) % static_cast<std::size_t>(layout.keepEvery) != 0) continue;
+        if (dateKey(logged.year, logged.month, logged.day) != rallyDate) continue;
+        double seconds = logged.seconds;
+        if (seconds >= offset) seconds -= offset;
+        writeClLine(out, TrackFix{logged.fixNo, logged.lat, logged.lon, seconds});
+        ++kept;
+    }
+    return {};
+}
+
+Status moveToBak(const ProgramState& state, const fs::path& download, const std::string& name) {
+    std::error_code ec;
+    const fs::path bak = state.rallyFolder(RallyFolder::CompetitorsLogBak);
+    fs::create_directories(bak, ec);
+    fs::copy_file(download, bak / name, fs::copy_options::overwrite_existing, ec);
+    if (!ec) fs::remove(download, ec);
+    if (ec) return Status::failure("Cannot move " + download.string() + " to " + bak.string() + ": " + ec.message());
+    return {};
+}
+
+void removeIfPresent(const fs::path& file) {
+    std::error_code ignored;
+    fs::remove(file, ignored);
+}
+
+} // namespace
+
+int dateKey(int year, int month, int day) {
+    const CivilDate c = civilFromSerial(dateSerial(year, month, day));
+    return c.day * 10000 + c.month * 100 + ((c.year % 100) + 100) % 100;
+}
+
+int dateKeyOfSerial(double serial) {
+    const CivilDate c = civilFromSerial(serial);
+    return dateKey(c.year, c.month, c.day);
+}
+
+Status importDownload(const ProgramState& state, int day, const std::string& downloadName,
+                      ImportResult& result) {
+    result = ImportResult{};
+    const LoggerLayout* layout = downloadName.empty() ? nullptr : findLoggerLayout(downloadName[0]);
+    if (!layout)
+        return Status::failure(downloadName + " is not a logger download: the name must start with h, c, e or x");
+    if (auto st = checkDayInName(downloadName, 1, day); !st) return st;
+    const fs::path download = state.rallyFile(RallyFolder::CompetitorsLog, downloadName);
+    std::error_code ec;
+    if (!fs::is_regular_file(download, ec)) return Status::failure("Download file not found: " + download.string());
+
+    result.clFileName = clFileNameFor(downloadName);
+    const fs::path clFile = state.rallyFile(RallyFolder::CompetitorsLog, result.clFileName);
+    std::string content;
+    Status st = readWholeFile(download, content);
+    CsvWriter out;
+    if (st) {
+        const CsvDocument doc = CsvDocument::forFile(download.string());
+        st = convertRecords(state, day, *layout, content, doc, out, result.fixesKept, result.recordsRead);
+    }
+    if (st && result.fixesKept == 0) st = Status::failure(kNoRecordsForRallyDate);
+    if (st) st = writeFileAtomically(clFile, out.str());
+    if (!st) {
+        removeIfPresent(clFile);
+        result.fixesKept = 0;
+        return st;
+    }
+    return moveToBak(state, download, downloadName);
+}
+
+} // namespace trakmora

@@ -1,0 +1,31 @@
+#pragma once
+// Import of one logger download into a competitor log: the fixes of the rally day, with the
+// logger's offset applied, written to the CL file; the download then moves to CompetitorsLog/Bak.
+#include "common/ProgramState.h"
+#include "common/Status.h"
+
+#include <string>
+
+namespace trakmora {
+
+inline constexpr const char* kNoRecordsForRallyDate = " No records found in download file for rally date";
+
+struct ImportResult {
+    std::string clFileName;
+    int recordsRead = 0; // records of the download after its header line
+    int fixesKept = 0;   // lines of the CL file
+};
+
+// Imports CompetitorsLog/<downloadName> for `day`. On any failure no CL file of this download is
+// left and the download stays where it is: a missing download, an unknown logger letter, more
+// than 100,000 records, a malformed used value (message naming file and line), or no fix of the
+// rally date (kNoRecordsForRallyDate).
+Status importDownload(const ProgramState& state, int day, const std::string& downloadName,
+                      ImportResult& result);
+
+// The date key "ddmmyy" compares by, as a number (260615 for 26 June 2015); the parts carry over
+// like a calendar date (month 13 is January of the next year).
+int dateKey(int year, int month, int day);
+int dateKeyOfSerial(double serial);
+
+} // namespace trakmora

@@ -1,0 +1,43 @@
+#pragma once
+// Names of the files of import and scoring, and the competition number carried by a CL file name.
+//
+//   h2045.csv        Holux download of competitor 45 on day 2 (CompetitorsLog)
+//   CL2045.csv       its competitor log (CompetitorsLog)
+//   1Shortlist_2_45.csv, 2Shortlist_2_45.csv, 3Shortlist_2_45.csv, Report2_45.csv (Working)
+//   R2045.csv        the competitor's result of the day (Results)
+#include "common/ProgramState.h"
+#include "common/Status.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trakmora {
+
+// "CL" followed by the download name without its logger letter: h2045.csv gives CL2045.csv.
+std::string clFileNameFor(std::string_view downloadName);
+
+// CompetitorNo from characters 4 to 6 of a CL file name (CL2123.csv gives 123, CL1007.csv 7).
+// Fails when they are not three digits.
+Status competitorNoFromClName(std::string_view clFileName, int& competitorNo);
+
+// Fails unless the character at `position` (0-based) of the name is the day: a download or CL
+// file of another day would be scored against the wrong controls and rally date.
+Status checkDayInName(std::string_view fileName, std::size_t position, int day);
+
+// Working files: which = 1, 2 or 3 for the shortlists.
+std::string shortlistFileName(int which, int day, int competitorNo);
+std::string reportFileName(int day, int competitorNo);
+// R<day><number as 00#>.csv: R2045.csv, R1123.csv.
+std::string resultFileName(int day, int competitorNo);
+
+struct CompetitorFiles {
+    std::vector<std::string> clFiles;   // CL<day>*.csv
+    std::vector<std::string> downloads; // h<day>*, c<day>*, e<day>*, x<day>* .csv, in that order
+};
+
+// The CL files and downloads of `day` waiting in CompetitorsLog. Letters and "CL" are matched
+// without regard to case; each group is sorted by name.
+CompetitorFiles listCompetitorFiles(const ProgramState& state, int day);
+
+} // namespace trakmora
