@@ -88,15 +88,15 @@ QWidget* frmConfig::buildPanel() {
     title_->setMinimumHeight(2 * QFontMetrics(bold).height());
 
     value_ = new QLabel(panel);
-    value_->setFrameShape(QFrame::Panel);
-    value_->setFrameShadow(QFrame::Sunken);
     value_->setAlignment(Qt::AlignCenter);
     value_->setMinimumHeight(32);
-    value_->setStyleSheet(QStringLiteral("background: white; color: black;"));
+    value_->setStyleSheet(QStringLiteral("background: white; color: black; border: 1px solid #808080;"));
+    keepPlaceWhenHidden(value_);
     QFont valueFont = value_->font();
     valueFont.setPointSize(valueFont.pointSize() + 2);
     value_->setFont(valueFont);
     text_ = new QLineEdit(panel);
+    keepPlaceWhenHidden(text_);
 
     enter_ = new QPushButton(QStringLiteral("Enter"), panel);
     minus_ = new QPushButton(QStringLiteral("-"), panel);
@@ -178,7 +178,10 @@ QWidget* frmConfig::buildSummary() {
     auto* frame = new QFrame(this);
     frame->setFrameShape(QFrame::StyledPanel);
     auto* grid = new QGridLayout(frame);
-    grid->setVerticalSpacing(1);
+    grid->setVerticalSpacing(2);
+    QFont summaryFont = frame->font();
+    summaryFont.setPointSize(summaryFont.pointSize() + 1);
+    frame->setFont(summaryFont);
     grid->setContentsMargins(8, 4, 8, 4);
     int row = 0;
     for (const SummaryLine& line : configSummary(state_.config)) {
@@ -224,7 +227,9 @@ void frmConfig::refresh() {
     if (configField(field).kind == ConfigFieldKind::Text) {
         text_->setText(qs(textBoxText(config, field)));
         value_->clear();
+        value_->hide();
     } else {
+        value_->show();
         value_->setText(field == 3 ? shortDate(config.startDate) : qs(panelValueText(config, field)));
     }
     applyLayout(panelLayout(config, field));
