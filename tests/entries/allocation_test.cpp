@@ -45,27 +45,6 @@ TEST(Allocation, RepairKeepsTheGroupsInOrderAndCopiesTheLastInUse) {
     }
 }
 
-TEST(Allocation, RowsShowTheRangesOfTheGroupsInUse) {
-    RallyConfig config = withBounds(2, {20, 40, 40, 40});
-    auto rows = allocationRows(config);
-    EXPECT_TRUE(rows[1].shown && rows[2].shown);
-    EXPECT_FALSE(rows[3].shown || rows[4].shown);
-    EXPECT_EQ(rows[1].from, 1);
-    EXPECT_EQ(rows[1].to, 20);
-    EXPECT_EQ(rows[2].from, 21);
-    EXPECT_EQ(rows[2].to, 40);
-    config = withBounds(4, {15, 30, 45, 60});
-    rows = allocationRows(config);
-    for (int g = 1; g <= 4; ++g) {
-        EXPECT_TRUE(rows[g].shown);
-        EXPECT_EQ(rows[g].from, g == 1 ? 1 : 15 * (g - 1) + 1);
-        EXPECT_EQ(rows[g].to, 15 * g);
-    }
-    config.noOfSpeedGroups = 7;
-    rows = allocationRows(config);
-    EXPECT_FALSE(rows[1].shown);
-}
-
 // Runs the allocation buttons: 's' Select, '+' Increase, '-' Decrease, each followed by the
 // order repair as on the screen.
 struct Buttons {
