@@ -4,7 +4,9 @@
 #include "app/ScreenPlacement.h"
 #include "app/frmAbout.h"
 #include "app/frmPlaceholder.h"
+#include "entries/frmEntries.h"
 #include "workspace/Workspace.h"
+#include "workspace/frmConfig.h"
 #include "workspace/frmNew.h"
 #include "workspace/frmStart.h"
 
@@ -57,11 +59,11 @@ void frmHome::buildMenu() {
     connect(start->addAction(QStringLiteral("Open")), &QAction::triggered, this, &frmHome::showOpen);
 
     config_ = menuBar()->addAction(QStringLiteral("Config"));
-    connect(config_, &QAction::triggered, this, [this] { showPlaceholder(QStringLiteral("Configuration")); });
+    connect(config_, &QAction::triggered, this, &frmHome::showConfig);
     routeSchedule_ = menuBar()->addAction(QStringLiteral("Route Schedule"));
     connect(routeSchedule_, &QAction::triggered, this, [this] { showPlaceholder(QStringLiteral("Route Schedule")); });
     entries_ = menuBar()->addAction(QStringLiteral("Entries"));
-    connect(entries_, &QAction::triggered, this, [this] { showPlaceholder(QStringLiteral("Entries")); });
+    connect(entries_, &QAction::triggered, this, &frmHome::showEntries);
 
     scoring_ = menuBar()->addMenu(QStringLiteral("Scoring"));
     connect(scoring_->addAction(QStringLiteral("Individual Scoring")), &QAction::triggered, this,
@@ -118,7 +120,10 @@ void frmHome::setOpenWorkbooks(bool open) { state_->openWorkbooks = open; }
 void frmHome::openRally(const std::string& shortName) {
     const Status st = openRallyByShortName(*state_, shortName);
     // A damaged configuration is reported but the rally is open (with defaults) all the same.
-    if (state_->rally.shortName == shortName) enableRallyMenus();
+    if (state_->rally.shortName == shortName) {
+        enableRallyMenus();
+        refreshConfigScreen();
+    }
     if (!st) state_->messages->info(st.message());
 }
 
@@ -142,6 +147,7 @@ void frmHome::showNew() {
     showOnce(new_, [this] {
         auto* screen = new frmNew(*state_, this);
         connect(screen, &frmNew::rallyCreated, this, &frmHome::enableRallyMenus);
+        connect(screen, &frmNew::rallyCreated, this, &frmHome::refreshConfigScreen);
         return screen;
     });
 }
@@ -150,12 +156,32 @@ void frmHome::showOpen() {
     showOnce(start_, [this] {
         auto* screen = new frmStart(*state_, this);
         connect(screen, &frmStart::rallyOpened, this, &frmHome::enableRallyMenus);
+        connect(screen, &frmStart::rallyOpened, this, &frmHome::refreshConfigScreen);
         return screen;
     });
 }
 
 void frmHome::showAbout() {
     showOnce(about_, [this] { return new frmAbout(QString::fromUtf8(kTitle), this); });
+}
+
+void frmHome::showConfig() {
+    showOnce(configScreen_, [this] { return new frmConfig(*state_, this); });
+}
+
+void frmHome::showEntries() {
+    showOnce(entriesScreen_, [this] {
+        auto* screen = new frmEntries(*state_, this);
+        connect(screen, &frmEntries::configurationChanged, this, &frmHome::refreshConfigScreen);
+        connect(screen, &frmEntries::scoringAllowed, this, &frmHome::enableScoringMenu);
+        return screen;
+    });
+    // The screen's start-up may have repaired the allocation before it could be connected.
+    refreshConfigScreen();
+}
+
+void frmHome::refreshConfigScreen() {
+    if (configScreen_) configScreen_->refresh();
 }
 
 void frmHome::showPlaceholder(const QString& title) {

@@ -19,6 +19,8 @@ class frmNew;
 class frmStart;
 class frmAbout;
 class frmPlaceholder;
+class frmConfig;
+class frmEntries;
 
 class frmHome : public QMainWindow {
     Q_OBJECT
@@ -51,6 +53,10 @@ private:
     void showOpen();
     void showAbout();
     void showPlaceholder(const QString& title);
+    void showConfig();
+    void showEntries();
+    // The configuration routine refreshes the configuration screen when it is loaded.
+    void refreshConfigScreen();
 
     std::unique_ptr<Messages> ownMessages_;
     std::unique_ptr<ProgramState> state_;
@@ -62,6 +68,8 @@ private:
     QPointer<frmNew> new_;
     QPointer<frmStart> start_;
     QPointer<frmAbout> about_;
+    QPointer<frmConfig> configScreen_;
+    QPointer<frmEntries> entriesScreen_;
     std::map<QString, QPointer<frmPlaceholder>> placeholders_;
 };
 

@@ -76,7 +76,9 @@ private slots:
         for (const Screen& s : {Screen{"Open", "trakmora::frmStart", "open.png"},
                                 Screen{"New", "trakmora::frmNew", "new.png"},
                                 Screen{"Help", "trakmora::frmAbout", "help.png"},
-                                Screen{"Config", "trakmora::frmPlaceholder", "placeholder.png"}}) {
+                                Screen{"Config", "trakmora::frmConfig", "config.png"},
+                                Screen{"Entries", "trakmora::frmEntries", "entries.png"},
+                                Screen{"Route Schedule", "trakmora::frmPlaceholder", "placeholder.png"}}) {
             home.menuEntry(s.menu)->trigger();
             QWidget* screen = screenOf(home, s.className);
             QVERIFY2(screen, s.menu);

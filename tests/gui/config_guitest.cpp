@@ -1,0 +1,241 @@
+#include "app/frmHome.h"
+#include "common/Format.h"
+#include "entries/frmEntries.h"
+#include "workspace/ConfigFile.h"
+#include "workspace/Workspace.h"
+#include "workspace/frmConfig.h"
+
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace trakmora;
+
+namespace {
+
+// A rally "Spring Run" opened on the home screen with its Configuration screen shown.
+struct Fixture {
+    QTemporaryDir dir;
+    RecordingMessages messages;
+    std::unique_ptr<frmHome> home;
+    frmConfig* screen = nullptr;
+
+    Fixture() {
+        {
+            ProgramState setup(root(), messages);
+            createRally(setup, "Spring Run", "Spring");
+        }
+        home = std::make_unique<frmHome>(root(), &messages);
+        home->startUp();
+        home->openRally("Spring");
+        home->menuEntry("Config")->trigger();
+        screen = home->findChild<frmConfig*>();
+    }
+    std::filesystem::path root() const { return dir.path().toStdString(); }
+    RallyConfig& config() { return home->state().config; }
+    RallyConfig saved() const {
+        RallyConfig c;
+        c.rallyName = "unread";
+        readConfigFile(root() / "Spring/Working/config3.csv", c);
+        return c;
+    }
+    void click(QPushButton* b, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            QVERIFY2(b->isVisible() && b->isEnabled(), qPrintable(b->text()));
+            QTest::mouseClick(b, Qt::LeftButton);
+        }
+    }
+    // Walks with "Previous" / "Next" to `field`, accepting text fields with "Enter" on the way.
+    void goTo(int field) {
+        while (screen->editor().field() != field) {
+            QPushButton* move = screen->editor().field() < field ? screen->nextButton() : screen->previousButton();
+            if (!move->isEnabled()) click(screen->enterButton());
+            click(move);
+        }
+    }
+    QString summary(const char* caption) const { return screen->summaryValue(caption)->text(); }
+};
+
+QString shortDate(int year, int month, int day) {
+    return QLocale::system().toString(QDate(year, month, day), QLocale::ShortFormat);
+}
+
+} // namespace
+
+class ConfigScreenTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsOnTheRallyNameAndEnterUnlocksNext() {
+        Fixture f;
+        QVERIFY(f.screen && f.screen->isVisible());
+        QCOMPARE(f.screen->windowTitle(), QStringLiteral("Configuration"));
+        QCOMPARE(f.screen->titleLabel()->text(), QStringLiteral("Rally Name"));
+        QCOMPARE(f.screen->textBox()->text(), QStringLiteral("Spring Run"));
+        QVERIFY(f.screen->enterButton()->isVisible());
+        QVERIFY(!f.screen->minusButton()->isVisible() && !f.screen->plusButton()->isVisible());
+        QVERIFY(!f.screen->dateButton(DatePart::Day, +1)->isVisible());
+        QVERIFY(!f.screen->previousButton()->isEnabled() && !f.screen->nextButton()->isEnabled());
+        QCOMPARE(f.summary("Rally Name"), QStringLiteral("Spring Run"));
+        QCOMPARE(f.summary("Group D Speed"), QStringLiteral("90 k/h"));
+        QCOMPARE(f.summary("Day 4 Start Time"), QStringLiteral("Not applicable"));
+
+        f.screen->textBox()->clear();
+        f.click(f.screen->enterButton());
+        QCOMPARE(f.screen->textBox()->text(), QStringLiteral("No Name"));
+        QCOMPARE(f.saved().rallyName, std::string("No Name"));
+        QCOMPARE(f.summary("Rally Name"), QStringLiteral("No Name"));
+        QVERIFY(f.screen->nextButton()->isEnabled());
+        QVERIFY(!f.screen->previousButton()->isEnabled());
+
+        f.click(f.screen->nextButton());
+        QCOMPARE(f.screen->titleLabel()->text(), QStringLiteral("TERVAN Permit No"));
+        QCOMPARE(f.screen->textBox()->text(), QStringLiteral("123456"));
+        QVERIFY(!f.screen->nextButton()->isEnabled());
+        QTRY_COMPARE(f.screen->fieldNumberLabel()->text(), QStringLiteral("2"));
+        f.screen->textBox()->clear();
+        f.click(f.screen->enterButton());
+        QCOMPARE(f.saved().permitNo, std::string("No Number"));
+        QVERIFY(f.screen->previousButton()->isEnabled() && f.screen->nextButton()->isEnabled());
+        QVERIFY(f.messages.texts.empty());
+    }
+
+    void startTimesStopAtMidnightAndZero() {
+        Fixture f;
+        f.goTo(5);
+        QCOMPARE(f.screen->titleLabel()->text(), QStringLiteral("Day 1 Start Time"));
+        QVERIFY(f.screen->plusButton()->isVisible());
+        f.config().dayStartTime[1] = 86100;
+        f.screen->refresh();
+        QCOMPARE(f.screen->valuePanel()->text(), QStringLiteral("23:55:00"));
+        f.click(f.screen->plusButton());
+        QCOMPARE(f.screen->valuePanel()->text(), QStringLiteral("00:00:00"));
+        QCOMPARE(f.summary("Day 1 Start Time"), QStringLiteral("00:00:00"));
+        f.click(f.screen->plusButton());
+        QCOMPARE(f.saved().dayStartTime[1], 86400.0);
+        f.config().dayStartTime[1] = 120;
+        f.click(f.screen->minusButton());
+        QCOMPARE(f.saved().dayStartTime[1], 0.0);
+        QCOMPARE(f.screen->valuePanel()->text(), QStringLiteral("00:00:00"));
+        f.goTo(8); // day 4 of 3
+        QCOMPARE(f.screen->valuePanel()->text(), QStringLiteral("Not applicable"));
+    }
+
+    void lastEntriesStopAt0And300AndFollowTheGroupCount() {
+        Fixture f;
+        f.goTo(23);
+        QCOMPARE(f.screen->valuePanel()->text(), QStringLiteral("Competitor No 60"));
+        f.config().lastEntry[4] = 299;
+        f.click(f.screen->plusButton(), 3);
+        QCOMPARE(f.saved().lastEntry[4], 300.0);
+        QCOMPARE(f.summary("Last D Speed Group Entry"), QStringLiteral("Competitor No 300"));
+        f.goTo(20);
+        f.config().lastEntry[1] = 1;
+        f.click(f.screen->minusButton(), 2);
+        QCOMPARE(f.saved().lastEntry[1], 0.0);
+
+        f.goTo(10);
+        f.click(f.screen->minusButton(), 2); // two speed groups
+        QCOMPARE(f.summary("Group C Speed"), QStringLiteral("Not applicable"));
+        QCOMPARE(f.summary("Last C Group Entry"), QStringLiteral("Not applicable"));
+        QCOMPARE(f.saved().lastEntry[3], f.saved().lastEntry[2]);
+        f.goTo(22);
+        QCOMPARE(f.screen->valuePanel()->text(), QStringLiteral("Not applicable"));
+    }
+
+    void baselineIsBoundedByTheSpeedGroups() {
+        Fixture f;
+        f.goTo(10);
+        f.click(f.screen->minusButton()); // three groups
+        f.goTo(26);
+        QCOMPARE(f.screen->valuePanel()->text(), QStringLiteral(" B Speed Group"));
+        QVERIFY(f.screen->nextButton()->isEnabled());
+        f.click(f.screen->plusButton(), 3);
+        QCOMPARE(f.screen->valuePanel()->text(), QStringLiteral(" C Speed Group"));
+        QCOMPARE(f.summary("Baseline Speed"), QStringLiteral("C"));
+        QCOMPARE(f.saved().baselineSpeedGroup, 3.0);
+        f.goTo(10);
+        f.click(f.screen->minusButton(), 3); // one group: the baseline is not changed by that
+        QCOMPARE(f.saved().baselineSpeedGroup, 3.0);
+    }
+
+    void scoreGroupsNotInUseNeedNoEnter() {
+        Fixture f;
+        f.goTo(15);
+        f.click(f.screen->minusButton()); // one score group
+        f.click(f.screen->nextButton());
+        QCOMPARE(f.screen->titleLabel()->text(), QStringLiteral("Name of Score Group A"));
+        QVERIFY(!f.screen->nextButton()->isEnabled());
+        f.click(f.screen->enterButton());
+        f.click(f.screen->nextButton());
+        QCOMPARE(f.screen->textBox()->text(), QStringLiteral("Not applicable"));
+        QVERIFY(!f.screen->enterButton()->isVisible());
+        QVERIFY(f.screen->nextButton()->isEnabled() && f.screen->previousButton()->isEnabled());
+        QCOMPARE(f.summary("Name of Score Group B"), QStringLiteral("Not applicable"));
+        f.click(f.screen->nextButton(), 2);
+        QCOMPARE(f.screen->titleLabel()->text(), QStringLiteral("Name of Score Group D"));
+        QVERIFY(!f.screen->minusButton()->isVisible());
+        f.click(f.screen->nextButton());
+        QVERIFY(f.screen->plusButton()->isVisible() && !f.screen->textBox()->isVisible());
+        QCOMPARE(f.saved().scoreGroupName[2], std::string("Score Group B"));
+    }
+
+    void dateButtonsCarryAndFollowTheStoredDate() {
+        Fixture f;
+        f.goTo(3);
+        QVERIFY(f.screen->dateButton(DatePart::Year, -1)->isVisible());
+        QVERIFY(!f.screen->textBox()->isVisible());
+        QCOMPARE(f.screen->valuePanel()->text(), shortDate(2015, 6, 26));
+        f.click(f.screen->dateButton(DatePart::Day, +1), 6); // stops at 31
+        f.click(f.screen->dateButton(DatePart::Month, -1), 4);
+        QCOMPARE(f.screen->editor().startDay(), 31);
+        QCOMPARE(f.summary("Start Date"), QStringLiteral("03 Mar 2015"));
+        QCOMPARE(f.screen->valuePanel()->text(), shortDate(2015, 3, 3));
+        QCOMPARE(f.saved().startDate, dateSerial(2015, 3, 3));
+        f.click(f.screen->dateButton(DatePart::Year, +1));
+        QCOMPARE(f.summary("Start Date"), QStringLiteral("02 Mar 2016"));
+
+        // "-" and "+" stay visible going back from field 4 and move the date by a day; the next
+        // date button starts from the date they left.
+        f.goTo(4);
+        f.goTo(3);
+        f.click(f.screen->plusButton());
+        QCOMPARE(f.summary("Start Date"), QStringLiteral("03 Mar 2016"));
+        f.click(f.screen->dateButton(DatePart::Day, +1));
+        QCOMPARE(f.summary("Start Date"), QStringLiteral("04 Mar 2016"));
+        QCOMPARE(f.saved().startDate, dateSerial(2016, 3, 4));
+    }
+
+    void movingStopsAtBothEndsAndClosingWritesTheTemplate() {
+        Fixture f;
+        f.goTo(30);
+        QCOMPARE(f.screen->titleLabel()->text(), QStringLiteral("Lumo_Rally.exe External app Offset"));
+        QCOMPARE(f.screen->valuePanel()->text(), QStringLiteral("1 seconds"));
+        f.click(f.screen->nextButton());
+        QCOMPARE(f.screen->editor().field(), 30);
+        f.click(f.screen->plusButton(), 12);
+        QCOMPARE(f.summary("X- Lumo Rally App Offset"), QStringLiteral("10 s"));
+        QTRY_COMPARE(f.screen->fieldNumberLabel()->text(), QStringLiteral("30"));
+        const auto tmpl = f.root() / "Spring/EntryList/Template.csv";
+        QVERIFY(!std::filesystem::exists(tmpl));
+        f.screen->close();
+        QVERIFY(std::filesystem::exists(tmpl));
+        QVERIFY(f.messages.texts.empty());
+    }
+
+    void allocationChangesShowAtOnce() {
+        Fixture f;
+        f.home->menuEntry("Entries")->trigger();
+        auto* entries = f.home->findChild<frmEntries*>();
+        QVERIFY(entries);
+        f.click(entries->increaseButton());
+        QCOMPARE(f.summary("Last A Speed Group Entry"), QStringLiteral("Competitor No 16"));
+        QCOMPARE(f.saved().lastEntry[1], 16.0);
+    }
+};
+
+QTEST_MAIN(ConfigScreenTest)
+#include "config_guitest.moc"
