@@ -4,6 +4,7 @@
 #include "app/ScreenPlacement.h"
 #include "app/frmAbout.h"
 #include "app/frmPlaceholder.h"
+#include "schedule/frmRouteSchedule.h"
 #include "workspace/Workspace.h"
 #include "workspace/frmNew.h"
 #include "workspace/frmStart.h"
@@ -59,7 +60,7 @@ void frmHome::buildMenu() {
     config_ = menuBar()->addAction(QStringLiteral("Config"));
     connect(config_, &QAction::triggered, this, [this] { showPlaceholder(QStringLiteral("Configuration")); });
     routeSchedule_ = menuBar()->addAction(QStringLiteral("Route Schedule"));
-    connect(routeSchedule_, &QAction::triggered, this, [this] { showPlaceholder(QStringLiteral("Route Schedule")); });
+    connect(routeSchedule_, &QAction::triggered, this, &frmHome::showRouteSchedule);
     entries_ = menuBar()->addAction(QStringLiteral("Entries"));
     connect(entries_, &QAction::triggered, this, [this] { showPlaceholder(QStringLiteral("Entries")); });
 
@@ -156,6 +157,10 @@ void frmHome::showOpen() {
 
 void frmHome::showAbout() {
     showOnce(about_, [this] { return new frmAbout(QString::fromUtf8(kTitle), this); });
+}
+
+void frmHome::showRouteSchedule() {
+    showOnce(routeScheduleScreen_, [this] { return new frmRouteSchedule(*state_, this); });
 }
 
 void frmHome::showPlaceholder(const QString& title) {

@@ -19,6 +19,7 @@ class frmNew;
 class frmStart;
 class frmAbout;
 class frmPlaceholder;
+class frmRouteSchedule;
 
 class frmHome : public QMainWindow {
     Q_OBJECT
@@ -50,6 +51,7 @@ private:
     void showNew();
     void showOpen();
     void showAbout();
+    void showRouteSchedule();
     void showPlaceholder(const QString& title);
 
     std::unique_ptr<Messages> ownMessages_;
@@ -62,6 +64,7 @@ private:
     QPointer<frmNew> new_;
     QPointer<frmStart> start_;
     QPointer<frmAbout> about_;
+    QPointer<frmRouteSchedule> routeScheduleScreen_;
     std::map<QString, QPointer<frmPlaceholder>> placeholders_;
 };
 
