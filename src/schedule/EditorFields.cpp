@@ -14,10 +14,13 @@ namespace {
 
 constexpr double kDefaultLimit = 120;
 
-bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool isDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
 
 bool allDigits(const std::string& text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return isDigit(static_cast<unsigned char>(c)); });
+    return !text.empty() && std::all_of(text.begin(), text.end(),
+                                        [](char c) { return isDigit(static_cast<unsigned char>(c)); });
 }
 
 // A whole number typed into a digits-only box; nothing when empty or not a number (pasted text).
@@ -31,15 +34,20 @@ std::optional<double> plainNumber(const std::string& text) {
     std::size_t digits = 0;
     std::size_t points = 0;
     for (char c : text) {
-        if (isDigit(static_cast<unsigned char>(c))) ++digits;
-        else if (c == '.') ++points;
-        else return std::nullopt;
+        if (isDigit(static_cast<unsigned char>(c)))
+            ++digits;
+        else if (c == '.')
+            ++points;
+        else
+            return std::nullopt;
     }
     if (digits == 0 || points > 1 || text.size() > 15) return std::nullopt;
     return std::stod(text);
 }
 
-bool refusedInInstruction(char c) { return c == '\'' || c == ',' || c == '"'; }
+bool refusedInInstruction(char c) {
+    return c == '\'' || c == ',' || c == '"';
+}
 
 bool isOneOf(const std::string& type, std::initializer_list<const char*> codes) {
     return std::any_of(codes.begin(), codes.end(), [&](const char* code) { return type == code; });
@@ -100,7 +108,8 @@ bool fieldOpenForType(EditField field, const std::string& type, int baselineGrou
     default:
         break;
     }
-    if (const int g = speedFieldGroup(field)) return type == "a" || (isOneOf(type, {"f", "o"}) && g == baselineGroup);
+    if (const int g = speedFieldGroup(field))
+        return type == "a" || (isOneOf(type, {"f", "o"}) && g == baselineGroup);
     return addTimeFieldGroup(field) != 0 && isOneOf(type, {"f", "o", "a", "s"});
 }
 
@@ -156,8 +165,10 @@ Status leaveField(ProgramState& state, EditField field, const std::string& text)
         applyDistanceEntry(state, distanceEntryKm(text));
         return {};
     case EditField::Limit:
-        if (text.empty()) line->limit = kDefaultLimit;
-        else if (const auto v = plainNumber(text)) line->limit = *v;
+        if (text.empty())
+            line->limit = kDefaultLimit;
+        else if (const auto v = plainNumber(text))
+            line->limit = *v;
         return {};
     case EditField::Latitude:
         line->lat = coordinateEntryDegrees(text);

@@ -21,9 +21,9 @@ Status runPrintButton(ProgramState& state, const WorkbookWriter& workbook) {
     if (Status st = writeControlFiles(state, &controls); !st) return st;
     if (workbook) return workbook(state);
     const int day = state.rally.selectedDay;
-    state.messages->info("Control files of day " + std::to_string(day) + " written: " +
-                         controlFilePath(state, day).filename().string() + " with " + std::to_string(controls) +
-                         (controls == 1 ? " control" : " controls") +
+    state.messages->info("Control files of day " + std::to_string(day) +
+                         " written: " + controlFilePath(state, day).filename().string() + " with " +
+                         std::to_string(controls) + (controls == 1 ? " control" : " controls") +
                          ", the speed table and the passing windows. This workbook is not built yet.");
     return {};
 }

@@ -51,7 +51,7 @@ struct PassingWindowView {
     bool present = false;
     std::string firstTime; // hh:mm:ss
     std::string lastTime;
-    std::string spreadText; // "Spread = 15 minutes"
+    std::string spreadText;         // "Spread = 15 minutes"
     std::array<ChartBar, 5> bars{}; // groups 1..4; only the groups in use are shown
 };
 PassingWindowView nextLinePassingWindow(const ScheduleTable& table, const RallyConfig& config);

@@ -23,6 +23,7 @@ class frmRouteSchedule : public QWidget {
     Q_OBJECT
 public:
     frmRouteSchedule(ProgramState& state, QWidget* parent = nullptr);
+    ~frmRouteSchedule() override;
 
     // The box of an edit field (1..14); the distance and coordinate fields are their entry boxes.
     QLineEdit* field(EditField f) const { return fields_[static_cast<std::size_t>(f)]; }
@@ -59,7 +60,8 @@ private:
 
     void selectDay();
     void loadData();
-    void step(int delta);
+    void previousLine();
+    void nextLine();
     void startEdit();
     void insertLine();
     void deleteLine();
@@ -77,6 +79,9 @@ private:
     void setButtons(bool browse);
     void report(const Status& st);
     void refresh();
+
+    // The edit field number (1..14) of a box, on the boxes that are edit fields.
+    static constexpr const char* kFieldProperty = "editField";
 
     ProgramState& state_;
     bool editing_ = false;

@@ -8,8 +8,8 @@ namespace trakmora {
 
 namespace {
 
-const QColor kBarColours[] = {QColor(), QColor(0xd9, 0x53, 0x4f), QColor(0x3b, 0x7d, 0xd8), QColor(0x4c, 0xae, 0x4f),
-                              QColor(0xe0, 0x9b, 0x24)};
+const QColor kBarColours[] = {QColor(), QColor(0xd9, 0x53, 0x4f), QColor(0x3b, 0x7d, 0xd8),
+                              QColor(0x4c, 0xae, 0x4f), QColor(0xe0, 0x9b, 0x24)};
 const char* const kCaptions[] = {"", "AAA", "BBB", "CCC", "DDD"};
 constexpr int kMinRowHeight = 18;
 constexpr int kMaxRowHeight = 28;
@@ -43,7 +43,8 @@ void frmScheduleChart::paintEvent(QPaintEvent*) {
         const ChartBar& bar = view_.bars[static_cast<std::size_t>(g)];
         if (!bar.shown) continue;
         const PixelSpan span = scaleBar(bar, width() - 2);
-        const QRect box(1 + span.left, kRowGap + (g - 1) * (rowHeight + kRowGap), std::max(span.width, 1), rowHeight);
+        const QRect box(1 + span.left, kRowGap + (g - 1) * (rowHeight + kRowGap), std::max(span.width, 1),
+                        rowHeight);
         p.fillRect(box, kBarColours[g]);
         p.setPen(Qt::white);
         p.drawText(box, Qt::AlignCenter, QString::fromLatin1(kCaptions[g]));

@@ -68,7 +68,8 @@ struct Bench {
     void editLine(int line) {
         click("Select Day");
         click("Load Data");
-        for (int i = 1; i < line; ++i) click("Next");
+        for (int i = 1; i < line; ++i)
+            click("Next");
         click("Edit");
     }
     QLineEdit* field(EditField f) { return screen->field(f); }
@@ -78,12 +79,13 @@ struct Bench {
         QCOMPARE(screen->currentField(), f);
     }
     void keys(EditField f, Qt::Key key, int times = 1) {
-        for (int i = 0; i < times; ++i) QTest::keyClick(field(f), key);
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(field(f), key);
     }
     QStringList enabledButtons() const {
         QStringList on;
-        for (const char* c : {"Select Day", "Load Data", "Previous", "Next", "Edit", "Insert row", "Delete row",
-                              "Add row", "Save", "Print ", "Exit"})
+        for (const char* c : {"Select Day", "Load Data", "Previous", "Next", "Edit", "Insert row",
+                              "Delete row", "Add row", "Save", "Print ", "Exit"})
             if (screen->button(c)->isEnabled()) on << c;
         return on;
     }
@@ -143,15 +145,22 @@ private slots:
         b.click("Previous");
         QCOMPARE(b.state.schedule.currentLine, 1);
         QCOMPARE(b.screen->lineCaption()->text(), QStringLiteral("1"));
-        for (int r = 0; r < 3; ++r) QCOMPARE(b.windowCell(r, 0), QString());
+        for (int r = 0; r < 3; ++r)
+            QCOMPARE(b.windowCell(r, 0), QString());
         QCOMPARE(b.windowCell(3, 0), QStringLiteral("1"));
         QCOMPARE(b.screen->spreadLabel()->text(), QStringLiteral("Spread = 30 minutes"));
-        for (int i = 0; i < 6; ++i) b.click("Next");
+        for (int i = 0; i < 6; ++i)
+            b.click("Next");
         QCOMPARE(b.state.schedule.currentLine, 5);
         QCOMPARE(b.windowCell(3, 1), QStringLiteral("Finish at the show ground"));
         QCOMPARE(b.windowCell(4, 0), QString());
         QCOMPARE(b.screen->spreadLabel()->text(), QString()); // no following line
         QVERIFY(!b.screen->chart()->window().present);
+        // Only the two groups in use have columns and fields.
+        QVERIFY(b.screen->lineWindow()->isColumnHidden(6) && b.screen->lineWindow()->isColumnHidden(7));
+        QVERIFY(!b.screen->lineWindow()->isColumnHidden(5));
+        QVERIFY(!b.field(EditField::SpeedC)->isVisible() && !b.field(EditField::AddTimeD)->isVisible());
+        QVERIFY(b.field(EditField::SpeedB)->isVisible() && !b.screen->runningTime(3)->isVisible());
         // Group A: 6 km at 60 km/h, 9 km at 60 x 50 / 70 km/h, and line 1's 5 seconds.
         QCOMPARE(b.screen->runningTime(1)->text(), QStringLiteral("00:18:41"));
     }
@@ -176,7 +185,8 @@ private slots:
 
         // A mouse click on a box sends the organiser back to the instruction.
         QTest::mouseClick(b.field(EditField::Limit), Qt::LeftButton);
-        QCOMPARE(b.messages.texts, std::vector<std::string>{"Use TAB or Shift-TAB to navigate through EDIT fields"});
+        QCOMPARE(b.messages.texts,
+                 std::vector<std::string>{"Use TAB or Shift-TAB to navigate through EDIT fields"});
         QVERIFY(b.field(EditField::Instruction)->hasFocus());
 
         b.click("Save");
@@ -185,6 +195,29 @@ private slots:
         std::vector<ScheduleLine> saved;
         QVERIFY(readScheduleDataFile(scheduleDataFile(b.state, 1), saved));
         QCOMPARE(saved[3].type, std::string("o"));
+    }
+
+    void aFailedSaveKeepsTheEditsAndEditMode() {
+        Bench b;
+        b.editLine(2);
+        b.keys(EditField::Instruction, Qt::Key_End); // the field opens with its text selected
+        QTest::keyClicks(b.field(EditField::Instruction), " twice");
+        std::filesystem::remove_all(b.state.rallyFolder(RallyFolder::RouteSchedule));
+        b.click("Save");
+        QCOMPARE(b.messages.texts.size(), std::size_t{1});
+        QVERIFY(b.screen->editing());
+        QVERIFY(b.screen->button("Save")->isEnabled());
+        QCOMPARE(b.line(2).instruction, std::string("Left at the church twice"));
+    }
+
+    void closingWhileEditingKeepsTheTypedText() {
+        Bench b;
+        b.editLine(1);
+        b.keys(EditField::Instruction, Qt::Key_End);
+        QTest::keyClicks(b.field(EditField::Instruction), " now");
+        b.screen->close();
+        b.screen.reset();
+        QCOMPARE(b.line(1).instruction, std::string("Start at the town hall now"));
     }
 
     void distanceEntryFollowsTheDistanceRule() {
@@ -226,7 +259,8 @@ private slots:
         b.focus(EditField::AddTimeB);
         b.keys(EditField::AddTimeB, Qt::Key_F2, 3);
         QCOMPARE(b.field(EditField::AddTimeB)->text(), QStringLiteral("00:03:00"));
-        for (std::size_t g = 2; g <= 4; ++g) QCOMPARE(b.line(2).addTime[g], 3.0);
+        for (std::size_t g = 2; g <= 4; ++g)
+            QCOMPARE(b.line(2).addTime[g], 3.0);
         QCOMPARE(b.line(2).addTime[1], 0.0);
         QVERIFY(b.screen->hintPanel()->text().startsWith("F1  Add 10 seconds"));
 
@@ -276,7 +310,8 @@ private slots:
         QCOMPARE(b.field(EditField::Instruction)->text(), QStringLiteral("line inserted"));
 
         b.click("Save");
-        for (int i = 0; i < 5; ++i) b.click("Next");
+        for (int i = 0; i < 5; ++i)
+            b.click("Next");
         b.click("Edit");
         b.click("Delete row");
         QCOMPARE(b.state.schedule.lineCount, 5);
@@ -314,6 +349,8 @@ private slots:
         QTest::mouseClick(screen.button("Print "), Qt::LeftButton);
         frmPrint* menu = screen.printMenu();
         QVERIFY(menu && menu->isVisible());
+        QCOMPARE(test::clippedWidgets(menu).join("; "), QString());
+        test::saveScreenshot(menu, "route-schedule-print.png");
         QTest::mouseClick(menu->button("Print Virtual Marshal Schedule"), Qt::LeftButton);
         QVERIFY(std::filesystem::exists(controlFilePath(state, 1)));
         QCOMPARE(messages.texts.size(), std::size_t{1});
@@ -333,7 +370,8 @@ private slots:
         b.click("Next"); // the next line follows an "f" line: each group at its own speed
         const PassingWindowView& chart = b.screen->chart()->window();
         QVERIFY(chart.present);
-        for (std::size_t g = 1; g <= 4; ++g) QVERIFY(chart.bars[g].shown);
+        for (std::size_t g = 1; g <= 4; ++g)
+            QVERIFY(chart.bars[g].shown);
         QVERIFY(chart.bars[2].left < chart.bars[1].left + chart.bars[1].width); // B's first before A's last
         test::saveScreenshot(b.screen->chart()->parentWidget(), "route-schedule-chart.png");
 

@@ -35,14 +35,14 @@ TEST(EditorFields, KeyFilters) {
         bool taken;
     };
     const Case cases[] = {
-        {EditField::Instruction, U'a', true},  {EditField::Instruction, U' ', true},
+        {EditField::Instruction, U'a', true},   {EditField::Instruction, U' ', true},
         {EditField::Instruction, U'\'', false}, {EditField::Instruction, U',', false},
-        {EditField::Instruction, U'"', false}, {EditField::Type, U'v', true},
-        {EditField::Limit, U'.', true},        {EditField::Distance, U'7', true},
-        {EditField::Distance, U'.', false},    {EditField::Distance, U'-', false},
-        {EditField::SpeedA, U'0', true},       {EditField::SpeedD, U'9', true},
-        {EditField::SpeedC, U'x', false},      {EditField::Latitude, U'-', false},
-        {EditField::Longitude, U'5', true},    {EditField::AddTimeB, U'1', false},
+        {EditField::Instruction, U'"', false},  {EditField::Type, U'v', true},
+        {EditField::Limit, U'.', true},         {EditField::Distance, U'7', true},
+        {EditField::Distance, U'.', false},     {EditField::Distance, U'-', false},
+        {EditField::SpeedA, U'0', true},        {EditField::SpeedD, U'9', true},
+        {EditField::SpeedC, U'x', false},       {EditField::Latitude, U'-', false},
+        {EditField::Longitude, U'5', true},     {EditField::AddTimeB, U'1', false},
         {EditField::AddTimeA, U'a', false},
     };
     for (const Case& c : cases)
@@ -103,8 +103,10 @@ TEST(EditorFields, AddedTimeKeysStepClampAndMirror) {
     e.state.config.noOfSpeedGroups = 2;
     e.t.currentLine = 1;
     Status st;
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(applyFunctionKey(e.state, EditField::AddTimeB, 2, st));
-    for (int g = 2; g <= 4; ++g) EXPECT_DOUBLE_EQ(e.cur().addTime[static_cast<std::size_t>(g)], 3);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(applyFunctionKey(e.state, EditField::AddTimeB, 2, st));
+    for (int g = 2; g <= 4; ++g)
+        EXPECT_DOUBLE_EQ(e.cur().addTime[static_cast<std::size_t>(g)], 3);
     EXPECT_EQ(e.cur().addTime[1], 0);
     // The next line is reached 3 minutes later by group B.
     EXPECT_NEAR(e.t.line(2).rallyTime[2] * 60, 3 + 60.0 / 50, 1e-9);
@@ -113,7 +115,8 @@ TEST(EditorFields, AddedTimeKeysStepClampAndMirror) {
     line.addTime[1] = 5.0 / 60; // 00:00:05
     ASSERT_TRUE(applyFunctionKey(e.state, EditField::AddTimeA, 4, st));
     EXPECT_EQ(line.addTime[1], 0);
-    for (int i = 0; i < 25; ++i) applyFunctionKey(e.state, EditField::AddTimeA, 3, st);
+    for (int i = 0; i < 25; ++i)
+        applyFunctionKey(e.state, EditField::AddTimeA, 3, st);
     EXPECT_EQ(line.addTime[1], 120);
     applyFunctionKey(e.state, EditField::AddTimeA, 6, st);
     EXPECT_DOUBLE_EQ(line.addTime[1], 115);
