@@ -207,6 +207,22 @@ std::string coordinateEntryText(double degrees) {
     return std::to_string(std::llround(std::fabs(degrees) * 100000.0));
 }
 
+std::string entryBoxText(const ScheduleTable& table, EditField field) {
+    const int n = table.currentLine;
+    if (n < 1 || n > table.lineCount || n > kMaxScheduleLines) return {};
+    const ScheduleLine& line = table.line(n);
+    switch (field) {
+    case EditField::Distance:
+        return distanceEntryText(line.distance);
+    case EditField::Latitude:
+        return coordinateEntryText(line.lat);
+    case EditField::Longitude:
+        return coordinateEntryText(line.lon);
+    default:
+        return {};
+    }
+}
+
 int nextSelectedDay(int selectedDay, double noOfDays) {
     const int next = selectedDay + 1;
     return next > noOfDays ? 1 : next;

@@ -67,6 +67,10 @@ double coordinateEntryDegrees(const std::string& entry);
 std::string distanceEntryText(double km);
 std::string coordinateEntryText(double degrees);
 
+// What the entry box of the distance, latitude or longitude field of the current line starts
+// from: the stored value, so that passing through the field keeps it. Empty for other fields.
+std::string entryBoxText(const ScheduleTable& table, EditField field);
+
 // "Select Day": the next day, back to 1 above the number of days.
 int nextSelectedDay(int selectedDay, double noOfDays);
 

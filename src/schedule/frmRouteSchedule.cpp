@@ -189,16 +189,12 @@ void frmRouteSchedule::fieldEntered(EditField f) {
         hints += QStringLiteral("F%1  %2\n").arg(key++).arg(text(hint));
     hints_->setText(hints.trimmed());
     openFieldsForType();
-    // The entry boxes start from the stored value, so that passing through keeps it.
-    const ScheduleTable& t = state_.schedule;
-    if (isEntryBox(f) && t.currentLine >= 1 && t.currentLine <= t.lineCount) {
-        const ScheduleLine& line = t.line(t.currentLine);
-        const double value = f == EditField::Distance   ? line.distance
-                             : f == EditField::Latitude ? line.lat
-                                                        : line.lon;
-        box->setText(text(f == EditField::Distance ? distanceEntryText(value) : coordinateEntryText(value)));
-        box->setModified(false);
-    }
+    if (isEntryBox(f)) startEntryBox(f);
+}
+
+void frmRouteSchedule::startEntryBox(EditField f) {
+    field(f)->setText(text(entryBoxText(state_.schedule, f)));
+    field(f)->setModified(false);
 }
 
 void frmRouteSchedule::fieldLeft(EditField f) {
@@ -276,6 +272,8 @@ void frmRouteSchedule::refresh() {
             field(f)->setText(text(s));
         else if (!field(f)->hasFocus())
             field(f)->clear();
+        else
+            startEntryBox(f); // what was typed is stored; the box now belongs to the line shown
     };
     put(EditField::Instruction, lf.instruction);
     put(EditField::Type, lf.type);

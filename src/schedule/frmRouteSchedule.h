@@ -72,6 +72,7 @@ private:
 
     void fieldEntered(EditField f);
     void fieldLeft(EditField f);
+    void startEntryBox(EditField f);
     bool keyPressed(EditField f, QKeyEvent* key);
     void commitCurrentField();
     void openFieldsForType();

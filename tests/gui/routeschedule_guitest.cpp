@@ -243,6 +243,33 @@ private slots:
         }
     }
 
+    void aTypedDistanceStaysWithItsLineAcrossARowAction() {
+        Bench b;
+        b.editLine(3);
+        b.focus(EditField::Distance);
+        QTest::keyClicks(b.field(EditField::Distance), "999");
+        b.click("Insert row");
+        QCOMPARE(b.field(EditField::Distance)->text(), QStringLiteral("300")); // the inserted line's
+        b.keys(EditField::Distance, Qt::Key_Tab);
+        QCOMPARE(b.line(3).distance, 3.0);
+        QCOMPARE(b.line(4).distance, 9.99);
+    }
+
+    void aDamagedFileIsReportedAndCanBeLoadedAgain() {
+        Bench b(2, 2, false);
+        std::ofstream(scheduleDataFile(b.state, 1), std::ios::binary)
+            << kHeader << "1,\"Start\",\"o\",zero,60,60,60,60,120,0,0,0,0,0,0\r\n";
+        b.click("Select Day");
+        b.click("Load Data");
+        QCOMPARE(b.messages.texts.size(), std::size_t{1});
+        QVERIFY(b.messages.texts[0].find("RS1_Data.csv") != std::string::npos);
+        QCOMPARE(b.enabledButtons(), (QStringList{"Select Day", "Load Data", "Exit"}));
+        std::ofstream(scheduleDataFile(b.state, 1), std::ios::binary) << kHeader << kFiveLines;
+        b.click("Load Data");
+        QCOMPARE(b.state.schedule.lineCount, 5);
+        QVERIFY(b.screen->button("Edit")->isEnabled());
+    }
+
     void passingThroughAnEntryBoxKeepsTheValue() {
         Bench b;
         b.editLine(4);

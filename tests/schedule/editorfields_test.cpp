@@ -180,6 +180,16 @@ TEST(EditorFields, DistanceEntryKeepsTheLineBehindThePreviousOne) {
         leaveField(e.state, EditField::Distance, c.entry);
         EXPECT_DOUBLE_EQ(e.cur().distance, c.stored) << c.previousType << c.previousKm << " " << c.entry;
     }
+    Editor e({"o", "v"});
+    e.t.currentLine = 2;
+    e.cur().distance = 12.34;
+    e.cur().lat = -33.86512;
+    EXPECT_EQ(entryBoxText(e.t, EditField::Distance), "1234");
+    EXPECT_EQ(entryBoxText(e.t, EditField::Latitude), "3386512");
+    EXPECT_EQ(entryBoxText(e.t, EditField::Longitude), "0");
+    EXPECT_EQ(entryBoxText(e.t, EditField::Limit), "");
+    e.t.currentLine = 3; // beyond the last line
+    EXPECT_EQ(entryBoxText(e.t, EditField::Distance), "");
     EXPECT_EQ(distanceEntryText(12.34), "1234");
     EXPECT_EQ(coordinateEntryText(-33.86512), "3386512");
     EXPECT_FALSE(distanceEntryKm("12a").has_value());
