@@ -1,26 +1,19 @@
 #include "schedule/frmRouteSchedule.h"
 
 #include "app/ScreenPlacement.h"
-#include "common/Format.h"
 #include "schedule/RSModule.h"
-#include "schedule/ScheduleDisplay.h"
 #include "schedule/ScheduleEdit.h"
+#include "schedule/ScheduleDisplay.h"
 #include "schedule/SpeedCalc.h"
 #include "schedule/frmPrint.h"
 #include "schedule/frmScheduleChart.h"
 
 #include <QEvent>
-#include <QFontMetrics>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace trakmora {
 
