@@ -5,6 +5,7 @@
 #include "app/frmAbout.h"
 #include "app/frmPlaceholder.h"
 #include "entries/frmEntries.h"
+#include "schedule/frmRouteSchedule.h"
 #include "workspace/Workspace.h"
 #include "workspace/frmConfig.h"
 #include "workspace/frmNew.h"
@@ -61,7 +62,7 @@ void frmHome::buildMenu() {
     config_ = menuBar()->addAction(QStringLiteral("Config"));
     connect(config_, &QAction::triggered, this, &frmHome::showConfig);
     routeSchedule_ = menuBar()->addAction(QStringLiteral("Route Schedule"));
-    connect(routeSchedule_, &QAction::triggered, this, [this] { showPlaceholder(QStringLiteral("Route Schedule")); });
+    connect(routeSchedule_, &QAction::triggered, this, &frmHome::showRouteSchedule);
     entries_ = menuBar()->addAction(QStringLiteral("Entries"));
     connect(entries_, &QAction::triggered, this, &frmHome::showEntries);
 
@@ -182,6 +183,10 @@ void frmHome::showEntries() {
 
 void frmHome::refreshConfigScreen() {
     if (configScreen_) configScreen_->refresh();
+}
+
+void frmHome::showRouteSchedule() {
+    showOnce(routeScheduleScreen_, [this] { return new frmRouteSchedule(*state_, this); });
 }
 
 void frmHome::showPlaceholder(const QString& title) {

@@ -21,6 +21,7 @@ class frmAbout;
 class frmPlaceholder;
 class frmConfig;
 class frmEntries;
+class frmRouteSchedule;
 
 class frmHome : public QMainWindow {
     Q_OBJECT
@@ -52,6 +53,7 @@ private:
     void showNew();
     void showOpen();
     void showAbout();
+    void showRouteSchedule();
     void showPlaceholder(const QString& title);
     void showConfig();
     void showEntries();
@@ -70,6 +72,7 @@ private:
     QPointer<frmAbout> about_;
     QPointer<frmConfig> configScreen_;
     QPointer<frmEntries> entriesScreen_;
+    QPointer<frmRouteSchedule> routeScheduleScreen_;
     std::map<QString, QPointer<frmPlaceholder>> placeholders_;
 };
 

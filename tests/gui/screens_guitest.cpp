@@ -2,6 +2,7 @@
 // set to a folder, the screens are also saved there as pictures (home.png, open.png, ...).
 #include "app/frmHome.h"
 #include "workspace/Workspace.h"
+#include "gui/ScreenCheck.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QtTest>
 
 using namespace trakmora;
+using trakmora::test::clippedWidgets;
 
 namespace {
 
@@ -18,32 +20,6 @@ QWidget* screenOf(frmHome& home, const char* className) {
     for (QWidget* w : home.findChildren<QWidget*>())
         if (w->isWindow() && w->inherits(className)) return w;
     return nullptr;
-}
-
-// Lists the widgets whose text is cut off or that lie outside the window.
-QStringList clippedWidgets(QWidget* window) {
-    QStringList problems;
-    const QRect inside = window->rect();
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (!w->isVisible() || w->window() != window) continue;
-        const QRect area(w->mapTo(window, QPoint(0, 0)), w->size());
-        QString text;
-        if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
-        if (auto* button = qobject_cast<QAbstractButton*>(w)) text = button->text();
-        if (text.isEmpty()) continue;
-        if (!inside.contains(area)) problems << text + " lies outside the window";
-        auto* label = qobject_cast<QLabel*>(w);
-        const bool wraps = label && label->wordWrap();
-        if (!wraps && w->width() < w->sizeHint().width()) problems << text + " is cut off";
-        if (wraps && w->height() < label->heightForWidth(w->width())) problems << text + " is cut off";
-    }
-    return problems;
-}
-
-void save(QWidget* window, const QString& name) {
-    const QString folder = qEnvironmentVariable("TRAKMORA_SCREENSHOTS");
-    if (folder.isEmpty()) return;
-    QVERIFY(window->grab().save(QDir(folder).filePath(name)));
 }
 
 } // namespace
@@ -65,7 +41,7 @@ private slots:
         home.show();
         QVERIFY(QTest::qWaitForWindowExposed(&home));
         QCOMPARE(clippedWidgets(&home), QStringList());
-        save(&home, "home.png");
+        test::saveScreenshot(&home, "home.png");
 
         struct Screen {
             const char* menu;
@@ -78,13 +54,13 @@ private slots:
                                 Screen{"Help", "trakmora::frmAbout", "help.png"},
                                 Screen{"Config", "trakmora::frmConfig", "config.png"},
                                 Screen{"Entries", "trakmora::frmEntries", "entries.png"},
-                                Screen{"Route Schedule", "trakmora::frmPlaceholder", "placeholder.png"}}) {
+                                Screen{"Route Schedule", "trakmora::frmRouteSchedule", "route-schedule.png"}}) {
             home.menuEntry(s.menu)->trigger();
             QWidget* screen = screenOf(home, s.className);
             QVERIFY2(screen, s.menu);
             QVERIFY(QTest::qWaitForWindowExposed(screen));
             QCOMPARE(clippedWidgets(screen), QStringList());
-            save(screen, s.picture);
+            test::saveScreenshot(screen, s.picture);
         }
         QVERIFY(messages.texts.empty());
     }

@@ -1,0 +1,43 @@
+#include "schedule/frmPrint.h"
+
+#include "app/ScreenPlacement.h"
+#include "schedule/PrintMenu.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace trakmora {
+
+frmPrint::frmPrint(ProgramState& state, QLabel* writingLabel, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), writing_(writingLabel) {
+    setWindowTitle(QStringLiteral("Print"));
+    setFixedSize(twips(3075) + 60, twips(2700));
+    auto* layout = new QVBoxLayout(this);
+    for (std::size_t i = 0; i < printButtons().size(); ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(printButtons()[i].caption), this);
+        b->setMinimumHeight(40);
+        connect(b, &QPushButton::clicked, this, [this, i] { print(i); });
+        layout->addWidget(b);
+        buttons_.push_back(b);
+    }
+}
+
+QPushButton* frmPrint::button(const QString& caption) const {
+    for (QPushButton* b : buttons_)
+        if (b->text() == caption) return b;
+    return nullptr;
+}
+
+void frmPrint::print(std::size_t index) {
+    if (writing_) {
+        writing_->show();
+        writing_->repaint(); // the work runs on this thread: draw the label before it starts
+    }
+    const Status st = runPrintButton(state_, printButtons()[index].workbook);
+    if (writing_) writing_->hide();
+    if (!st) state_.messages->info(st.message());
+    close();
+}
+
+} // namespace trakmora
