@@ -5,6 +5,8 @@
 #include "app/frmAbout.h"
 #include "app/frmPlaceholder.h"
 #include "entries/frmEntries.h"
+#include "results/frmScore2.h"
+#include "tracking/frmScore1.h"
 #include "workspace/Workspace.h"
 #include "workspace/frmConfig.h"
 #include "workspace/frmNew.h"
@@ -67,9 +69,8 @@ void frmHome::buildMenu() {
 
     scoring_ = menuBar()->addMenu(QStringLiteral("Scoring"));
     connect(scoring_->addAction(QStringLiteral("Individual Scoring")), &QAction::triggered, this,
-            [this] { showPlaceholder(QStringLiteral("Individual Scoring")); });
-    connect(scoring_->addAction(QStringLiteral("Group Scoring")), &QAction::triggered, this,
-            [this] { showPlaceholder(QStringLiteral("Group Scoring")); });
+            &frmHome::showScore1);
+    connect(scoring_->addAction(QStringLiteral("Group Scoring")), &QAction::triggered, this, &frmHome::showScore2);
 
     connect(menuBar()->addAction(QStringLiteral("Help")), &QAction::triggered, this, &frmHome::showAbout);
 
@@ -178,6 +179,27 @@ void frmHome::showEntries() {
     });
     // The screen's start-up may have repaired the allocation before it could be connected.
     refreshConfigScreen();
+}
+
+// Closing either scoring screen closes the other.
+void frmHome::showScore1() {
+    showOnce(score1_, [this] {
+        auto* screen = new frmScore1(*state_, this);
+        connect(screen, &frmScore1::closing, this, [this] {
+            if (score2_) score2_->close();
+        });
+        return screen;
+    });
+}
+
+void frmHome::showScore2() {
+    showOnce(score2_, [this] {
+        auto* screen = new frmScore2(*state_, this);
+        connect(screen, &frmScore2::closing, this, [this] {
+            if (score1_) score1_->close();
+        });
+        return screen;
+    });
 }
 
 void frmHome::refreshConfigScreen() {

@@ -21,6 +21,8 @@ class frmAbout;
 class frmPlaceholder;
 class frmConfig;
 class frmEntries;
+class frmScore1;
+class frmScore2;
 
 class frmHome : public QMainWindow {
     Q_OBJECT
@@ -55,6 +57,8 @@ private:
     void showPlaceholder(const QString& title);
     void showConfig();
     void showEntries();
+    void showScore1();
+    void showScore2();
     // The configuration routine refreshes the configuration screen when it is loaded.
     void refreshConfigScreen();
 
@@ -70,6 +74,8 @@ private:
     QPointer<frmAbout> about_;
     QPointer<frmConfig> configScreen_;
     QPointer<frmEntries> entriesScreen_;
+    QPointer<frmScore1> score1_;
+    QPointer<frmScore2> score2_;
     std::map<QString, QPointer<frmPlaceholder>> placeholders_;
 };
 
