@@ -5,9 +5,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace trakmora {
 
 namespace {
+
+// Cells are about this square; the widget is as wide as the screen allows.
+constexpr int kCellPixels = 32;
 
 QColor colourOf(CellState state) {
     const int c = cellColour(state); // red + 256 x green + 65536 x blue
@@ -16,11 +21,21 @@ QColor colourOf(CellState state) {
 
 } // namespace
 
-DayMatrixView::DayMatrixView(QWidget* parent) : QWidget(parent) { setMinimumSize(400, 200); }
+DayMatrixView::DayMatrixView(QWidget* parent) : QWidget(parent) {
+    setMinimumSize(400, 60);
+    // As tall as the rows of shown cells need, so the legend sits right beneath them.
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+}
+
+QSize DayMatrixView::sizeHint() const {
+    const MatrixLayout layout(shown_, 1, 1);
+    return QSize(kCellPixels * layout.columns(), std::max(kCellPixels * layout.rows() + 1, 60));
+}
 
 void DayMatrixView::setMatrix(const DayMatrix& matrix, int shownCells) {
     matrix_ = matrix;
     shown_ = shownCells;
+    setMinimumHeight(sizeHint().height());
     update();
 }
 

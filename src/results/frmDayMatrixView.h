@@ -14,6 +14,7 @@ public:
 
     void setMatrix(const DayMatrix& matrix, int shownCells);
     int shownCells() const { return shown_; }
+    QSize sizeHint() const override;
     // The middle of cell n in widget coordinates (for tests and tooltips).
     QPoint cellCentre(int n) const;
 

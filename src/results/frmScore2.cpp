@@ -70,8 +70,9 @@ frmScore2::frmScore2(ProgramState& state, QWidget* parent)
 
     matrix_ = new DayMatrixView(this);
     auto* right = new QVBoxLayout;
-    right->addWidget(matrix_, 1);
+    right->addWidget(matrix_);
     right->addWidget(buildLegend());
+    right->addStretch(1);
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);

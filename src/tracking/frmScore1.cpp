@@ -98,17 +98,19 @@ void frmScore1::buildScreen() {
     top->addSpacing(12);
     top->addWidget(mode_);
 
-    auto* files = new QGridLayout;
+    // The two lists one above the other, so that each button beneath keeps its whole caption.
+    auto* files = new QVBoxLayout;
     downloads_ = new QListWidget(this);
     clFiles_ = new QListWidget(this);
     import_ = new QPushButton(QStringLiteral("Select Tracker file and create CL file"), this);
     load_ = new QPushButton(QStringLiteral("Select CL File and load data"), this);
-    files->addWidget(new QLabel(QStringLiteral("Downloads"), this), 0, 0);
-    files->addWidget(new QLabel(QStringLiteral("CL files"), this), 0, 1);
-    files->addWidget(downloads_, 1, 0);
-    files->addWidget(clFiles_, 1, 1);
-    files->addWidget(import_, 2, 0);
-    files->addWidget(load_, 2, 1);
+    files->addWidget(new QLabel(QStringLiteral("Downloads"), this));
+    files->addWidget(downloads_, 1);
+    files->addWidget(import_);
+    files->addSpacing(6);
+    files->addWidget(new QLabel(QStringLiteral("CL files"), this));
+    files->addWidget(clFiles_, 1);
+    files->addWidget(load_);
 
     auto* stepsBox = new QVBoxLayout;
     for (std::size_t i = 0; i < steps_.size(); ++i) {
@@ -131,6 +133,7 @@ void frmScore1::buildScreen() {
 
     auto* middle = new QHBoxLayout;
     middle->addLayout(files, 1);
+    middle->addSpacing(12);
     middle->addLayout(stepsBox);
 
     plot_ = new TrackPlot(this);

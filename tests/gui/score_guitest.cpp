@@ -208,6 +208,7 @@ private slots:
         QCOMPARE(screen.scoring().matrix().state(4), CellState::NonFinisher);
         clickCell(screen, 9); // red, no R file: yellow too
         QCOMPARE(screen.scoring().matrix().state(9), CellState::NonFinisher);
+        QTRY_VERIFY_WITH_TIMEOUT(screen.selectDayButton()->isVisible(), 3000);
         save(&screen, "score2.png"); // green, yellow 4 and 9, red
         clickCell(screen, 9);
         clickCell(screen, 4);
