@@ -38,6 +38,10 @@ frmScore2::frmScore2(ProgramState& state, QWidget* parent)
     setFixedSize(twips(13500), twips(9000));
 
     selectDay_ = new QPushButton(QStringLiteral("Select Day"), this);
+    // The button hides for two seconds after a click; the screen must not jump meanwhile.
+    QSizePolicy keepPlace = selectDay_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    selectDay_->setSizePolicy(keepPlace);
     title_ = new QLabel(this);
     QFont big = title_->font();
     big.setPointSize(big.pointSize() + 10);

@@ -58,7 +58,8 @@ frmScore1::frmScore1(ProgramState& state, QWidget* parent) : QWidget(parent, Qt:
     setFixedSize(twips(12000), twips(7500));
     buildScreen();
 
-    day_ = std::max(1, static_cast<int>(std::lround(state_.config.noOfDays)));
+    day_ = std::clamp(static_cast<int>(std::lround(state_.config.noOfDays)), 1, kMaxDays);
+    state_.rally.selectedDay = day_;
     state_.selectedDayStartTime = state_.config.dayStartTime[1];
     dayLabel_->setText(QStringLiteral("Day %1").arg(day_));
     refreshLists();
@@ -157,7 +158,8 @@ void frmScore1::buildScreen() {
 }
 
 void frmScore1::selectNextDay() {
-    day_ = nextScoringDay(day_, static_cast<int>(std::lround(state_.config.noOfDays)));
+    day_ = std::min(nextScoringDay(day_, static_cast<int>(std::lround(state_.config.noOfDays))), kMaxDays);
+    state_.rally.selectedDay = day_;
     dayLabel_->setText(QStringLiteral("Day %1").arg(day_));
     state_.selectedDayStartTime = state_.config.dayStartTime[static_cast<std::size_t>(day_)];
     refreshLists();
