@@ -171,6 +171,25 @@ private slots:
         QCOMPARE(screen.plot()->controls().front(), plotX(45441)); // group A time of control 1
     }
 
+    void missingControlsAreReportedAndTheScreenCarriesOn() {
+        Rally rally(1);
+        fs::copy_file(kCase / "expected/CL1001.csv", rally.file(RallyFolder::CompetitorsLog, "CL1001.csv"));
+        frmScore1 screen(rally.state);
+        clickItem(screen.clFileList(), "CL1001.csv");
+        QTest::mouseClick(screen.loadButton(), Qt::LeftButton);
+        QCOMPARE(rally.messages.texts, std::vector<std::string>{"No Coordinates for controls have been loaded"});
+        QVERIFY(screen.clFileList()->isEnabled());
+        QVERIFY(screen.dayButton()->isEnabled());
+        QVERIFY(!screen.loadButton()->isEnabled());
+        QVERIFY(!screen.stepButton(0)->isEnabled());
+        QCOMPARE(screen.clFileList()->count(), 1); // the CL file waits for the controls
+
+        rally.copyControls(1);
+        clickItem(screen.clFileList(), "CL1001.csv");
+        QTest::mouseClick(screen.loadButton(), Qt::LeftButton);
+        QVERIFY(fs::exists(rally.file(RallyFolder::Results, "R1001.csv")));
+    }
+
     void scoreAllScoresTheWholeDayAndSummarises() {
         Rally rally(1);
         rally.copyControls(1);
