@@ -3,9 +3,10 @@
 #include "app/QtMessages.h"
 #include "app/ScreenPlacement.h"
 #include "app/frmAbout.h"
-#include "app/frmPlaceholder.h"
 #include "entries/frmEntries.h"
 #include "schedule/frmRouteSchedule.h"
+#include "results/frmScore2.h"
+#include "tracking/frmScore1.h"
 #include "workspace/Workspace.h"
 #include "workspace/frmConfig.h"
 #include "workspace/frmNew.h"
@@ -68,9 +69,8 @@ void frmHome::buildMenu() {
 
     scoring_ = menuBar()->addMenu(QStringLiteral("Scoring"));
     connect(scoring_->addAction(QStringLiteral("Individual Scoring")), &QAction::triggered, this,
-            [this] { showPlaceholder(QStringLiteral("Individual Scoring")); });
-    connect(scoring_->addAction(QStringLiteral("Group Scoring")), &QAction::triggered, this,
-            [this] { showPlaceholder(QStringLiteral("Group Scoring")); });
+            &frmHome::showScore1);
+    connect(scoring_->addAction(QStringLiteral("Group Scoring")), &QAction::triggered, this, &frmHome::showScore2);
 
     connect(menuBar()->addAction(QStringLiteral("Help")), &QAction::triggered, this, &frmHome::showAbout);
 
@@ -181,16 +181,33 @@ void frmHome::showEntries() {
     refreshConfigScreen();
 }
 
+// Closing either scoring screen closes the other.
+void frmHome::showScore1() {
+    showOnce(score1_, [this] {
+        auto* screen = new frmScore1(*state_, this);
+        connect(screen, &frmScore1::closing, this, [this] {
+            if (score2_) score2_->close();
+        });
+        return screen;
+    });
+}
+
+void frmHome::showScore2() {
+    showOnce(score2_, [this] {
+        auto* screen = new frmScore2(*state_, this);
+        connect(screen, &frmScore2::closing, this, [this] {
+            if (score1_) score1_->close();
+        });
+        return screen;
+    });
+}
+
 void frmHome::refreshConfigScreen() {
     if (configScreen_) configScreen_->refresh();
 }
 
 void frmHome::showRouteSchedule() {
     showOnce(routeScheduleScreen_, [this] { return new frmRouteSchedule(*state_, this); });
-}
-
-void frmHome::showPlaceholder(const QString& title) {
-    showOnce(placeholders_[title], [this, &title] { return new frmPlaceholder(title, this); });
 }
 
 } // namespace trakmora

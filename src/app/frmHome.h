@@ -18,10 +18,11 @@ namespace trakmora {
 class frmNew;
 class frmStart;
 class frmAbout;
-class frmPlaceholder;
 class frmConfig;
 class frmEntries;
 class frmRouteSchedule;
+class frmScore1;
+class frmScore2;
 
 class frmHome : public QMainWindow {
     Q_OBJECT
@@ -54,9 +55,10 @@ private:
     void showOpen();
     void showAbout();
     void showRouteSchedule();
-    void showPlaceholder(const QString& title);
     void showConfig();
     void showEntries();
+    void showScore1();
+    void showScore2();
     // The configuration routine refreshes the configuration screen when it is loaded.
     void refreshConfigScreen();
 
@@ -73,7 +75,8 @@ private:
     QPointer<frmConfig> configScreen_;
     QPointer<frmEntries> entriesScreen_;
     QPointer<frmRouteSchedule> routeScheduleScreen_;
-    std::map<QString, QPointer<frmPlaceholder>> placeholders_;
+    QPointer<frmScore1> score1_;
+    QPointer<frmScore2> score2_;
 };
 
 } // namespace trakmora

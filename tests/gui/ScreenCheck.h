@@ -31,7 +31,7 @@ inline QStringList clippedWidgets(QWidget* window) {
 
 inline void saveScreenshot(QWidget* window, const QString& name) {
     const QString folder = qEnvironmentVariable("TRAKMORA_SCREENSHOTS");
-    if (folder.isEmpty()) return;
+    if (folder.isEmpty() || name.isEmpty()) return;
     QVERIFY(window->grab().save(QDir(folder).filePath(name)));
 }
 

@@ -49,12 +49,16 @@ private slots:
             const char* picture;
         };
         home.openRally("Spring");
+        home.enableScoringMenu();
         for (const Screen& s : {Screen{"Open", "trakmora::frmStart", "open.png"},
                                 Screen{"New", "trakmora::frmNew", "new.png"},
                                 Screen{"Help", "trakmora::frmAbout", "help.png"},
                                 Screen{"Config", "trakmora::frmConfig", "config.png"},
                                 Screen{"Entries", "trakmora::frmEntries", "entries.png"},
-                                Screen{"Route Schedule", "trakmora::frmRouteSchedule", "route-schedule.png"}}) {
+                                Screen{"Route Schedule", "trakmora::frmRouteSchedule", "route-schedule.png"},
+                                // pictured on a scored day by the scoring screens' own test
+                                Screen{"Individual Scoring", "trakmora::frmScore1", ""},
+                                Screen{"Group Scoring", "trakmora::frmScore2", ""}}) {
             home.menuEntry(s.menu)->trigger();
             QWidget* screen = screenOf(home, s.className);
             QVERIFY2(screen, s.menu);

@@ -1,0 +1,278 @@
+#include "results/frmScore2.h"
+
+#include "app/ScreenPlacement.h"
+#include "results/frmDayMatrixView.h"
+#include "results/frmScore2Workbooks.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace trakmora {
+
+namespace {
+
+const char* const kFinalHint = "To enable the \"Final Results\" button, first toggle the \"Select Day\"button";
+
+QLabel* swatch(CellState state, QWidget* parent) {
+    auto* s = new QLabel(parent);
+    const int c = cellColour(state);
+    s->setFixedSize(28, 18);
+    s->setStyleSheet(QStringLiteral("background: rgb(%1,%2,%3); border: 1px solid #5a5a5a;")
+                         .arg(c & 0xff)
+                         .arg((c >> 8) & 0xff)
+                         .arg((c >> 16) & 0xff));
+    return s;
+}
+
+} // namespace
+
+frmScore2::frmScore2(ProgramState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), scoring_(state) {
+    setWindowTitle(QStringLiteral("Group Scoring"));
+    setFixedSize(twips(13500), twips(9000));
+
+    selectDay_ = new QPushButton(QStringLiteral("Select Day"), this);
+    // The button hides for two seconds after a click; the screen must not jump meanwhile.
+    QSizePolicy keepPlace = selectDay_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    selectDay_->setSizePolicy(keepPlace);
+    title_ = new QLabel(this);
+    QFont big = title_->font();
+    big.setPointSize(big.pointSize() + 10);
+    big.setBold(true);
+    title_->setFont(big);
+    title_->setAlignment(Qt::AlignCenter);
+    title_->setMinimumWidth(120);
+    auto* finalHint = new QLabel(QString::fromUtf8(kFinalHint), this);
+    finalHint->setWordWrap(true);
+    scrap_ = new QPushButton(QStringLiteral("Scrap a control"), this);
+    combined_ = new QPushButton(QStringLiteral("Print combined day results"), this);
+    dayPosition_ = new QPushButton(QStringLiteral("Print Day Position"), this);
+    final_ = new QPushButton(QStringLiteral("Final Results"), this);
+    writing_ = new QLabel(QStringLiteral("Writing to Excel"), this);
+    writing_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    writing_->setAlignment(Qt::AlignCenter);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(selectDay_);
+    left->addWidget(title_);
+    left->addWidget(finalHint);
+    left->addSpacing(10);
+    left->addWidget(scrap_);
+    left->addWidget(buildScrapPanel());
+    left->addWidget(combined_);
+    left->addWidget(dayPosition_);
+    left->addWidget(final_);
+    left->addStretch(1);
+    left->addWidget(writing_);
+
+    matrix_ = new DayMatrixView(this);
+    auto* right = new QVBoxLayout;
+    right->addWidget(matrix_);
+    right->addWidget(buildLegend());
+    right->addStretch(1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addLayout(right, 1);
+
+    for (QPushButton* b : {scrap_, combined_, dayPosition_, final_}) b->setEnabled(false);
+    scrapPanel_->setVisible(false);
+    writing_->setVisible(false);
+
+    rearm_ = new QTimer(this);
+    rearm_->setSingleShot(true);
+    rearm_->setInterval(2000);
+    connect(rearm_, &QTimer::timeout, this, [this] {
+        selectDay_->setVisible(true);
+        selectDay_->setEnabled(true);
+    });
+    workbookCheck_ = new QTimer(this);
+    connect(workbookCheck_, &QTimer::timeout, this, &frmScore2::checkDayScoreWorkbook);
+    workbookCheck_->start(500);
+
+    connect(selectDay_, &QPushButton::clicked, this, &frmScore2::selectDay);
+    connect(matrix_, &DayMatrixView::cellClicked, this, &frmScore2::cellClicked);
+    connect(scrap_, &QPushButton::clicked, this, &frmScore2::openScrapPanel);
+    connect(combined_, &QPushButton::clicked, this, &frmScore2::printCombinedDayResults);
+    connect(dayPosition_, &QPushButton::clicked, this, &frmScore2::printDayPositions);
+    connect(final_, &QPushButton::clicked, this, &frmScore2::printFinalResults);
+    showMatrix();
+}
+
+QWidget* frmScore2::buildLegend() {
+    auto* legend = new QWidget(this);
+    auto* grid = new QGridLayout(legend);
+    int row = 0;
+    for (CellState s : {CellState::Finisher, CellState::NonFinisher, CellState::NonStarter}) {
+        grid->addWidget(swatch(s, legend), row, 0);
+        grid->addWidget(new QLabel(QString::fromUtf8(cellCaption(s)), legend), row, 1);
+        ++row;
+    }
+    // "Click" a green cell "to convert to" a yellow one, and back.
+    clickHint_ = new QLabel(QStringLiteral("Click"), legend);
+    hintCells_ = new QWidget(legend);
+    auto* hint = new QHBoxLayout(hintCells_);
+    hint->setContentsMargins(0, 0, 0, 0);
+    hint->addWidget(swatch(CellState::Finisher, hintCells_));
+    hint->addWidget(new QLabel(QStringLiteral("to convert to"), hintCells_));
+    hint->addWidget(swatch(CellState::NonFinisher, hintCells_));
+    hint->addStretch(1);
+    grid->addWidget(clickHint_, 0, 3, Qt::AlignRight);
+    grid->addWidget(hintCells_, 0, 4);
+    grid->setColumnMinimumWidth(2, 40);
+    grid->setColumnStretch(4, 1);
+    return legend;
+}
+
+QWidget* frmScore2::buildScrapPanel() {
+    scrapPanel_ = new QWidget(this);
+    auto* panel = new QVBoxLayout(scrapPanel_);
+    panel->setContentsMargins(0, 0, 0, 0);
+    auto* choose = new QLabel(QStringLiteral("Select the control you wish to scrap"), scrapPanel_);
+    choose->setWordWrap(true);
+    auto* decide = new QLabel(QStringLiteral("Either scrap the selected control or close the operation"), scrapPanel_);
+    decide->setWordWrap(true);
+    previous_ = new QPushButton(QStringLiteral("<"), scrapPanel_);
+    next_ = new QPushButton(QStringLiteral(">"), scrapPanel_);
+    scrapNo_ = new QLabel(scrapPanel_);
+    scrapNo_->setAlignment(Qt::AlignCenter);
+    scrapNo_->setMinimumWidth(40);
+    scrapNo_->setFrameShape(QFrame::StyledPanel);
+    scrapNow_ = new QPushButton(QStringLiteral("Scrap"), scrapPanel_);
+    closePanel_ = new QPushButton(QStringLiteral("Close"), scrapPanel_);
+    auto* stepper = new QHBoxLayout;
+    stepper->addWidget(previous_);
+    stepper->addWidget(scrapNo_);
+    stepper->addWidget(next_);
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(scrapNow_);
+    actions->addWidget(closePanel_);
+    panel->addWidget(choose);
+    panel->addLayout(stepper);
+    panel->addWidget(decide);
+    panel->addLayout(actions);
+
+    connect(previous_, &QPushButton::clicked, this, [this] {
+        scoring_.previousControl();
+        scrapNo_->setNum(scoring_.scrapControlNo());
+    });
+    connect(next_, &QPushButton::clicked, this, [this] {
+        scoring_.nextControl();
+        scrapNo_->setNum(scoring_.scrapControlNo());
+    });
+    connect(scrapNow_, &QPushButton::clicked, this, &frmScore2::scrapSelectedControl);
+    connect(closePanel_, &QPushButton::clicked, this, &frmScore2::closeScrapPanel);
+    return scrapPanel_;
+}
+
+void frmScore2::selectDay() {
+    rearm_->start();
+    selectDay_->setVisible(false);
+    selectDay_->setEnabled(false);
+    scrapPanel_->setVisible(false);
+    report(scoring_.selectDay());
+    showPosition();
+}
+
+void frmScore2::showPosition() {
+    title_->setText(QString::fromStdString(scoring_.dayTitle()));
+    const bool final = scoring_.finalMode();
+    for (QPushButton* b : {combined_, dayPosition_, scrap_}) b->setVisible(!final);
+    final_->setEnabled(final);
+    clickHint_->setText(final ? QString() : QStringLiteral("Click"));
+    hintCells_->setVisible(!final);
+    if (scoring_.dayMode()) {
+        scrap_->setEnabled(true);
+        combined_->setEnabled(true);
+        dayPosition_->setEnabled(dayScoreWorkbookExists(state_, scoring_.selectedDay()));
+    }
+    showMatrix();
+}
+
+void frmScore2::showMatrix() { matrix_->setMatrix(scoring_.matrix(), scoring_.shownCells()); }
+
+void frmScore2::cellClicked(int compNo) {
+    if (!scoring_.dayMode()) return;
+    report(scoring_.toggleNonFinisher(compNo));
+    showMatrix();
+}
+
+void frmScore2::openScrapPanel() {
+    scoring_.openScrapPanel();
+    scrapNo_->setNum(scoring_.scrapControlNo());
+    scrap_->setVisible(false);
+    scrapPanel_->setVisible(true);
+    combined_->setEnabled(false);
+    dayPosition_->setEnabled(false);
+}
+
+void frmScore2::closeScrapPanel() {
+    scrapPanel_->setVisible(false);
+    scrap_->setVisible(true);
+    scrap_->setEnabled(true);
+}
+
+void frmScore2::scrapSelectedControl() { report(scoring_.scrapControl()); }
+
+void frmScore2::printCombinedDayResults() {
+    bool proceeded = false;
+    const Status st = scoring_.printCombinedDayResults(proceeded);
+    if (!proceeded) {
+        report(st);
+        return;
+    }
+    if (st)
+        withWritingNotice([this] { return writeDayScoreWorkbookOf(state_, scoring_); });
+    else
+        report(st); // "No data to load": the earlier table stays and may still be ranked
+    dayPosition_->setEnabled(true);
+}
+
+void frmScore2::printDayPositions() {
+    const Status st = scoring_.printDayPositions();
+    if (!st) {
+        report(st);
+        return;
+    }
+    withWritingNotice([this] { return writeDayPositionWorkbookOf(state_, scoring_); });
+}
+
+void frmScore2::printFinalResults() {
+    const Status st = scoring_.finalResults();
+    if (!st) {
+        report(st);
+        return;
+    }
+    withWritingNotice([this] { return writeFinalWorkbookOf(state_, scoring_); });
+}
+
+void frmScore2::checkDayScoreWorkbook() {
+    if (scoring_.dayMode() && dayScoreWorkbookExists(state_, scoring_.selectedDay())) dayPosition_->setEnabled(true);
+}
+
+template <typename Write>
+void frmScore2::withWritingNotice(Write write) {
+    writing_->setVisible(true);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const Status st = write();
+    writing_->setVisible(false);
+    report(st);
+}
+
+void frmScore2::report(const Status& st) {
+    if (!st) state_.messages->info(st.message());
+}
+
+void frmScore2::closeEvent(QCloseEvent* event) {
+    emit closing();
+    QWidget::closeEvent(event);
+}
+
+} // namespace trakmora

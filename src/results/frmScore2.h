@@ -1,0 +1,89 @@
+#pragma once
+// The group scoring screen: "Select Day" through the days and the Final position, the day matrix
+// with its non-finisher clicks, the scrap panel, and the combined day results, day positions and
+// final results with their workbooks. All of it is GroupScoring; the screen shows its state.
+#include "common/ProgramState.h"
+#include "results/GroupScoring.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace trakmora {
+
+class DayMatrixView;
+
+class frmScore2 : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmScore2(ProgramState& state, QWidget* parent = nullptr);
+
+    const GroupScoring& scoring() const { return scoring_; }
+    DayMatrixView* matrixView() const { return matrix_; }
+    QLabel* dayTitle() const { return title_; }
+    QPushButton* selectDayButton() const { return selectDay_; }
+    QPushButton* scrapButton() const { return scrap_; }
+    QPushButton* combinedButton() const { return combined_; }
+    QPushButton* dayPositionButton() const { return dayPosition_; }
+    QPushButton* finalButton() const { return final_; }
+    QWidget* scrapPanel() const { return scrapPanel_; }
+    QPushButton* previousControlButton() const { return previous_; }
+    QPushButton* nextControlButton() const { return next_; }
+    QPushButton* scrapNowButton() const { return scrapNow_; }
+    QPushButton* closePanelButton() const { return closePanel_; }
+    QLabel* scrapControlLabel() const { return scrapNo_; }
+    QLabel* writingNotice() const { return writing_; }
+    QLabel* clickHint() const { return clickHint_; }
+    QTimer* rearmTimer() const { return rearm_; }
+    QTimer* workbookCheckTimer() const { return workbookCheck_; }
+
+signals:
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* buildLegend();
+    QWidget* buildScrapPanel();
+    void selectDay();
+    void showPosition();
+    void showMatrix();
+    void cellClicked(int compNo);
+    void openScrapPanel();
+    void closeScrapPanel();
+    void scrapSelectedControl();
+    void printCombinedDayResults();
+    void printDayPositions();
+    void printFinalResults();
+    void checkDayScoreWorkbook();
+    // Shows "Writing to Excel" while `write` runs and reports its failure.
+    template <typename Write>
+    void withWritingNotice(Write write);
+    void report(const Status& st);
+
+    ProgramState& state_;
+    GroupScoring scoring_;
+    DayMatrixView* matrix_ = nullptr;
+    QLabel* title_ = nullptr;
+    QPushButton* selectDay_ = nullptr;
+    QPushButton* scrap_ = nullptr;
+    QPushButton* combined_ = nullptr;
+    QPushButton* dayPosition_ = nullptr;
+    QPushButton* final_ = nullptr;
+    QWidget* scrapPanel_ = nullptr;
+    QPushButton* previous_ = nullptr;
+    QPushButton* next_ = nullptr;
+    QPushButton* scrapNow_ = nullptr;
+    QPushButton* closePanel_ = nullptr;
+    QLabel* scrapNo_ = nullptr;
+    QLabel* writing_ = nullptr;
+    QLabel* clickHint_ = nullptr;
+    QWidget* hintCells_ = nullptr;
+    QTimer* rearm_ = nullptr;
+    QTimer* workbookCheck_ = nullptr;
+};
+
+} // namespace trakmora

@@ -1,0 +1,65 @@
+#include "tracking/ScoreDay.h"
+#include "tracking/Scoring.h"
+
+#include "TrackingFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace trakmora {
+namespace {
+namespace fs = std::filesystem;
+
+const fs::path kCase = fs::path(TRAKMORA_TEST_DATA) / "tracking_e2e";
+
+class ScoreDayTest : public test::TrackingFixture {};
+
+TEST_F(ScoreDayTest, ImportsAndScoresEveryWaitingFileAndKeepsGoingPastFailures) {
+    for (const char* name : {"h1001.csv", "c1002.csv", "e1003.csv", "x1004.csv"})
+        fs::copy_file(kCase / "CompetitorsLog" / name, logFile(name));
+    fs::copy_file(kCase / "Marshals/cp1.csv", state.rallyFile(RallyFolder::Marshals, "cp1.csv"));
+    test::writeText(logFile("h1009.csv"), "not a download\r\n");
+    test::writeText(logFile("CL1008.csv"), "1,51.3,12.4\r\n"); // a value short
+
+    std::vector<std::string> seen;
+    int lastDone = -1, lastTotal = -1;
+    const DaySummary summary = scoreDay(state, 1, [&](int done, int total, const std::string& name) {
+        EXPECT_GE(done, lastDone);
+        EXPECT_LE(done, total);
+        lastDone = done;
+        lastTotal = total;
+        if (!name.empty()) seen.push_back(name);
+    });
+
+    EXPECT_EQ(summary.downloadsImported, 4);
+    EXPECT_EQ(summary.competitorsScored, 4);
+    ASSERT_EQ(summary.messages.size(), 2u);
+    EXPECT_EQ(summary.messages[0].rfind("h1009.csv: ", 0), 0u) << summary.messages[0];
+    EXPECT_EQ(summary.messages[1].rfind("CL1008.csv: ", 0), 0u) << summary.messages[1];
+    EXPECT_EQ(lastDone, lastTotal);
+    EXPECT_EQ(seen.size(), 10u); // 5 downloads, then 5 CL files
+    for (int no = 1; no <= 4; ++no) {
+        const std::string r = "R100" + std::to_string(no) + ".csv";
+        EXPECT_EQ(test::csvDifference(state.rallyFile(RallyFolder::Results, r), kCase / "expected" / r), "");
+    }
+    const std::string text = daySummaryText(summary);
+    EXPECT_NE(text.find("Competitors scored: 4"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nh1009.csv: "), std::string::npos) << text;
+}
+
+TEST_F(ScoreDayTest, WithoutControlsTheFirstFailureEndsTheRun) {
+    test::writeText(logFile("CL1001.csv"), "1,51.3,12.4,36000\r\n");
+    test::writeText(logFile("CL1002.csv"), "1,51.3,12.4,36000\r\n");
+    const DaySummary summary = scoreDay(state, 1);
+    EXPECT_EQ(summary.competitorsScored, 0);
+    EXPECT_EQ(summary.messages, std::vector<std::string>{std::string("CL1001.csv: ") + kNoControlsLoaded});
+    EXPECT_EQ(daySummaryText(DaySummary{}), "Downloads imported: 0\nCompetitors scored: 0\nNo messages");
+}
+
+TEST(ScoringDay, SelectDayCyclesThroughTheRallyDays) {
+    struct Case { int day, noOfDays, next; };
+    for (const Case& c : {Case{3, 3, 1}, Case{1, 3, 2}, Case{2, 3, 3}, Case{1, 1, 1}, Case{5, 5, 1}, Case{4, 2, 1}})
+        EXPECT_EQ(nextScoringDay(c.day, c.noOfDays), c.next) << c.day << " of " << c.noOfDays;
+}
+
+} // namespace
+} // namespace trakmora
