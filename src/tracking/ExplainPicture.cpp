@@ -119,6 +119,8 @@ RgbImage explainPicture(const ExplainScene& scene, int width, int height) {
     img.line(width - 20, 14, width - 14, 22, kInk, 2);
     img.text(width - 25, 44, "N", kInk, 2);
 
+    // The caption area is cleared of any track drawn past the map.
+    img.rect(0, mapHeight, width, height - mapHeight, kWhite);
     img.rect(0, mapHeight, width, 1, kTrack);
     int y = mapHeight + 10;
     for (const auto& line : explainCaption(scene)) {

@@ -85,43 +85,67 @@ TEST(ControlAudit, DayFromResultFilesWithShortFilesAndNoWorkingFiles) {
     EXPECT_NE(missing.message().find("cp4.csv"), std::string::npos) << missing.message();
 }
 
-// A generated day scored through the whole chain, with one control placed 300 m north of where
-// the route passes it: the audit flags that control and no other.
+// A generated day scored through the whole chain, with one control placed 300 m from where the
+// route passes it: across the road (no fix inside the distance window, every competitor capped)
+// or along it (37.5 s of driving at 8 m/s). The audit flags that control and no other.
 TEST(ControlAudit, AControlMovedBy300MetresIsTheOneFlagged) {
-    ResultsRally rally;
-    ProgramState& state = rally.state;
     SyntheticDriveSettings settings;
     settings.fixCount = 2400;
     settings.controlCount = 8;
     settings.metresPerSecond = 8;
     const SyntheticDrive drive(settings);
-    std::vector<ControlRecord> controls = drive.controls();
     const std::size_t moved = 4; // control 5
-    controls[moved].lat += 300.0 / 111195.0;
-    test::writeText(rally.file(RallyFolder::Marshals, "cp1.csv"), controlFileText(controls));
+    const ControlRecord& original = drive.controls()[moved];
+    // The route's heading at the control, from the on-time fixes just before and after it.
+    const std::vector<TrackFix> onTime = drive.competitorFixes(1, 1.0);
+    std::size_t nearest = 1;
+    for (std::size_t i = 1; i + 1 < onTime.size(); ++i)
+        if (std::hypot(onTime[i].lat - original.lat, onTime[i].lon - original.lon) <
+            std::hypot(onTime[nearest].lat - original.lat, onTime[nearest].lon - original.lon))
+            nearest = i;
+    const double cosLat = std::cos(original.lat * 3.14159265358979323846 / 180);
+    double east = (onTime[nearest + 1].lon - onTime[nearest - 1].lon) * cosLat;
+    double north = onTime[nearest + 1].lat - onTime[nearest - 1].lat;
+    const double length = std::hypot(east, north);
+    east /= length;
+    north /= length;
 
-    const double paces[] = {1.0, 0.999, 1.001, 1.0, 0.9995, 1.0005};
-    for (int no = 1; no <= 6; ++no) {
-        const std::string name = "h1" + formatCompNo(no) + ".csv";
-        test::writeText(rally.file(RallyFolder::CompetitorsLog, name),
-                        downloadText(*findLoggerLayout('h'), drive.competitorFixes(no, paces[no - 1]),
-                                     state.config.startDate, state.config));
-        ImportResult imported;
-        ASSERT_TRUE(importDownload(state, 1, name, imported)) << name;
-        ScoringRun run;
-        ASSERT_TRUE(scoreCompetitor(state, 1, imported.clFileName, run)) << name;
+    struct Case {
+        const char* what;
+        double east, north; // unit direction of the move
+        bool allCapped;
+    };
+    const Case cases[] = {{"across the road", -north, east, true}, {"along the road", east, north, false}};
+    for (const auto& c : cases) {
+        ResultsRally rally;
+        ProgramState& state = rally.state;
+        std::vector<ControlRecord> controls = drive.controls();
+        const double metres = 300.0 / 111195.0; // degrees of latitude
+        controls[moved].lat += c.north * metres;
+        controls[moved].lon += c.east * metres / cosLat;
+        test::writeText(rally.file(RallyFolder::Marshals, "cp1.csv"), controlFileText(controls));
+
+        const double paces[] = {1.0, 0.999, 1.001, 1.0, 0.9995, 1.0005};
+        for (int no = 1; no <= 6; ++no) {
+            const std::string name = "h1" + formatCompNo(no) + ".csv";
+            test::writeText(rally.file(RallyFolder::CompetitorsLog, name),
+                            downloadText(*findLoggerLayout('h'), drive.competitorFixes(no, paces[no - 1]),
+                                         state.config.startDate, state.config));
+            ImportResult imported;
+            ASSERT_TRUE(importDownload(state, 1, name, imported)) << name;
+            ScoringRun run;
+            ASSERT_TRUE(scoreCompetitor(state, 1, imported.clFileName, run)) << name;
+        }
+        ControlAudit audit;
+        ASSERT_TRUE(auditDay(state, 1, audit));
+        EXPECT_EQ(audit.competitors, 6);
+        ASSERT_EQ(audit.rows.size(), 8u);
+        for (std::size_t i = 0; i < audit.rows.size(); ++i)
+            EXPECT_EQ(audit.rows[i].flagged, i == moved) << c.what << '\n' << auditTableText(audit);
+        const auto& row = audit.rows[moved];
+        if (c.allCapped) EXPECT_EQ(row.capped, 6) << c.what;
+        else EXPECT_NEAR(std::fabs(row.median), 37.5, 3) << c.what << '\n' << auditTableText(audit);
     }
-    ControlAudit audit;
-    ASSERT_TRUE(auditDay(state, 1, audit));
-    EXPECT_EQ(audit.competitors, 6);
-    ASSERT_EQ(audit.rows.size(), 8u);
-    for (std::size_t i = 0; i < audit.rows.size(); ++i) {
-        EXPECT_EQ(audit.rows[i].flagged, i == moved) << auditTableText(audit);
-        EXPECT_EQ(audit.rows[i].competitors, 6);
-    }
-    // Beyond the distance window the control is never passed; closer the passage moves in time.
-    const auto& row = audit.rows[moved];
-    EXPECT_TRUE(row.capped == 6 || std::fabs(row.median) > 30) << auditTableText(audit);
 }
 
 } // namespace

