@@ -84,12 +84,14 @@ Status auditDay(const ProgramState& state, int day, ControlAudit& out) {
 
 std::string auditTableText(const ControlAudit& audit) {
     std::string text = "Control audit, day " + std::to_string(audit.day) + ": " + std::to_string(audit.competitors) +
-                       " competitors, time window " + formatNumber(audit.timeWindow) + " s\n";
+                       (audit.competitors == 1 ? " competitor" : " competitors") + ", time window " +
+                       formatNumber(audit.timeWindow) + " s\n";
     text += "Control  Scored  Inside  Capped   Median     Mean      IQR\n";
     for (const auto& r : audit.rows) {
         text += padLeft(std::to_string(r.controlNo), 7) + padLeft(std::to_string(r.competitors), 8) +
                 padLeft(std::to_string(r.inside), 8) + padLeft(std::to_string(r.capped), 8) +
-                padLeft(fixed1(r.median), 9) + padLeft(fixed1(r.mean), 9) + padLeft(fixed1(r.iqr), 9);
+                (r.inside == 0 ? padLeft("-", 9) + padLeft("-", 9) + padLeft("-", 9) // nothing inside the window
+                               : padLeft(fixed1(r.median), 9) + padLeft(fixed1(r.mean), 9) + padLeft(fixed1(r.iqr), 9));
         if (r.flagged) text += "  CHECK";
         text += '\n';
     }

@@ -22,6 +22,7 @@ th{background:#f2f4f7;position:sticky;top:0;font-weight:600}
 td.n,th.n{text-align:right}
 tbody tr:nth-child(even){background:#fafafa}
 footer{margin-top:18px;font-size:.85em;color:#666}
+@media (max-width:480px){body{padding:8px;font-size:15px}th,td{padding:6px 5px}}
 @media (min-width:800px){body{max-width:1100px;margin:0 auto;padding:24px}}
 )";
 

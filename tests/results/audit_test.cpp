@@ -69,6 +69,7 @@ TEST(ControlAudit, DayFromResultFilesWithShortFilesAndNoWorkingFiles) {
     EXPECT_NE(text.find("      2       2       2       0     42.5     42.5      2.5  CHECK\n"), std::string::npos)
         << text;
     EXPECT_NE(text.find("      1       3       3       0      0.0      0.7      3.0\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("      3       2       0       2        -        -        -  CHECK\n"), std::string::npos) << text;
 
     rally.writeScores(2, 9, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24,
                              25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46,
