@@ -230,3 +230,46 @@ TEST_F(Explain, CaptionSaysTimesAndScore) {
 
 } // namespace
 } // namespace trakmora
+
+namespace trakmora {
+namespace {
+
+// The i-Blue 747 drive of the end-to-end case through the command line: score keeping the
+// explain files, then audit and explain.
+TEST(ExplainCli, ScoreKeepsFilesOnlyWhenAskedThenExplainAndAudit) {
+    test::TempDir root;
+    const fs::path data = fs::path(TRAKMORA_TEST_DATA) / "tracking_e2e";
+    const std::string cli = "--data-root '" + root.path().string() + "' ";
+    std::string out;
+    ASSERT_EQ(test::runCli(cli + "new --name 'Leipzig Run' --short T", out), 0) << out;
+    const fs::path rally = root / "T";
+    fs::copy_file(data / "Marshals/cp1.csv", rally / "Marshals/cp1.csv");
+    for (const char* download : {"h1001.csv", "c1002.csv"})
+        fs::copy_file(data / "CompetitorsLog" / download, rally / "CompetitorsLog" / download);
+    ASSERT_EQ(test::runCli(cli + "--rally T import --day 1", out), 0) << out;
+    ASSERT_EQ(test::runCli(cli + "--rally T score --day 1 CL1002.csv", out), 0) << out;
+    EXPECT_FALSE(fs::exists(rally / "Working/Explain"));
+    ASSERT_EQ(test::runCli(cli + "--rally T score --day 1 --keep-explain", out), 0) << out;
+    EXPECT_TRUE(fs::exists(rally / "Working/Explain/Report1_1.csv"));
+    EXPECT_FALSE(fs::exists(rally / "Working/Explain/Report1_2.csv"));
+
+    const fs::path png = root / "cp4.png";
+    ASSERT_EQ(test::runCli(cli + "--rally T explain --day 1 --comp 1 --control 4 --png '" + png.string() + "'", out),
+              0)
+        << out;
+    // Control 4: half-way between fixes 340 (47002) and 341 (47007), ideal 47049: 45 s early.
+    EXPECT_EQ(out, "DAY 1  COMPETITOR 1  CONTROL 4  WINDOW 200 M\nIDEAL 13:04:09  PASSAGE 13:03:24.5\n"
+                   "DEVIATION +45 S (EARLY)\nPicture written to " + png.string() + "\n");
+    EXPECT_EQ(readFile(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(test::runCli(cli + "--rally T explain --day 1 --comp 2 --control 4", out), 1);
+    EXPECT_NE(out.find("No kept scoring data for competitor 2 on day 1"), std::string::npos) << out;
+
+    ASSERT_EQ(test::runCli(cli + "--rally T audit --day 1", out), 0) << out;
+    EXPECT_NE(out.find("Control audit, day 1: 2 competitors, time window 600 s\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("      4       2       2       0     45.0     45.0      0.0  CHECK\n"), std::string::npos)
+        << out;
+    EXPECT_NE(out.find("      2       2       2       0      0.0      0.0      0.0\n"), std::string::npos) << out;
+}
+
+} // namespace
+} // namespace trakmora
