@@ -37,6 +37,9 @@ public:
     bool openWorkbooks = false;
     // Skip workbook output altogether (command line --no-workbooks).
     bool writeWorkbooks = true;
+    // Keep each scored competitor's CL, 3Shortlist and Report files in Working/Explain/ so that a
+    // control's passage can be drawn later (the scoring otherwise deletes them).
+    bool keepExplainFiles = false;
     // The clock used for print times and dates in workbook headers; tests pin it.
     std::function<std::chrono::system_clock::time_point()> now = [] {
         return std::chrono::system_clock::now();

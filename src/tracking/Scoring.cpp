@@ -2,6 +2,7 @@
 
 #include "common/FileIo.h"
 #include "tracking/ClFile.h"
+#include "tracking/ExplainData.h"
 #include "tracking/PassageTime.h"
 #include "tracking/Reduction.h"
 #include "tracking/ShortlistLine.h"
@@ -135,6 +136,9 @@ Status resultStep(const ProgramState& state, ScoringRun& run) {
     if (auto st = writeFileAtomically(result, out.str()); !st) return st;
     run.report = std::move(report);
     run.dayTotal = total;
+    if (state.keepExplainFiles)
+        if (auto st = keepExplainFiles(state, run.day, run.competitorNo, run.clFileName); !st)
+            state.messages->info(st.message());
     std::error_code ignored;
     fs::remove(state.rallyFile(RallyFolder::CompetitorsLog, run.clFileName), ignored);
     removeWorkingFiles(state, run);

@@ -1,0 +1,116 @@
+// audit, publish, explain: what the organiser looks at beyond the printouts.
+#include "cli/CliContext.h"
+#include "common/RallyConfig.h"
+#include "results/ControlAudit.h"
+#include "results/PublishResults.h"
+#include "tracking/ExplainData.h"
+#include "tracking/ExplainPicture.h"
+#include "tracking/PngWriter.h"
+
+#include <iostream>
+#include <memory>
+
+namespace trakmora::cli {
+namespace {
+
+int runAudit(CliContext& ctx, int day) {
+    ControlAudit audit;
+    if (auto st = auditDay(*ctx.state, day, audit); !st) return ctx.report(st);
+    std::cout << auditTableText(audit);
+    return 0;
+}
+
+struct PublishArgs {
+    int day = 0;
+    bool final = false;
+    std::string out;
+    bool official = false;
+};
+
+int runPublish(CliContext& ctx, const PublishArgs& args) {
+    if ((args.day > 0) == args.final) {
+        ctx.messages.info("Pass either --day N or --final");
+        return 2;
+    }
+    ResultsPageContent content;
+    const Status built = args.final ? finalPageContent(*ctx.state, args.official, content)
+                                    : dayPageContent(*ctx.state, args.day, args.official, content);
+    if (!built) return ctx.report(built);
+    const auto file = publishedPageFile(args.out, args.final ? 0 : args.day);
+    if (auto st = writeResultsPage(content, file); !st) return ctx.report(st);
+    std::cout << (args.official ? "Official" : "Provisional") << " results written to " << file.string() << '\n';
+    return 0;
+}
+
+struct ExplainArgs {
+    int day = 0;
+    int competitorNo = 0;
+    int controlNo = 0;
+    std::string png;
+    int width = 720;
+    int height = 800;
+};
+
+int runExplain(CliContext& ctx, const ExplainArgs& args) {
+    ExplainScene scene;
+    if (auto st = loadExplainScene(*ctx.state, args.day, args.competitorNo, args.controlNo, scene); !st)
+        return ctx.report(st);
+    for (const auto& line : explainCaption(scene)) std::cout << line << '\n';
+    if (args.png.empty()) return 0;
+    if (auto st = writePng(explainPicture(scene, args.width, args.height), args.png); !st) return ctx.report(st);
+    std::cout << "Picture written to " << args.png << '\n';
+    return 0;
+}
+
+} // namespace
+
+void addExtrasCommands(CLI::App& app, CliContext& ctx) {
+    auto* audit = app.add_subcommand("audit", "Per control of a scored day: spread of the scores, doubtful controls");
+    auto auditDayNo = std::make_shared<int>(0);
+    audit->add_option("--day", *auditDayNo, "Rally day")->required()->check(CLI::Range(1, kMaxDays));
+    audit->callback([&ctx, auditDayNo] {
+        ctx.needsRally = true;
+        ctx.run = [&ctx, auditDayNo] { return runAudit(ctx, *auditDayNo); };
+    });
+
+    auto* publish = app.add_subcommand("publish", "Write the day positions or the final positions as one web page");
+    auto publishArgs = std::make_shared<PublishArgs>();
+    auto* dayOption = publish->add_option("--day", publishArgs->day, "Rally day")->check(CLI::Range(1, kMaxDays));
+    auto* finalOption = publish->add_flag("--final", publishArgs->final, "The final positions");
+    dayOption->excludes(finalOption);
+    publish->add_option("--out", publishArgs->out, "Folder to write the page into")->required();
+    publish->add_flag("--official", publishArgs->official, "Mark the results official instead of provisional");
+    publish->callback([&ctx, publishArgs] {
+        ctx.needsRally = true;
+        ctx.run = [&ctx, publishArgs] { return runPublish(ctx, *publishArgs); };
+    });
+
+    auto* explain = app.add_subcommand("explain", "Show how one control of a competitor was scored, as text and a picture");
+    auto explainArgs = std::make_shared<ExplainArgs>();
+    explain->add_option("--day", explainArgs->day, "Rally day")->required()->check(CLI::Range(1, kMaxDays));
+    explain->add_option("--comp", explainArgs->competitorNo, "Competition number")->required()->check(CLI::Range(1, 999));
+    explain->add_option("--control", explainArgs->controlNo, "Control number")->required()->check(CLI::Range(1, 100));
+    explain->add_option("--png", explainArgs->png, "Write the picture to this PNG file");
+    explain->add_option("--width", explainArgs->width, "Picture width in pixels")->check(CLI::Range(200, 4000));
+    explain->add_option("--height", explainArgs->height, "Picture height in pixels")->check(CLI::Range(200, 4000));
+    explain->callback([&ctx, explainArgs] {
+        ctx.needsRally = true;
+        ctx.run = [&ctx, explainArgs] { return runExplain(ctx, *explainArgs); };
+    });
+
+    // score --keep-explain: the scoring keeps what explain draws. The state exists only once the
+    // command line is parsed, so the chosen command is wrapped to set it when it runs.
+    for (CLI::App* score : app.get_subcommands([](CLI::App* c) { return c->get_name() == "score"; })) {
+        auto keep = std::make_shared<bool>(false);
+        score->add_flag("--keep-explain", *keep, "Keep each competitor's files for the explain command");
+        app.final_callback([&ctx, keep] {
+            if (!*keep || !ctx.run) return;
+            ctx.run = [&ctx, inner = ctx.run] {
+                ctx.state->keepExplainFiles = true;
+                return inner();
+            };
+        });
+    }
+}
+
+} // namespace trakmora::cli

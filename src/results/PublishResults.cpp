@@ -1,0 +1,205 @@
+#include "results/PublishResults.h"
+
+#include "common/Csv.h"
+#include "common/FileIo.h"
+#include "common/Format.h"
+#include "results/DayMatrix.h"
+#include "results/Positions.h"
+#include "results/ResultFiles.h"
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <ctime>
+#include <map>
+
+namespace trakmora {
+namespace fs = std::filesystem;
+
+namespace {
+
+struct RankedRow {
+    std::vector<std::string> cells; // from the name on
+    int compNo = 0;
+    double key = 0;
+};
+
+Status readMatrixValues(const fs::path& file, std::vector<long>& values) {
+    if (!regularFileExists(file))
+        return Status::failure(file.string() + " is missing: build the day results of the rally first");
+    CsvDocument doc;
+    if (auto st = CsvDocument::load(file, doc); !st) return st;
+    CsvCursor cursor(doc);
+    values.assign(kMatrixCells, 0);
+    for (long& v : values)
+        if (auto st = cursor.integer(SHRT_MIN, SHRT_MAX, v); !st) return st;
+    return {};
+}
+
+int wholeNumber(const std::string& text) {
+    double v = 0;
+    parseNumber(text, v);
+    return static_cast<int>(std::clamp(v, -1e6, 1e6));
+}
+
+// Ranks the rows by key (stable: equal keys keep file order) and puts the position in front.
+std::vector<std::vector<std::string>> rankRows(std::vector<RankedRow> rows, const DayMatrix& marks) {
+    std::stable_sort(rows.begin(), rows.end(), [](const RankedRow& a, const RankedRow& b) { return a.key < b.key; });
+    std::vector<int> numbers;
+    for (const auto& r : rows) numbers.push_back(r.compNo);
+    const auto positions = numberPositions(numbers, marks);
+    std::vector<std::vector<std::string>> out;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        out.push_back({positions[i]});
+        out.back().insert(out.back().end(), rows[i].cells.begin(), rows[i].cells.end());
+    }
+    return out;
+}
+
+std::string publishedAt(const ProgramState& state) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(state.now());
+    std::tm local{};
+    localtime_r(&t, &local);
+    const double serial = dateSerial(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    char clock[8];
+    std::snprintf(clock, sizeof clock, "%02d:%02d", local.tm_hour, local.tm_min);
+    return "Published " + formatDate(serial) + " " + clock;
+}
+
+void startContent(const ProgramState& state, bool official, std::string heading, ResultsPageContent& content) {
+    content = {};
+    content.rallyName = state.config.rallyName;
+    content.heading = std::move(heading);
+    content.published = publishedAt(state);
+    content.official = official;
+}
+
+std::string groupName(const ProgramState& state, int group) {
+    const std::string& name = state.config.scoreGroupName[static_cast<std::size_t>(group)];
+    return name.empty() ? std::string("Score Group ") + static_cast<char>('A' + group - 1) : name;
+}
+
+} // namespace
+
+Status dayPageContent(const ProgramState& state, int day, bool official, ResultsPageContent& content) {
+    std::vector<long> values;
+    if (auto st = readMatrixValues(finalMatrixFile(state, day), values); !st) return st;
+    DayMatrix marks;
+    for (int n = 1; n <= kMatrixCells; ++n) {
+        const long v = values[static_cast<std::size_t>(n - 1)];
+        marks.set(n, v == 10 ? CellState::Finisher : v == 1 ? CellState::NonFinisher : CellState::NonStarter);
+    }
+
+    // Control scores by competition number, as the day score file holds them.
+    std::map<int, std::vector<std::string>> scores;
+    std::size_t controls = 0;
+    if (regularFileExists(dayScoreFile(state, day))) {
+        CsvDocument doc;
+        if (auto st = CsvDocument::load(dayScoreFile(state, day), doc); !st) return st;
+        for (const auto& rec : doc.records()) {
+            if (auto st = doc.expectValues(rec, 5); !st) return st;
+            std::vector<std::string> line;
+            for (std::size_t i = 4; i < rec.size(); ++i) line.push_back(rec.values[i].text);
+            controls = std::max(controls, line.size());
+            scores[wholeNumber(rec.values[1].text)] = std::move(line);
+        }
+    }
+
+    ResultsPageContent page;
+    startContent(state, official, "Day " + std::to_string(day) + " positions", page);
+    for (int g = 1; g <= 4; ++g) {
+        const fs::path file = dayPositionFile(state, day, g);
+        if (!regularFileExists(file)) continue;
+        CsvDocument doc;
+        if (auto st = CsvDocument::load(file, doc); !st) return st;
+        std::vector<RankedRow> rows;
+        for (const auto& rec : doc.records()) {
+            if (auto st = doc.expectValues(rec, 3); !st) return st;
+            RankedRow r;
+            r.compNo = wholeNumber(rec.values[1].text);
+            r.cells = {rec.values[1].text, rec.values[0].text, rec.values[2].text};
+            auto it = scores.find(r.compNo);
+            for (std::size_t c = 0; c < controls; ++c)
+                r.cells.push_back(it != scores.end() && c < it->second.size() ? it->second[c] : "");
+            double total = 0;
+            parseNumber(rec.values[2].text, total);
+            r.key = roundHalfEven(total);
+            rows.push_back(std::move(r));
+        }
+        PageTable table;
+        table.title = groupName(state, g);
+        table.headings = {"Pos", "No", "Name", "Total"};
+        for (std::size_t c = 1; c <= controls; ++c) table.headings.push_back("CP" + std::to_string(c));
+        table.numericFrom = 3;
+        table.rows = rankRows(std::move(rows), marks);
+        page.tables.push_back(std::move(table));
+    }
+    if (page.tables.empty())
+        return Status::failure("No day positions of day " + std::to_string(day) +
+                               " in the Results folder: print the day positions first");
+    content = std::move(page);
+    return {};
+}
+
+Status finalPageContent(const ProgramState& state, bool official, ResultsPageContent& content) {
+    const int days = static_cast<int>(std::clamp(state.config.noOfDays, 1.0, 5.0));
+    std::vector<long> sums(kMatrixCells, 0);
+    for (int d = 1; d <= days; ++d) {
+        std::vector<long> values;
+        if (auto st = readMatrixValues(finalMatrixFile(state, d), values); !st) return st;
+        for (std::size_t i = 0; i < values.size(); ++i) sums[i] += values[i];
+    }
+    DayMatrix marks;
+    for (int n = 1; n <= kMatrixCells; ++n) {
+        const long sum = sums[static_cast<std::size_t>(n - 1)];
+        marks.set(n, sum == 0 ? CellState::NonStarter
+                     : sum == 10L * days ? CellState::Finisher
+                                         : CellState::NonFinisher);
+    }
+
+    ResultsPageContent page;
+    startContent(state, official, "Final positions", page);
+    for (int g = 1; g <= 4; ++g) {
+        const fs::path file = finalScoreFile(state, g);
+        if (!regularFileExists(file)) continue;
+        CsvDocument doc;
+        if (auto st = CsvDocument::load(file, doc); !st) return st;
+        std::vector<RankedRow> rows;
+        for (const auto& rec : doc.records()) {
+            if (auto st = doc.expectValues(rec, 8); !st) return st;
+            RankedRow r;
+            r.compNo = wholeNumber(rec.values[1].text);
+            r.cells = {rec.values[1].text, rec.values[0].text};
+            for (int d = 0; d < days; ++d) r.cells.push_back(rec.values[static_cast<std::size_t>(2 + d)].text);
+            r.cells.push_back(rec.values[7].text);
+            if (auto st = doc.number(rec, 7, r.key); !st) return st;
+            rows.push_back(std::move(r));
+        }
+        PageTable table;
+        table.title = groupName(state, g);
+        table.headings = {"Pos", "No", "Name"};
+        for (int d = 1; d <= days; ++d) table.headings.push_back("Day " + std::to_string(d));
+        table.headings.push_back("Final");
+        table.numericFrom = 3;
+        table.rows = rankRows(std::move(rows), marks);
+        page.tables.push_back(std::move(table));
+    }
+    if (page.tables.empty())
+        return Status::failure("No final results in the Results folder: build the final results first");
+    content = std::move(page);
+    return {};
+}
+
+fs::path publishedPageFile(const fs::path& outDir, int day) {
+    return outDir / (day > 0 ? "Day" + std::to_string(day) + ".html" : std::string("Final.html"));
+}
+
+Status writeResultsPage(const ResultsPageContent& content, const fs::path& file) {
+    std::error_code ec;
+    fs::create_directories(file.parent_path(), ec);
+    if (ec) return Status::failure("Cannot create the folder " + file.parent_path().string() + ": " + ec.message());
+    return writeFileAtomically(file, resultsPageHtml(content));
+}
+
+} // namespace trakmora

@@ -1,0 +1,31 @@
+#pragma once
+// The published results page: one self-contained HTML file (styles inline, no scripts, nothing
+// loaded from elsewhere) that reads on a phone: the tables scroll sideways inside the page.
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trakmora {
+
+// & < > " ' as character references, so any name prints as written.
+std::string htmlEscape(std::string_view text);
+
+struct PageTable {
+    std::string title;                      // the score group's name
+    std::vector<std::string> headings;
+    std::vector<std::vector<std::string>> rows; // cells as text
+    std::size_t numericFrom = 0;            // columns from here on are aligned right
+};
+
+struct ResultsPageContent {
+    std::string rallyName;
+    std::string heading;   // "Day 2 positions", "Final positions"
+    std::string published; // "Published 26 Jun 2015 18:04"
+    bool official = false;
+    std::vector<PageTable> tables;
+};
+
+std::string resultsPageHtml(const ResultsPageContent& content);
+
+} // namespace trakmora

@@ -1,0 +1,129 @@
+#include "tracking/ExplainData.h"
+
+#include "common/Format.h"
+#include "schedule/ControlFile.h"
+#include "tracking/ClFile.h"
+#include "tracking/PassageTime.h"
+#include "tracking/PlanView.h"
+#include "tracking/ReportLine.h"
+#include "tracking/ShortlistLine.h"
+#include "tracking/TrackingFiles.h"
+
+#include <cmath>
+
+namespace trakmora {
+namespace fs = std::filesystem;
+
+namespace {
+
+// The 3Shortlist's filler lines carry distances 5000 and 5001; a real fix lies inside the
+// distance window.
+bool isFiller(const ShortlistLine& line) { return line.distance >= 5000; }
+
+TrackFix fixOf(const ShortlistLine& line) { return {line.fixNo, line.fixLat, line.fixLon, line.fixSeconds}; }
+
+std::string clNameFor(int day, int competitorNo) { return "CL" + std::to_string(day) + formatCompNo(competitorNo) + ".csv"; }
+
+// The foot of the perpendicular from c onto the line through a and b, in the plane of the degree
+// coordinates the passage time is computed in (a point when a and b coincide).
+void foot(double ax, double ay, double bx, double by, double cx, double cy, double& fx, double& fy) {
+    const double dx = bx - ax, dy = by - ay;
+    const double len2 = dx * dx + dy * dy;
+    const double t = len2 == 0 ? 0 : ((cx - ax) * dx + (cy - ay) * dy) / len2;
+    fx = ax + t * dx;
+    fy = ay + t * dy;
+}
+
+} // namespace
+
+fs::path explainFolder(const ProgramState& state) { return state.rallyFolder(RallyFolder::Working) / "Explain"; }
+
+Status keepExplainFiles(const ProgramState& state, int day, int competitorNo, const std::string& clFileName) {
+    const fs::path folder = explainFolder(state);
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec) return Status::failure("Cannot create the folder " + folder.string() + ": " + ec.message());
+    const fs::path working = state.rallyFolder(RallyFolder::Working);
+    const std::pair<fs::path, std::string> copies[] = {
+        {state.rallyFile(RallyFolder::CompetitorsLog, clFileName), clNameFor(day, competitorNo)},
+        {working / shortlistFileName(3, day, competitorNo), shortlistFileName(3, day, competitorNo)},
+        {working / reportFileName(day, competitorNo), reportFileName(day, competitorNo)},
+    };
+    for (const auto& [from, name] : copies) {
+        fs::copy_file(from, folder / name, fs::copy_options::overwrite_existing, ec);
+        if (ec) return Status::failure("Cannot keep " + from.string() + " in " + folder.string() + ": " + ec.message());
+    }
+    return {};
+}
+
+Status loadExplainScene(const ProgramState& state, int day, int competitorNo, int controlNo, ExplainScene& scene) {
+    const fs::path folder = explainFolder(state);
+    const fs::path cl = folder / clNameFor(day, competitorNo);
+    const fs::path shortlist = folder / shortlistFileName(3, day, competitorNo);
+    const fs::path report = folder / reportFileName(day, competitorNo);
+    for (const auto& f : {cl, shortlist, report})
+        if (!fs::is_regular_file(f))
+            return Status::failure("No kept scoring data for competitor " + std::to_string(competitorNo) + " on day " +
+                                   std::to_string(day) + " (" + f.string() +
+                                   " is missing): score the competitor again with the explain files kept");
+    std::vector<ControlRecord> controls;
+    if (auto st = readControlFile(state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv"), controls);
+        !st)
+        return st;
+    std::vector<TrackFix> fixes;
+    if (auto st = readClFile(cl, fixes); !st) return st;
+    std::vector<ShortlistLine> pairs;
+    if (auto st = readShortlistFile(shortlist, pairs); !st) return st;
+    std::vector<ReportLine> lines;
+    if (auto st = readReportFile(report, lines); !st) return st;
+
+    ExplainScene out;
+    out.day = day;
+    out.competitorNo = competitorNo;
+    out.controlNo = controlNo;
+    out.distanceWindow = state.config.distanceWindow;
+    bool controlFound = false;
+    for (const auto& c : controls)
+        if (c.no == controlNo) {
+            out.controlLat = c.lat;
+            out.controlLon = c.lon;
+            controlFound = true;
+        }
+    if (!controlFound)
+        return Status::failure("Day " + std::to_string(day) + " has no control " + std::to_string(controlNo));
+    const ReportLine* line = nullptr;
+    for (const auto& r : lines)
+        if (r.controlNo == controlNo) line = &r;
+    if (!line)
+        return Status::failure("Competitor " + std::to_string(competitorNo) + " has no score for control " +
+                               std::to_string(controlNo) + " on day " + std::to_string(day));
+    out.score = line->score;
+    out.inside = line->passageClock != 0;
+    out.idealTime = line->idealClock * 86400;
+
+    for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {
+        if (pairs[i].controlNo != controlNo) continue;
+        const ShortlistLine& a = pairs[i];
+        const ShortlistLine& b = pairs[i + 1];
+        out.hasFirst = !isFiller(a);
+        out.hasSecond = !isFiller(b);
+        out.first = fixOf(a);
+        out.second = fixOf(b);
+        if (out.hasFirst || out.hasSecond) {
+            out.hasPassage = true;
+            out.passageTime = passageTime(a, b);
+            foot(a.fixLat, a.fixLon, b.fixLat, b.fixLon, a.controlLat, a.controlLon, out.passageLat, out.passageLon);
+        }
+        break;
+    }
+
+    const PlanView plan(out.controlLat, out.controlLon, 1, 1, 1, 0);
+    for (const auto& f : fixes) {
+        const PlanPoint p = plan.toPlan(f.lat, f.lon);
+        if (std::hypot(p.x, p.y) <= 3 * out.distanceWindow) out.track.push_back(f);
+    }
+    scene = std::move(out);
+    return {};
+}
+
+} // namespace trakmora

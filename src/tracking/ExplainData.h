@@ -1,0 +1,48 @@
+#pragma once
+// What a picture of one scored control needs, and keeping it: the scoring deletes the CL file
+// and the working files once the R file is written, so with ProgramState::keepExplainFiles on
+// the competitor's CL, 3Shortlist and Report files are first copied to Working/Explain/ (the
+// working files themselves and the R file are left exactly as the scoring has them).
+#include "common/ProgramState.h"
+#include "common/Status.h"
+#include "tracking/TrackFix.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace trakmora {
+
+// Working/Explain
+std::filesystem::path explainFolder(const ProgramState& state);
+
+// Copies the CL file (from CompetitorsLog), the 3Shortlist and the Report file of the competitor
+// and day into Working/Explain/, replacing earlier copies.
+Status keepExplainFiles(const ProgramState& state, int day, int competitorNo, const std::string& clFileName);
+
+struct ExplainScene {
+    int day = 1;
+    int competitorNo = 0;
+    int controlNo = 0;
+    double controlLat = 0;
+    double controlLon = 0;
+    double distanceWindow = 200; // metres
+    double idealTime = 0;        // seconds after midnight
+    // The CL fixes within three distance windows of the control (flat distance), in log order.
+    std::vector<TrackFix> track;
+    // The two candidates of the 3Shortlist; a filler line is no candidate.
+    bool hasFirst = false, hasSecond = false;
+    TrackFix first, second;
+    // The foot of the perpendicular from the control onto the line through the candidates and
+    // the passage time the scoring takes from it; none when both are fillers.
+    bool hasPassage = false;
+    double passageLat = 0, passageLon = 0, passageTime = 0;
+    double score = 0;    // the control score of the Report
+    bool inside = false; // scored inside the window
+};
+
+// Reads the kept files and Marshals/cp<day>.csv. Fails with a message naming what is missing:
+// no kept files (scored without keeping them), or a control the competitor has no line for.
+Status loadExplainScene(const ProgramState& state, int day, int competitorNo, int controlNo, ExplainScene& scene);
+
+} // namespace trakmora

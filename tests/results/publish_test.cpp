@@ -1,0 +1,161 @@
+#include "results/PublishResults.h"
+#include "results/ResultsPage.h"
+#include "results/ResultsRally.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace trakmora {
+namespace {
+namespace fs = std::filesystem;
+using test::readFile;
+using test::ResultsRally;
+
+std::string unescape(std::string s) {
+    const std::pair<const char*, const char*> refs[] = {
+        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&amp;", "&"}};
+    for (const auto& [from, to] : refs)
+        for (std::size_t p = 0; (p = s.find(from, p)) != std::string::npos; p += std::string(to).size())
+            s.replace(p, std::string(from).size(), to);
+    return s;
+}
+
+// The tables of a page: per <h2> title, its rows (header row first), each cell's text unescaped.
+// With `strict`, fails the test on a cell that holds a markup character: every text must have
+// been escaped (a browser's own serialisation leaves quotes as they are).
+std::map<std::string, std::vector<std::vector<std::string>>> tablesOf(const std::string& html, bool strict = true) {
+    std::map<std::string, std::vector<std::vector<std::string>>> out;
+    std::string title;
+    for (std::size_t p = 0; p < html.size();) {
+        const std::size_t h2 = html.find("<h2>", p), tr = html.find("<tr>", p);
+        if (h2 == std::string::npos && tr == std::string::npos) break;
+        if (h2 < tr) {
+            const std::size_t end = html.find("</h2>", h2);
+            title = unescape(html.substr(h2 + 4, end - h2 - 4));
+            p = end;
+            continue;
+        }
+        const std::size_t end = html.find("</tr>", tr);
+        const std::string row = html.substr(tr + 4, end - tr - 4);
+        std::vector<std::string> cells;
+        for (std::size_t c = 0; (c = row.find("<t", c)) != std::string::npos;) {
+            const std::size_t open = row.find('>', c) + 1;
+            const std::size_t close = row.find("</t", open);
+            const std::string text = row.substr(open, close - open);
+            if (strict) {
+                EXPECT_EQ(text.find_first_of("<>\"'"), std::string::npos) << text;
+            }
+            cells.push_back(unescape(text));
+            c = close + 3;
+        }
+        out[title].push_back(cells);
+        p = end;
+    }
+    return out;
+}
+
+std::map<std::string, std::string> snapshot(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        if (e.is_regular_file()) files[e.path().lexically_relative(folder).string()] = readFile(e.path());
+    return files;
+}
+
+TEST(ResultsPage, EscapesEveryMarkupCharacter) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Smith & Sons", "Smith &amp; Sons"},
+        {"<b>Ed</b>", "&lt;b&gt;Ed&lt;/b&gt;"},
+        {"O'Neil \"Jr\"", "O&#39;Neil &quot;Jr&quot;"},
+        {"&amp;", "&amp;amp;"},
+        {"Zoë", "Zoë"},
+    };
+    for (const auto& [text, escaped] : cases) EXPECT_EQ(htmlEscape(text), escaped);
+}
+
+class Publish : public ::testing::Test {
+protected:
+    Publish() {
+        r.copyInput("results_cli");
+        r.writeEntries({{1, "Ann & <Co>", "A"}, {2, "Bob", "A"}, {3, "Cy O'Neil", "A"}, {11, "Di", "B"}, {12, "Ed", "B"}});
+        for (const char* step : {"day --day 1 --non-finisher 12", "--yes results --day 1", "day --day 2 --scrap 2",
+                                 "--yes results --day 2", "final"}) {
+            std::string out;
+            EXPECT_EQ(test::runCli(rally + step, out), 0) << step << '\n' << out;
+        }
+    }
+    ResultsRally r{2};
+    const std::string rally = "--data-root '" + r.root.path().string() + "' --rally Spring ";
+    const fs::path rallyFolder = r.state.paths.rallyFolder("Spring");
+};
+
+TEST_F(Publish, DayPageHoldsPositionsAndControlScoresAndChangesNothing) {
+    const auto before = snapshot(rallyFolder);
+    const fs::path out = r.root / "web";
+    std::string output;
+    ASSERT_EQ(test::runCli(rally + "publish --day 1 --out '" + out.string() + "'", output), 0) << output;
+    EXPECT_EQ(output, "Provisional results written to " + (out / "Day1.html").string() + "\n");
+    EXPECT_EQ(snapshot(rallyFolder), before) << "publishing rewrote a file of the rally";
+
+    const std::string html = readFile(out / "Day1.html");
+    EXPECT_NE(html.find("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"), std::string::npos);
+    EXPECT_NE(html.find("<p class=\"banner provisional\">Provisional</p>"), std::string::npos);
+    for (const char* outside : {"<script", "<link", "src=", "http:", "https:", "@import"})
+        EXPECT_EQ(html.find(outside), std::string::npos) << outside;
+    using Rows = std::vector<std::vector<std::string>>;
+    const auto tables = tablesOf(html);
+    ASSERT_EQ(tables.size(), 2u);
+    EXPECT_EQ(tables.at("Score Group A"), (Rows{{"Pos", "No", "Name", "Total", "CP1", "CP2", "CP3"},
+                                               {"1", "2", "Bob", "9", "3", "3", "-3"},
+                                               {"2", "1", "Ann & <Co>", "15", "10", "-5", "0"},
+                                               {"3", "3", "Cy O'Neil", "20", "0", "0", "20"}}));
+    EXPECT_EQ(tables.at("Score Group B"), (Rows{{"Pos", "No", "Name", "Total", "CP1", "CP2", "CP3"},
+                                               {"NF", "12", "Ed", "3", "1", "1", "1"},
+                                               {"1", "11", "Di", "12.5", "6", "6", "0.5"}}));
+}
+
+TEST_F(Publish, FinalPageOfficialAndUsage) {
+    const fs::path out = r.root / "web";
+    std::string output;
+    ASSERT_EQ(test::runCli(rally + "publish --final --official --out '" + out.string() + "'", output), 0) << output;
+    const std::string html = readFile(out / "Final.html");
+    EXPECT_NE(html.find("<p class=\"banner official\">Official</p>"), std::string::npos);
+    EXPECT_EQ(html.find("Provisional"), std::string::npos);
+    using Rows = std::vector<std::vector<std::string>>;
+    const auto tables = tablesOf(html);
+    EXPECT_EQ(tables.at("Score Group A"), (Rows{{"Pos", "No", "Name", "Day 1", "Day 2", "Final"},
+                                               {"1", "2", "Bob", "9", "2", "11"},
+                                               {"NF", "3", "Cy O'Neil", "20", "0", "20"},
+                                               {"2", "1", "Ann & <Co>", "15", "8", "23"}}));
+    EXPECT_EQ(tables.at("Score Group B").size(), 3u);
+
+    EXPECT_EQ(test::runCli(rally + "publish --out '" + out.string() + "'", output), 2) << output;
+    EXPECT_EQ(test::runCli(rally + "publish --day 1 --final --out '" + out.string() + "'", output), 2) << output;
+    EXPECT_EQ(test::runCli(rally + "publish --day 3 --out '" + out.string() + "'", output), 1) << output;
+    EXPECT_NE(output.find("FinalMatrix3.csv is missing"), std::string::npos) << output;
+}
+
+// The page as a browser builds it: the table text is there once the document is parsed.
+TEST_F(Publish, ChromiumReadsTheTables) {
+    if (!fs::exists("/usr/bin/chromium")) GTEST_SKIP() << "no /usr/bin/chromium";
+    const fs::path out = r.root / "web";
+    std::string output;
+    ASSERT_EQ(test::runCli(rally + "publish --day 1 --out '" + out.string() + "'", output), 0) << output;
+    const std::string command = "/usr/bin/chromium --headless --no-sandbox --disable-gpu --user-data-dir='" +
+                                (r.root / "profile").string() + "' --dump-dom 'file://" +
+                                (out / "Day1.html").string() + "' 2>/dev/null";
+    std::string dom;
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char buf[4096];
+    for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) dom.append(buf, n);
+    pclose(pipe);
+    const auto tables = tablesOf(dom, false);
+    ASSERT_EQ(tables.count("Score Group A"), 1u) << dom;
+    ASSERT_EQ(tables.at("Score Group A").size(), 4u);
+    EXPECT_EQ(tables.at("Score Group A")[2],
+              (std::vector<std::string>{"2", "1", "Ann & <Co>", "15", "10", "-5", "0"}));
+}
+
+} // namespace
+} // namespace trakmora
