@@ -55,5 +55,6 @@ void addEntriesCommands(CLI::App& app, CliContext& ctx);
 void addScheduleCommands(CLI::App& app, CliContext& ctx);
 void addResultsCommands(CLI::App& app, CliContext& ctx);
 void addTrackingCommands(CLI::App& app, CliContext& ctx);
+void addRunCommands(CLI::App& app, CliContext& ctx);
 
 } // namespace trakmora::cli

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     addScheduleCommands(app, ctx);
     addResultsCommands(app, ctx);
     addTrackingCommands(app, ctx);
+    addRunCommands(app, ctx);
 
     try {
         app.parse(argc, argv);
