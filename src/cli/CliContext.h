@@ -56,5 +56,6 @@ void addScheduleCommands(CLI::App& app, CliContext& ctx);
 void addResultsCommands(CLI::App& app, CliContext& ctx);
 void addTrackingCommands(CLI::App& app, CliContext& ctx);
 void addRunCommands(CLI::App& app, CliContext& ctx);
+void addDemoCommands(CLI::App& app, CliContext& ctx);
 
 } // namespace trakmora::cli

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     addResultsCommands(app, ctx);
     addTrackingCommands(app, ctx);
     addRunCommands(app, ctx);
+    addDemoCommands(app, ctx);
 
     try {
         app.parse(argc, argv);
