@@ -56,5 +56,7 @@ void addScheduleCommands(CLI::App& app, CliContext& ctx);
 void addResultsCommands(CLI::App& app, CliContext& ctx);
 void addTrackingCommands(CLI::App& app, CliContext& ctx);
 void addExtrasCommands(CLI::App& app, CliContext& ctx);
+void addRunCommands(CLI::App& app, CliContext& ctx);
+void addDemoCommands(CLI::App& app, CliContext& ctx);
 
 } // namespace trakmora::cli

@@ -1,6 +1,9 @@
 // day, results, final: the group scoring screen's steps, each in a fresh process.
 #include "cli/ResultsCommands.h"
 
+#include "cli/CommandSteps.h"
+#include "reports/ReportInputs.h"
+#include "reports/ResultWorkbooks.h"
 #include "results/DayScore.h"
 
 #include <iostream>
@@ -56,7 +59,17 @@ int resultsCommand(CliContext& ctx, GroupScoring& scoring, int day) {
     bool proceeded = false;
     if (int rc = ctx.report(scoring.printCombinedDayResults(proceeded))) return rc;
     if (!proceeded) return 1;
+    const ProgramState& written = *ctx.state;
+    if (int rc = reportWorkbook(ctx,
+                                writeDayScoreWorkbook(written, dayScoreInputFor(written, scoring.combined(),
+                                                                                 scoring.controlCount(day))),
+                                dayScoreWorkbookFile(written, day)))
+        return rc;
     if (int rc = ctx.report(scoring.printDayPositions())) return rc;
+    if (int rc = reportWorkbook(ctx,
+                                writeDayPositionWorkbook(written, dayPositionInputFor(written, day, scoring.dayPositions())),
+                                dayPositionWorkbookFile(written, day)))
+        return rc;
 
     const auto& state = *ctx.state;
     std::cout << "Day " << day << " positions\n";
@@ -76,6 +89,9 @@ int finalCommand(CliContext& ctx, GroupScoring& scoring) {
     }
     if (int rc = ctx.report(scoring.enterDay(scoring.noOfDays() + 1))) return rc;
     if (int rc = ctx.report(scoring.finalResults())) return rc;
+    if (int rc = reportWorkbook(ctx, writeFinalWorkbook(*ctx.state, finalInputFor(*ctx.state, scoring.finalPositions())),
+                                finalWorkbookFile(*ctx.state)))
+        return rc;
 
     const auto& state = *ctx.state;
     std::cout << "Final positions\n";

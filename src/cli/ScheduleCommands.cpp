@@ -1,8 +1,10 @@
 // schedule, controls: a day's route schedule and the files derived from it.
-#include "cli/CliContext.h"
+#include "cli/CommandSteps.h"
 #include "common/Format.h"
 #include "schedule/ControlFiles.h"
 #include "schedule/RSModule.h"
+#include "reports/ReportInputs.h"
+#include "reports/RouteScheduleWorkbooks.h"
 
 #include <algorithm>
 #include <iostream>
@@ -47,6 +49,42 @@ void printLines(const ScheduleTable& table) {
 
 } // namespace
 
+int controlsCommand(CliContext& ctx, int day) {
+    ProgramState& state = *ctx.state;
+    if (int rc = ctx.report(loadCalculated(state, day))) return rc;
+    int written = 0;
+    if (int rc = ctx.report(writeControlFiles(state, &written))) return rc;
+    std::cout << written << (written == 1 ? " control" : " controls") << " written to "
+              << controlFilePath(state, day).string() << '\n'
+              << state.schedule.speedTable.count() << " speed table rows in "
+              << speedTableFilePath(state, day).string() << '\n'
+              << state.schedule.passingWindows.count() << " passing windows in "
+              << passingWindowFilePath(state).string() << '\n';
+    return 0;
+}
+
+int printCommand(CliContext& ctx, int day, const std::vector<PrintKind>& kinds) {
+    if (int rc = controlsCommand(ctx, day)) return rc;
+    const ProgramState& state = *ctx.state;
+    const RouteScheduleInput input = routeScheduleInputFor(state);
+    for (const PrintKind kind : kinds) {
+        int rc = 0;
+        switch (kind) {
+        case PrintKind::Route:
+            rc = reportWorkbook(ctx, writeRouteScheduleWorkbook(state, input), routeScheduleFile(state, day));
+            break;
+        case PrintKind::Check:
+            rc = reportWorkbook(ctx, writeCheckRouteScheduleWorkbook(state, input), checkRouteScheduleFile(state, day));
+            break;
+        case PrintKind::Marshal:
+            rc = reportWorkbook(ctx, writeVirtualMarshalWorkbook(state, input), virtualMarshalFile(state, day));
+            break;
+        }
+        if (rc) return rc;
+    }
+    return 0;
+}
+
 void addScheduleCommands(CLI::App& app, CliContext& ctx) {
     auto* schedule = app.add_subcommand("schedule", "Load a day's route schedule, calculate and print it");
     auto scheduleDay = std::make_shared<int>(0);
@@ -72,19 +110,20 @@ void addScheduleCommands(CLI::App& app, CliContext& ctx) {
     controls->add_option("--day", *controlsDay, "Rally day")->required();
     controls->callback([&ctx, controlsDay] {
         ctx.needsRally = true;
-        ctx.run = [&ctx, controlsDay] {
-            ProgramState& state = *ctx.state;
-            if (int rc = ctx.report(loadCalculated(state, *controlsDay))) return rc;
-            int written = 0;
-            if (int rc = ctx.report(writeControlFiles(state, &written))) return rc;
-            std::cout << written << (written == 1 ? " control" : " controls") << " written to "
-                      << controlFilePath(state, *controlsDay).string() << '\n'
-                      << state.schedule.speedTable.count() << " speed table rows in "
-                      << speedTableFilePath(state, *controlsDay).string() << '\n'
-                      << state.schedule.passingWindows.count() << " passing windows in "
-                      << passingWindowFilePath(state).string() << '\n';
-            return 0;
-        };
+        ctx.run = [&ctx, controlsDay] { return controlsCommand(ctx, *controlsDay); };
+    });
+
+    auto* print = app.add_subcommand("print", "Write the control files, then a route schedule workbook");
+    auto printDay = std::make_shared<int>(0);
+    auto kind = std::make_shared<std::string>();
+    print->add_option("--day", *printDay, "Rally day")->required();
+    print->add_option("workbook", *kind, "route, check or marshal")
+        ->required()
+        ->check(CLI::IsMember({"route", "check", "marshal"}));
+    print->callback([&ctx, printDay, kind] {
+        ctx.needsRally = true;
+        const PrintKind chosen = *kind == "route" ? PrintKind::Route : *kind == "check" ? PrintKind::Check : PrintKind::Marshal;
+        ctx.run = [&ctx, printDay, chosen] { return printCommand(ctx, *printDay, {chosen}); };
     });
 }
 

@@ -1,5 +1,6 @@
 // import, score: logger downloads into competitor logs, competitor logs into day results.
-#include "cli/CliContext.h"
+#include "cli/CommandSteps.h"
+#include "reports/ReportInputs.h"
 #include "common/Format.h"
 #include "common/RallyConfig.h"
 #include "tracking/Scoring.h"
@@ -63,6 +64,8 @@ int runScore(CliContext& ctx, const DayFiles& args) {
         std::cout << "competitor " << run.competitorNo << ", speed group " << groupLetter(run.speedGroup) << ", "
                   << run.report.size() << " controls, DayTotal " << formatNumber(run.dayTotal) << " -> "
                   << resultFileName(run.day, run.competitorNo) << '\n';
+        const Status sheet = writeProvisionalSheet(*ctx.state, provisionalSheetFor(*ctx.state, run));
+        if (reportWorkbook(ctx, sheet, provisionalSheetFile(*ctx.state, run.day, run.competitorNo))) status = 1;
     }
     return status;
 }
@@ -81,6 +84,14 @@ CLI::App* addDayCommand(CLI::App& app, CliContext& ctx, const char* name, const 
 }
 
 } // namespace
+
+int importCommand(CliContext& ctx, int day, const std::vector<std::string>& files) {
+    return runImport(ctx, DayFiles{day, files});
+}
+
+int scoreCommand(CliContext& ctx, int day, const std::vector<std::string>& files) {
+    return runScore(ctx, DayFiles{day, files});
+}
 
 void addTrackingCommands(CLI::App& app, CliContext& ctx) {
     addDayCommand(app, ctx, "import", "Import logger downloads into competitor logs (CL files)",

@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
     addResultsCommands(app, ctx);
     addTrackingCommands(app, ctx);
     addExtrasCommands(app, ctx);
+    addRunCommands(app, ctx);
+    addDemoCommands(app, ctx);
 
     try {
         app.parse(argc, argv);

@@ -2,6 +2,10 @@
 // What the three result workbooks print. The result tables hold text; every value arrives as the
 // text that stands in the table ("15.5", "NF", "12") and is placed as the spreadsheet takes typed
 // text (plain numbers become numbers). Score groups are indexed 0..3 for A..D.
+#include "results/DayPositionTable.h"
+#include "results/DayScore.h"
+#include "results/FinalPositionTable.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -24,14 +28,7 @@ struct DayScoreInput {
     std::vector<DayScoreRow> rows;
 };
 
-// One ranked row of a score group on a day.
-struct DayPositionRow {
-    std::string position; // "1", "2", ... or "NF" / "NS"
-    std::string name;
-    std::string compNo;
-    std::string total;
-};
-
+// The ranked rows of a score group on a day are the day position table's own rows.
 struct DayPositionInput {
     int day = 1;
     std::string rallyName;
@@ -39,15 +36,7 @@ struct DayPositionInput {
     std::array<std::vector<DayPositionRow>, 4> groups;
 };
 
-// One ranked row of a score group in the final results.
-struct FinalPositionRow {
-    std::string position; // "1", "2", ... or "NF" / "NS"
-    std::string name;
-    std::string compNo;
-    std::array<std::string, 5> dayResults; // Day 1..Day 5
-    std::string final;
-};
-
+// The ranked rows of a score group in the final results are the final table's own rows.
 struct FinalInput {
     int noOfDays = 1; // columns of later days are hidden
     std::string rallyName;
@@ -59,6 +48,5 @@ struct FinalInput {
 inline constexpr int kResultBodyRows = 250;
 // Columns of the day score header: name, number, score group, total and 40 control scores.
 inline constexpr int kDayScoreColumns = 44;
-inline constexpr int kMaxDayScoreControls = 40;
 
 } // namespace trakmora

@@ -177,7 +177,7 @@ Workbook buildFinalWorkbook(const FinalInput &input, const PrintClock &clock) {
         for (const FinalPositionRow &row : input.groups[g]) {
             std::vector<CellValue> cells{typedValue(row.position), typedValue(row.name),
                                          typedValue(row.compNo)};
-            for (const std::string &result : row.dayResults)
+            for (const std::string &result : row.days)
                 cells.push_back(typedValue(result));
             cells.push_back(typedValue(row.final));
             body.push_back(std::move(cells));

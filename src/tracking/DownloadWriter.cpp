@@ -6,13 +6,16 @@
 namespace trakmora {
 
 std::string downloadText(const LoggerLayout& layout, const std::vector<TrackFix>& fixes, double dateSerial,
-                         const RallyConfig& config) {
+                         const RallyConfig& config, std::size_t earlierDateFixes) {
     const CivilDate date = civilFromSerial(dateSerial);
+    const CivilDate earlier = civilFromSerial(dateSerial - 1);
     const double offset = layout.offset(config);
     std::string text = std::string(layout.header) + "\r\n";
     CsvWriter out;
-    for (const TrackFix& f : fixes) {
-        LoggedRecord r{f.fixNo, f.lat, f.lon, date.year, date.month, date.day, f.seconds + offset};
+    for (std::size_t i = 0; i < fixes.size(); ++i) {
+        const TrackFix& f = fixes[i];
+        const CivilDate& d = i < earlierDateFixes ? earlier : date;
+        LoggedRecord r{f.fixNo, f.lat, f.lon, d.year, d.month, d.day, f.seconds + offset};
         layout.write(out, r);
     }
     return text + out.str();

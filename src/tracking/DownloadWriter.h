@@ -11,7 +11,9 @@
 
 namespace trakmora {
 
+// The first `earlierDateFixes` fixes carry the day before `dateSerial`, as a logger left running
+// overnight writes them.
 std::string downloadText(const LoggerLayout& layout, const std::vector<TrackFix>& fixes, double dateSerial,
-                         const RallyConfig& config);
+                         const RallyConfig& config, std::size_t earlierDateFixes = 0);
 
 } // namespace trakmora

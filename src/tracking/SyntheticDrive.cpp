@@ -7,6 +7,22 @@ namespace trakmora {
 
 namespace {
 constexpr double kMetresPerDegree = 100000;
+constexpr double kDetourMetres = 600; // well outside any distance window
+
+double roundedToLogger(double degrees) { return std::round(degrees * 1e6) / 1e6; }
+
+// Route position at `seconds` by the timetable, linear between its points.
+double metresAt(const std::vector<TimedPoint>& timetable, double seconds) {
+    if (seconds <= timetable.front().seconds) return timetable.front().metres;
+    for (std::size_t i = 1; i < timetable.size(); ++i) {
+        const TimedPoint& a = timetable[i - 1];
+        const TimedPoint& b = timetable[i];
+        if (seconds <= b.seconds)
+            return b.seconds > a.seconds ? a.metres + (b.metres - a.metres) * (seconds - a.seconds) / (b.seconds - a.seconds)
+                                         : b.metres;
+    }
+    return timetable.back().metres;
+}
 
 } // namespace
 
@@ -21,7 +37,7 @@ SyntheticDrive::SyntheticDrive(const SyntheticDriveSettings& settings) : setting
     for (std::size_t i = 0; i < lat_.size(); ++i) {
         lat_[i] = lat;
         lon_[i] = lon;
-        heading += turn(random);
+        heading += turn(random) - settings.headingPull * (heading - 0.3);
         lat += step * std::cos(heading);
         lon += step * std::sin(heading);
     }
@@ -64,6 +80,35 @@ std::vector<TrackFix> SyntheticDrive::competitorFixes(int competitorNo, double p
         f.lat = std::round(f.lat * 1e6) / 1e6;
         f.lon = std::round(f.lon * 1e6) / 1e6;
         f.seconds = start + static_cast<double>(k) * settings_.secondsPerFix;
+        fixes.push_back(f);
+    }
+    return fixes;
+}
+
+double SyntheticDrive::routeMetres() const {
+    return static_cast<double>(lat_.size() - 1) * settings_.metresPerSecond * settings_.secondsPerFix;
+}
+
+void SyntheticDrive::pointAt(double metres, double& lat, double& lon) const {
+    position(metres / (settings_.metresPerSecond * settings_.secondsPerFix), lat, lon);
+}
+
+std::vector<TrackFix> SyntheticDrive::timedFixes(const std::vector<TimedPoint>& timetable, const DriveLog& log) const {
+    std::vector<TrackFix> fixes;
+    if (timetable.empty() || log.interval <= 0) return fixes;
+    std::mt19937 random(log.seed);
+    std::normal_distribution<double> noise(0, log.noiseMetres > 0 ? log.noiseMetres : 1e-9);
+    double fixNo = 0;
+    for (double t = timetable.front().seconds; t <= timetable.back().seconds; t += log.interval) {
+        if (t >= log.gapFrom && t < log.gapTo) continue;
+        const double metres = metresAt(timetable, t);
+        TrackFix f;
+        pointAt(metres, f.lat, f.lon);
+        if (metres >= log.detourFrom && metres <= log.detourTo) f.lat += kDetourMetres / kMetresPerDegree;
+        f.lat = roundedToLogger(f.lat + noise(random) / kMetresPerDegree);
+        f.lon = roundedToLogger(f.lon + noise(random) / kMetresPerDegree);
+        f.fixNo = ++fixNo;
+        f.seconds = std::round(t);
         fixes.push_back(f);
     }
     return fixes;

@@ -25,6 +25,26 @@ struct SyntheticDriveSettings {
     double metresPerSecond = 15;
     double secondsPerFix = 1; // 0.5 for a logger writing twice a second
     std::uint32_t seed = 1;
+    // How strongly the heading is drawn back to its first value each step; above 0 the road
+    // winds without turning back on itself over a long day.
+    double headingPull = 0;
+};
+
+// Where a car is due: `metres` along the route at `seconds` after midnight.
+struct TimedPoint {
+    double metres = 0;
+    double seconds = 0;
+};
+
+// How one logger records a drive along the route.
+struct DriveLog {
+    double interval = 1;       // seconds between fixes
+    double noiseMetres = 3;    // standard deviation of the GPS error, each axis
+    double gapFrom = 0;        // no fixes from gapFrom to gapTo (seconds after midnight)
+    double gapTo = 0;
+    double detourFrom = -1;    // between these route positions (metres) the car is well off the
+    double detourTo = -1;      // route, so a control there is missed
+    std::uint32_t seed = 1;
 };
 
 class SyntheticDrive {
@@ -37,6 +57,14 @@ public:
     // The fixes of competitor `competitorNo` driving at `pace` (1 = the schedule exactly; 1.001
     // is 0.1 % fast), numbered from 1.
     std::vector<TrackFix> competitorFixes(int competitorNo, double pace) const;
+
+    // Route length and the point `metres` along it.
+    double routeMetres() const;
+    void pointAt(double metres, double& lat, double& lon) const;
+
+    // The fixes of a car that is at timetable[i].metres at timetable[i].seconds, moving evenly in
+    // between, logged from the first to the last timetable time; numbered from 1.
+    std::vector<TrackFix> timedFixes(const std::vector<TimedPoint>& timetable, const DriveLog& log) const;
 
 private:
     void position(double tau, double& lat, double& lon) const;

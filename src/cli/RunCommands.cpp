@@ -1,0 +1,39 @@
+// run: a rally day from the route schedule to the day positions in one go.
+#include "cli/CommandSteps.h"
+#include "cli/ResultsCommands.h"
+
+#include <iostream>
+#include <memory>
+
+namespace trakmora::cli {
+
+int runDayCommand(CliContext& ctx, GroupScoring& scoring, int day) {
+    const auto step = [day](const char* what) { std::cout << "== Day " << day << ": " << what << " ==\n"; };
+    step("control files");
+    if (int rc = controlsCommand(ctx, day)) return rc;
+    // A download or CL file that fails is reported on its line; the others go on.
+    step("import");
+    const int imported = importCommand(ctx, day, {});
+    step("score");
+    const int scored = scoreCommand(ctx, day, {});
+    step("day score");
+    if (int rc = dayCommand(ctx, scoring, day, {})) return rc;
+    step("positions");
+    if (int rc = resultsCommand(ctx, scoring, day)) return rc;
+    return imported != 0 || scored != 0 ? 1 : 0;
+}
+
+void addRunCommands(CLI::App& app, CliContext& ctx) {
+    auto* run = app.add_subcommand("run", "Control files, import, score, day score and day positions of a day");
+    auto day = std::make_shared<int>(0);
+    run->add_option("--day", *day, "Rally day")->required();
+    run->callback([&ctx, day] {
+        ctx.needsRally = true;
+        ctx.run = [&ctx, day] {
+            GroupScoring scoring(*ctx.state);
+            return runDayCommand(ctx, scoring, *day);
+        };
+    });
+}
+
+} // namespace trakmora::cli

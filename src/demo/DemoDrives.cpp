@@ -1,0 +1,115 @@
+// The logger downloads of the demonstration rally: each starter drives the day's road, arriving
+// at every control a little early or late by a skill of its own, and logs it with one of the four
+// logger layouts.
+#include "demo/DemoRally.h"
+
+#include "common/FileIo.h"
+#include "common/Format.h"
+#include "demo/DemoRoute.h"
+#include "schedule/ControlFile.h"
+#include "schedule/ControlFiles.h"
+#include "schedule/RSModule.h"
+#include "tracking/DownloadWriter.h"
+#include "tracking/Scoring.h"
+#include "tracking/loggers/LoggerTable.h"
+
+#include <random>
+
+namespace trakmora {
+
+namespace {
+
+constexpr double kWaitBeforeStart = 300;  // seconds at the start line before the start
+constexpr int kEveningFixes = 40;          // fixes of the evening before, for one competitor
+
+struct Drive {
+    std::vector<TimedPoint> timetable;
+    DriveLog log;
+};
+
+// Where competitor `no` of speed group `group` is due, with its own early or late arrivals.
+Drive planDrive(const ProgramState& state, int day, int no, const std::vector<ControlRecord>& controls,
+                double finishKm, std::uint32_t seed) {
+    const RallyConfig& config = state.config;
+    const int group = speedGroupFor(config, no);
+    const double start = config.dayStartTime[static_cast<std::size_t>(day)] + 60.0 * no;
+    std::mt19937 random(seed * 131u + static_cast<std::uint32_t>(day * 1000 + no));
+    // Most crews keep within half a minute; a few are far less steady.
+    const double spread = std::uniform_real_distribution<double>(2, no % 7 == 0 ? 60 : 25)(random);
+    std::normal_distribution<double> error(0, spread);
+
+    Drive d;
+    d.timetable.push_back({0, start - kWaitBeforeStart});
+    d.timetable.push_back({0, start});
+    double lastSeconds = start;
+    for (const ControlRecord& c : controls) {
+        const double due = c.groupTime[static_cast<std::size_t>(group)] + 60.0 * no + error(random);
+        lastSeconds = std::max(due, lastSeconds + 30);
+        d.timetable.push_back({c.dist * 1000, lastSeconds});
+    }
+    const double speed = config.groupSpeed[static_cast<std::size_t>(group)] / 3.6;
+    const double lastKm = controls.empty() ? 0 : controls.back().dist;
+    d.timetable.push_back({finishKm * 1000, lastSeconds + (finishKm - lastKm) * 1000 / (speed > 0 ? speed : 10)});
+
+    // Easy Loggers log every second and the import keeps every fifth record; the others log at 1 s
+    // or 5 s.
+    d.log.interval = no % 4 == 2 || no % 3 != 0 ? 1 : 5;
+    d.log.noiseMetres = 2 + no % 4;
+    d.log.seed = seed + static_cast<std::uint32_t>(no);
+    return d;
+}
+
+// h, c, e, x in turn by competition number.
+const LoggerLayout& layoutFor(int no) { return *loggerLayouts()[static_cast<std::size_t>(no % 4)]; }
+
+} // namespace
+
+Status writeDemoDownloads(const ProgramState& state, int day, std::uint32_t seed, std::vector<std::string>& written) {
+    std::vector<ControlRecord> controls;
+    if (auto st = readControlFile(controlFilePath(state, day), controls); !st) return st;
+    std::vector<ScheduleLine> lines;
+    if (auto st = readScheduleDataFile(scheduleDataFile(state, day), lines); !st) return st;
+    const double finishKm = lines.empty() ? 0 : lines.back().distance;
+    const SyntheticDrive road = demoRoad(day, seed);
+    const DemoRoles roles = demoRoles(day);
+    const double date = state.config.startDate + day - 1;
+
+    for (const Entry& entry : state.entries.entries) {
+        const int no = entry.compNo;
+        if (no == roles.nonStarter) continue;
+        Drive drive = planDrive(state, day, no, controls, finishKm, seed);
+        if (no == roles.nonFinisher) drive.timetable.resize(drive.timetable.size() / 2); // retires half-way
+        if (no == roles.missedControl && roles.missedControlNo >= 1 &&
+            roles.missedControlNo <= static_cast<int>(controls.size())) {
+            const double at = controls[static_cast<std::size_t>(roles.missedControlNo - 1)].dist * 1000;
+            drive.log.detourFrom = at - 400;
+            drive.log.detourTo = at + 400;
+        }
+        if (no == roles.loggingGap && controls.size() >= 3) {
+            // Four minutes without fixes, after the second control.
+            drive.log.gapFrom = drive.timetable[3].seconds + 60;
+            drive.log.gapTo = drive.log.gapFrom + 240;
+        }
+        std::vector<TrackFix> fixes = road.timedFixes(drive.timetable, drive.log);
+        std::size_t evening = 0;
+        if (no == roles.otherDateFixes && !fixes.empty()) {
+            // The logger was switched on at the evening scrutineering the day before.
+            std::vector<TrackFix> before;
+            for (int k = 0; k < kEveningFixes; ++k)
+                before.push_back(TrackFix{0, fixes.front().lat, fixes.front().lon, 19 * 3600.0 + 5 * k});
+            fixes.insert(fixes.begin(), before.begin(), before.end());
+            for (std::size_t i = 0; i < fixes.size(); ++i) fixes[i].fixNo = static_cast<double>(i + 1);
+            evening = kEveningFixes;
+        }
+        const LoggerLayout& layout = layoutFor(no);
+        const std::string name = std::string(1, layout.letter) + std::to_string(day) + formatCompNo(no) + ".csv";
+        if (auto st = writeFile(state.rallyFile(RallyFolder::CompetitorsLog, name),
+                                downloadText(layout, fixes, date, state.config, evening));
+            !st)
+            return st;
+        written.push_back(name);
+    }
+    return {};
+}
+
+} // namespace trakmora
