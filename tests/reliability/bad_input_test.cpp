@@ -355,7 +355,7 @@ std::vector<Reader> readers() {
         {"Register.csv", [](const ProgramState& s, const fs::path&) { return s.paths.registerFile(); },
          crlf({R"("Spring","Spring Run")", R"("Bad","Bad Input")"}),
          {{"truncated", crlf({R"("Spring","Spring Run")", R"("Bad")"}), 2}},
-         crlf({R"("Ete","Rallye d'été")"}),
+         crlf({"\"Ete\",\"Rallye d'\xE9t\xE9\""}),
          [](ProgramState& s, const fs::path&, std::string& seen) {
              std::vector<RegisterRecord> v{RegisterRecord{"sentinel", ""}};
              const Status st = readRegister(s, v);
@@ -434,8 +434,9 @@ TEST_F(BadInput, EveryReaderRefusesDamageWithFileAndLineAndChangesNothing) {
         // An empty file reads as no records or is refused by name; a folder is refused by name.
         test::writeText(file, "");
         std::string seen;
-        if (const Status st = r.read(state, file, seen); !st && st.message() != kNoRecordsForRallyDate)
+        if (const Status st = r.read(state, file, seen); !st && st.message() != kNoRecordsForRallyDate) {
             EXPECT_NE(st.message().find(file.filename().string()), std::string::npos) << st.message();
+        }
         fs::remove_all(file);
     }
 }

@@ -96,6 +96,7 @@ TEST_F(InterruptedWrite, KilledRewriteLeavesOldOrNewFile) {
     for (const Rewrite& r : rewrites()) {
         SCOPED_TRACE(r.name);
         const fs::path file = r.file(state);
+        ASSERT_TRUE(r.write(state, false));
         ASSERT_TRUE(r.write(state, true));
         const std::string next = test::readFile(file);
         ASSERT_TRUE(r.write(state, false));

@@ -169,7 +169,12 @@ TEST_F(Limits, DaysAndGroupsBeyondTheTablesAreRefused) {
     // A day of 9 in a download name, in the schedule and in the day results.
     ImportResult result;
     test::writeText(state.rallyFile(RallyFolder::CompetitorsLog, "h9007.csv"), "INDEX\r\n");
-    EXPECT_FALSE(importDownload(state, 9, "h9007.csv", result));
+    const Status import = importDownload(state, 9, "h9007.csv", result);
+    EXPECT_FALSE(import);
+    EXPECT_NE(import.message().find("not a rally day"), std::string::npos) << import.message();
+    ScoringRun run;
+    const Status score = loadCompetitor(state, 9, "CL9007.csv", run);
+    EXPECT_NE(score.message().find("not a rally day"), std::string::npos) << score.message();
     state.rally.selectedDay = 9;
     EXPECT_FALSE(saveDay(state));
     state.rally.selectedDay = 1;
