@@ -74,11 +74,15 @@ fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	@set -e; for t in $$(cat build/fuzz/fuzz-targets.txt | tr ';' ' '); do \
-	  mkdir -p build/fuzz/corpus/$$t build/fuzz/findings/$$t; \
+	  out=build/fuzz/findings/$$t; rm -rf $$out; mkdir -p build/fuzz/corpus/$$t $$out; \
+	  seeds=; [ -d tests/regressions/$$t ] && seeds=tests/regressions/$$t; \
 	  echo "== fuzz $$t for $(FUZZ_SECONDS) s"; \
-	  ./build/fuzz/fuzz/fuzz_$$t build/fuzz/corpus/$$t tests/regressions/$$t \
+	  ./build/fuzz/fuzz/fuzz_$$t build/fuzz/corpus/$$t $$seeds \
 	    -max_total_time=$(FUZZ_SECONDS) -max_len=65536 -timeout=10 -rss_limit_mb=4096 \
-	    -artifact_prefix=build/fuzz/findings/$$t/ -print_final_stats=1 2>&1 \
-	    | grep -E '^(stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY|Done)' || true; \
-	  if ls build/fuzz/findings/$$t/* >/dev/null 2>&1; then echo "finding in $$t"; exit 1; fi; \
+	    -artifact_prefix=$$out/ -print_final_stats=1 > build/fuzz/$$t.log 2>&1 || true; \
+	  grep -E '^(stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY)' build/fuzz/$$t.log || true; \
+	  if find $$out -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' | grep -q .; then \
+	    echo "finding in $$t (log: build/fuzz/$$t.log):"; ls $$out; exit 1; fi; \
+	  if ! grep -q '^stat::number_of_executed_units' build/fuzz/$$t.log; then \
+	    echo "fuzz_$$t did not run (log: build/fuzz/$$t.log)"; tail -5 build/fuzz/$$t.log; exit 1; fi; \
 	done

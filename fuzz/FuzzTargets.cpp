@@ -2,10 +2,21 @@
 
 #include "common/Csv.h"
 #include "entries/EntryList.h"
+#include "results/CombinedDayResults.h"
+#include "results/DayScore.h"
+#include "results/FinalResults.h"
+#include "results/MatrixFiles.h"
+#include "results/ResultFiles.h"
 #include "schedule/ControlFile.h"
 #include "schedule/ControlFiles.h"
 #include "schedule/RSModule.h"
+#include "tracking/ClFile.h"
+#include "tracking/ReportLine.h"
+#include "tracking/ShortlistLine.h"
+#include "tracking/TrackImport.h"
+#include "tracking/TrackingFiles.h"
 #include "workspace/ConfigFile.h"
+#include "workspace/Workspace.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -115,6 +126,112 @@ void passingWindowTarget(const std::uint8_t* data, std::size_t size) {
     expectWhere(readPassingWindowTable(file, table), file);
 }
 
+void clFileTarget(const std::uint8_t* data, std::size_t size) {
+    const fs::path file = writeScratch("cl1001.csv", data, size);
+    std::vector<TrackFix> fixes;
+    const Status st = readClFile(file, fixes);
+    expectWhere(st, file);
+    if (st && fixes.size() > static_cast<std::size_t>(kMaxFixes)) std::abort();
+}
+
+void reportFileTarget(const std::uint8_t* data, std::size_t size) {
+    const fs::path file = writeScratch("Report.csv", data, size);
+    std::vector<ReportLine> lines;
+    expectWhere(readReportFile(file, lines), file);
+}
+
+void shortlistTarget(const std::uint8_t* data, std::size_t size) {
+    const fs::path file = writeScratch("1Shortlist.csv", data, size);
+    std::vector<ShortlistLine> lines;
+    expectWhere(readShortlistFile(file, lines), file);
+}
+
+void resultScoresTarget(const std::uint8_t* data, std::size_t size) {
+    const fs::path file = writeScratch("R1007.csv", data, size);
+    std::vector<double> scores;
+    const Status st = readResultScores(file, scores);
+    expectWhere(st, file);
+    if (st && scores.size() > static_cast<std::size_t>(kMaxControlScores)) std::abort();
+}
+
+// The readers that take a rally rather than a file name work on a scratch rally of their own.
+struct ScratchRally {
+    RecordingMessages messages;
+    ProgramState state{scratchFile("root"), messages};
+    ScratchRally() {
+        if (!createRally(state, "Fuzz Rally", "Fuzz")) std::abort();
+    }
+    fs::path put(const fs::path& file, const std::uint8_t* data, std::size_t size) const {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+        return file;
+    }
+};
+
+ScratchRally& scratchRally() {
+    static ScratchRally rally;
+    return rally;
+}
+
+void nonFinishersTarget(const std::uint8_t* data, std::size_t size) {
+    ScratchRally& r = scratchRally();
+    const fs::path file = r.put(nonFinishersFile(r.state, 1), data, size);
+    std::vector<int> marks;
+    expectWhere(readNonFinishers(r.state, 1, marks), file);
+    // The marks decide the matrix: numbers without a cell must be passed over, not written.
+    DayMatrix matrix;
+    expectWhere(rebuildDayMatrix(r.state, 1, matrix), file);
+}
+
+void dayScoreTarget(const std::uint8_t* data, std::size_t size) {
+    ScratchRally& r = scratchRally();
+    const fs::path file = r.put(dayScoreFile(r.state, 1), data, size);
+    CombinedDayTable table;
+    const Status st = loadCombinedDayResults(r.state, 1, 12, table);
+    expectWhere(st, file);
+    if (st && table.rows.size() > static_cast<std::size_t>(kMatrixCells)) std::abort();
+}
+
+void finalMatrixTarget(const std::uint8_t* data, std::size_t size) {
+    ScratchRally& r = scratchRally();
+    const fs::path file = r.put(finalMatrixFile(r.state, 1), data, size);
+    DayMatrix colours;
+    expectWhere(sumFinalMatrix(r.state, 1, colours), file);
+}
+
+void registerTarget(const std::uint8_t* data, std::size_t size) {
+    ScratchRally& r = scratchRally();
+    const fs::path file = r.put(r.state.paths.registerFile(), data, size);
+    std::vector<RegisterRecord> records;
+    expectWhere(readRegister(r.state, records), file);
+    // Leave a readable register for the next run's rally creation checks.
+    r.put(file, nullptr, 0);
+}
+
+// One download layout, imported as the organiser would: the bytes become CompetitorsLog/<name>
+// and the import either writes the CL file or reports what is wrong, leaving no CL file behind.
+void importTarget(const char* downloadName, const std::uint8_t* data, std::size_t size) {
+    ScratchRally& r = scratchRally();
+    const fs::path file = r.put(r.state.rallyFile(RallyFolder::CompetitorsLog, downloadName), data, size);
+    ImportResult result;
+    const Status st = importDownload(r.state, 1, downloadName, result);
+    if (!st && st.message() != kNoRecordsForRallyDate) expectWhere(st, file);
+    const fs::path cl = r.state.rallyFile(RallyFolder::CompetitorsLog, clFileNameFor(downloadName));
+    std::error_code ec;
+    if (!st && fs::exists(cl, ec)) std::abort(); // a failed import leaves no CL file
+    if (st) {
+        std::vector<TrackFix> fixes;
+        expectWhere(readClFile(cl, fixes), cl); // what the import writes reads back
+        if (fixes.size() != static_cast<std::size_t>(result.fixesKept)) std::abort();
+        fs::remove(cl, ec);
+    }
+}
+
+void holuxTarget(const std::uint8_t* data, std::size_t size) { importTarget("h1001.csv", data, size); }
+void canmoreTarget(const std::uint8_t* data, std::size_t size) { importTarget("c1001.csv", data, size); }
+void easyLoggerTarget(const std::uint8_t* data, std::size_t size) { importTarget("e1001.csv", data, size); }
+void lumoTarget(const std::uint8_t* data, std::size_t size) { importTarget("x1001.csv", data, size); }
+
 } // namespace
 
 const std::vector<Target>& targets() {
@@ -128,6 +245,18 @@ const std::vector<Target>& targets() {
         {"schedule_import", scheduleImportTarget},
         {"speed_table", speedTableTarget},
         {"passing_window", passingWindowTarget},
+        {"cl_file", clFileTarget},
+        {"report_file", reportFileTarget},
+        {"shortlist", shortlistTarget},
+        {"result_scores", resultScoresTarget},
+        {"nonfinishers", nonFinishersTarget},
+        {"day_score", dayScoreTarget},
+        {"final_matrix", finalMatrixTarget},
+        {"register", registerTarget},
+        {"download_holux", holuxTarget},
+        {"download_canmore", canmoreTarget},
+        {"download_easylogger", easyLoggerTarget},
+        {"download_lumo", lumoTarget},
     };
     return all;
 }

@@ -196,8 +196,14 @@ bool CsvCursor::atEnd() const {
 int CsvCursor::line() const {
     const auto& recs = document_.records();
     if (recs.empty()) return 1;
-    if (record_ >= recs.size()) return recs.back().line;
-    return recs[record_].line;
+    // A record whose values are all taken is passed over: the next value is on a later line.
+    std::size_t r = record_, v = value_;
+    while (r < recs.size() && v >= recs[r].values.size()) {
+        ++r;
+        v = 0;
+    }
+    if (r >= recs.size()) return recs.back().line;
+    return recs[r].line;
 }
 
 const CsvValue* CsvCursor::next(Status& status) {

@@ -12,7 +12,9 @@ namespace trakmora {
 
 Status loadCombinedDayResults(const ProgramState& state, int day, int controlCount, CombinedDayTable& table) {
     const auto file = dayScoreFile(state, day);
-    if (!regularFileExists(file)) return Status::failure("No data to load");
+    std::error_code ec;
+    // A folder in the file's place is read, and so reported by name, rather than taken as no data.
+    if (!std::filesystem::exists(file, ec)) return Status::failure("No data to load");
     CsvDocument doc;
     if (auto st = CsvDocument::load(file, doc); !st) return st;
 

@@ -84,6 +84,15 @@ Status buildDayScore(ProgramState& state, int day, int previousControlCount, Day
         if (auto st = writeFileAtomically(dayScoreFile(state, day), text); !st) return st;
         if (auto st = writeBackDayResults(state, day, totals); !st) return st;
     }
+    // The day matrix has cells for 1..250 only: scores of higher numbers are not summed, and the
+    // organiser is told rather than left to find them missing.
+    std::vector<int> beyondMatrix;
+    for (int n = kMatrixCells + 1; n <= kMaxEntries; ++n)
+        if (regularFileExists(resultFile(state, day, n))) beyondMatrix.push_back(n);
+    if (!beyondMatrix.empty())
+        state.messages->info("Day " + std::to_string(day) + ": competition numbers above " +
+                             std::to_string(kMatrixCells) + " have no day score line: R files of " +
+                             numberList(beyondMatrix) + " are left out");
     if (!build.numbersWithoutEntry.empty())
         state.messages->info("Day " + std::to_string(day) + ": no entry in the entry list for competition number" +
                              (build.numbersWithoutEntry.size() > 1 ? "s " : " ") +

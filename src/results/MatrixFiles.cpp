@@ -21,7 +21,9 @@ Status writeMarks(const ProgramState& state, int day, const std::vector<int>& ma
 Status readNonFinishers(const ProgramState& state, int day, std::vector<int>& marks) {
     const auto file = nonFinishersFile(state, day);
     std::vector<int> read;
-    if (regularFileExists(file)) {
+    std::error_code ec;
+    // Anything but a missing file is read, so that a folder in its place is reported by name.
+    if (std::filesystem::exists(file, ec)) {
         CsvDocument doc;
         if (auto st = CsvDocument::load(file, doc); !st) return st;
         CsvCursor cursor(doc);

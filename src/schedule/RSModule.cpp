@@ -32,9 +32,10 @@ Status skipHeader(CsvCursor& in, int fields) {
     return {};
 }
 
-Status tooManyLines(const fs::path& file) {
-    return Status::failure(file.string() + " holds more than " + std::to_string(kMaxScheduleLines) +
-                           " lines; a day holds at most " + std::to_string(kMaxScheduleLines));
+// Names the line that goes beyond the limit, like every other reading failure.
+Status tooManyLines(const CsvDocument& doc, int line) {
+    return Status::failure(doc.problem(line, "more than " + std::to_string(kMaxScheduleLines) +
+                                                 " lines; a day holds at most " + std::to_string(kMaxScheduleLines)));
 }
 
 Status readDataRecord(CsvCursor& in, ScheduleLine& line) {
@@ -71,7 +72,7 @@ Status readLines(const fs::path& file, int headerFields, std::vector<ScheduleLin
     if (auto st = skipHeader(in, headerFields); !st) return st;
     std::vector<ScheduleLine> read;
     while (!in.atEnd()) {
-        if (static_cast<int>(read.size()) == kMaxScheduleLines) return tooManyLines(file);
+        if (static_cast<int>(read.size()) == kMaxScheduleLines) return tooManyLines(doc, in.line());
         ScheduleLine line;
         if (auto st = readRecord(in, line); !st) return st;
         line.no = static_cast<int>(read.size()) + 1;

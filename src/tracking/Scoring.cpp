@@ -63,6 +63,9 @@ Status loadCompetitor(const ProgramState& state, int day, const std::string& clF
     loaded.day = day;
     loaded.clFileName = clFileName;
     if (auto st = competitorNoFromClName(clFileName, loaded.competitorNo); !st) return st;
+    if (loaded.competitorNo < 1 || loaded.competitorNo > kMaxEntries)
+        return Status::failure(clFileName + ": competition number " + std::to_string(loaded.competitorNo) +
+                               " is outside 1.." + std::to_string(kMaxEntries) + " and cannot be scored");
     if (auto st = checkDayInName(clFileName, 2, day); !st) return st;
     const fs::path controlFile = state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv");
     std::error_code ec;

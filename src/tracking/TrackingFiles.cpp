@@ -2,6 +2,7 @@
 
 #include "common/Format.h"
 #include "common/Paths.h"
+#include "common/RallyConfig.h"
 
 namespace trakmora {
 
@@ -25,6 +26,8 @@ Status competitorNoFromClName(std::string_view clFileName, int& competitorNo) {
 }
 
 Status checkDayInName(std::string_view fileName, std::size_t position, int day) {
+    if (day < 1 || day > kMaxDays)
+        return Status::failure("Day " + std::to_string(day) + " is not a rally day (1 to " + std::to_string(kMaxDays) + ")");
     if (fileName.size() > position && fileName[position] == static_cast<char>('0' + day)) return {};
     return Status::failure(std::string(fileName) + " is not a file of day " + std::to_string(day));
 }

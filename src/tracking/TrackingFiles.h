@@ -22,7 +22,8 @@ std::string clFileNameFor(std::string_view downloadName);
 Status competitorNoFromClName(std::string_view clFileName, int& competitorNo);
 
 // Fails unless the character at `position` (0-based) of the name is the day: a download or CL
-// file of another day would be scored against the wrong controls and rally date.
+// file of another day would be scored against the wrong controls and rally date. A day outside
+// 1..5 is refused as no rally day.
 Status checkDayInName(std::string_view fileName, std::size_t position, int day);
 
 // Working files: which = 1, 2 or 3 for the shortlists.

@@ -35,18 +35,23 @@ Status ensureDataRoot(const ProgramState& state) {
 }
 
 Status readRegister(const ProgramState& state, std::vector<RegisterRecord>& records) {
-    records.clear();
     const fs::path file = state.paths.registerFile();
     std::error_code ec;
-    if (!fs::exists(file, ec)) return {};
+    if (!fs::exists(file, ec)) {
+        records.clear();
+        return {};
+    }
     CsvDocument doc;
     if (auto st = CsvDocument::load(file, doc); !st) return st;
+    // Read into a list of its own: a damaged register leaves the caller's list as it was.
+    std::vector<RegisterRecord> read;
     for (const CsvRecord& r : doc.records()) {
         RegisterRecord rec;
         if (auto st = doc.text(r, 0, rec.shortName); !st) return st;
         if (auto st = doc.text(r, 1, rec.longName); !st) return st;
-        records.push_back(std::move(rec));
+        read.push_back(std::move(rec));
     }
+    records = std::move(read);
     return {};
 }
 
@@ -72,9 +77,17 @@ Status createRally(ProgramState& state, const std::string& longNameIn, const std
         return Status::failure("A rally with the short name \"" + shortName +
                                "\" already exists; choose another short name");
 
+    // The register lists every rally: it is rewritten whole and replaced atomically, so a crash
+    // while a rally is added never leaves a half line that would hide the rallies after it.
+    std::string text;
+    const fs::path registerFile = state.paths.registerFile();
+    if (fs::exists(registerFile, ec))
+        if (auto st = readWholeFile(registerFile, text); !st) return st;
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
     CsvWriter line;
     line.text(shortName).text(longName).endRecord();
-    if (auto st = appendToFile(state.paths.registerFile(), line.str()); !st) return st;
+    text += line.str();
+    if (auto st = writeFileAtomically(registerFile, text); !st) return st;
     for (RallyFolder f : kRallyFolders) {
         fs::create_directories(state.paths.folder(shortName, f), ec);
         if (ec) return Status::failure("Cannot create " + state.paths.folder(shortName, f).string() +

@@ -128,7 +128,7 @@ TEST(RSModule, BadFilesAreReportedAndLeaveTheTableAsItWas) {
          " line 2: \"zero\" is not a number"},
         {"RS1_Data.csv", std::string(kHeader) + "1,\"A\",\"o\",0,0,0,0,0,0,0,0,0,0,0,0\r\n2,\"B\",\"o\",1,5\r\n",
          " line 3: a value is missing"},
-        {"RS1_Data.csv", tooLong, " holds more than 999 lines; a day holds at most 999"},
+        {"RS1_Data.csv", tooLong, " line 1001: more than 999 lines; a day holds at most 999"},
         {"Input_RS1.csv", "a,b,c,d,e\r\n1,\"A\",\"o\",1,fast\r\n", " line 2: \"fast\" is not a number"},
         {"RS1_Data.csv", "", " line 1: a value is missing"},
     };
