@@ -1,6 +1,9 @@
 #include "results/frmScore2Workbooks.h"
 
+#include "app/SavedWorkbook.h"
+#include "reports/ReportInputs.h"
 #include "reports/ResultWorkbooks.h"
+#include "results/GroupScoring.h"
 
 #include <filesystem>
 
@@ -11,8 +14,29 @@ bool dayScoreWorkbookExists(const ProgramState& state, int day) {
     return day >= 1 && std::filesystem::is_regular_file(dayScoreWorkbookFile(state, day), ec);
 }
 
-Status writeDayScoreWorkbookOf(const ProgramState&, const GroupScoring&) { return {}; }
-Status writeDayPositionWorkbookOf(const ProgramState&, const GroupScoring&) { return {}; }
-Status writeFinalWorkbookOf(const ProgramState&, const GroupScoring&) { return {}; }
+namespace {
+Status opened(const ProgramState& state, Status saved, const std::filesystem::path& file) {
+    if (saved) openSavedWorkbook(state, file);
+    return saved;
+}
+} // namespace
+
+Status writeDayScoreWorkbookOf(const ProgramState& state, const GroupScoring& scoring) {
+    const int day = scoring.combined().day;
+    return opened(state,
+                  writeDayScoreWorkbook(state, dayScoreInputFor(state, scoring.combined(), scoring.controlCount(day))),
+                  dayScoreWorkbookFile(state, day));
+}
+
+Status writeDayPositionWorkbookOf(const ProgramState& state, const GroupScoring& scoring) {
+    const int day = scoring.combined().day;
+    return opened(state, writeDayPositionWorkbook(state, dayPositionInputFor(state, day, scoring.dayPositions())),
+                  dayPositionWorkbookFile(state, day));
+}
+
+Status writeFinalWorkbookOf(const ProgramState& state, const GroupScoring& scoring) {
+    return opened(state, writeFinalWorkbook(state, finalInputFor(state, scoring.finalPositions())),
+                  finalWorkbookFile(state));
+}
 
 } // namespace trakmora

@@ -1,6 +1,9 @@
 #include "schedule/frmPrint.h"
 
+#include "app/SavedWorkbook.h"
 #include "app/ScreenPlacement.h"
+#include "reports/ReportInputs.h"
+#include "reports/RouteScheduleWorkbooks.h"
 #include "schedule/PrintMenu.h"
 
 #include <QLabel>
@@ -8,6 +11,35 @@
 #include <QVBoxLayout>
 
 namespace trakmora {
+
+namespace {
+
+// The workbook of each button, in the order of printButtons(); the control files are written
+// before any of them.
+Status printWorkbook(ProgramState& state, std::size_t index) {
+    const RouteScheduleInput input = routeScheduleInputFor(state);
+    const int day = state.rally.selectedDay;
+    Status st;
+    std::filesystem::path file;
+    switch (index) {
+    case 0:
+        st = writeCheckRouteScheduleWorkbook(state, input);
+        file = checkRouteScheduleFile(state, day);
+        break;
+    case 1:
+        st = writeRouteScheduleWorkbook(state, input);
+        file = routeScheduleFile(state, day);
+        break;
+    default:
+        st = writeVirtualMarshalWorkbook(state, input);
+        file = virtualMarshalFile(state, day);
+        break;
+    }
+    if (st) openSavedWorkbook(state, file);
+    return st;
+}
+
+} // namespace
 
 frmPrint::frmPrint(ProgramState& state, QLabel* writingLabel, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), writing_(writingLabel) {
@@ -34,7 +66,7 @@ void frmPrint::print(std::size_t index) {
         writing_->show();
         writing_->repaint(); // the work runs on this thread: draw the label before it starts
     }
-    const Status st = runPrintButton(state_, printButtons()[index].workbook);
+    const Status st = runPrintButton(state_, [index](ProgramState& s) { return printWorkbook(s, index); });
     if (writing_) writing_->hide();
     if (!st) state_.messages->info(st.message());
     close();

@@ -1,6 +1,9 @@
 #include "tracking/frmScore1.h"
 
+#include "app/SavedWorkbook.h"
 #include "app/ScreenPlacement.h"
+#include "reports/ProvisionalSheet.h"
+#include "reports/ReportInputs.h"
 #include "schedule/ControlFiles.h"
 #include "tracking/ScoreDay.h"
 #include "tracking/TrackImport.h"
@@ -45,11 +48,15 @@ QStringList fileNames(const std::vector<std::string>& names) {
     return list;
 }
 
-// ---- Workbook hook ---------------------------------------------------------------------------
 // The provisional result sheet of the competitor just scored (Results/DayScore<day>_<no>.xlsx).
-// Its writer takes the Report lines of the run; the call is wired in with the workbook commands.
-void writeProvisionalWorkbook(const ProgramState&, const ScoringRun&) {}
-// ---------------------------------------------------------------------------------------------
+void writeProvisionalWorkbook(const ProgramState& state, const ScoringRun& run) {
+    const ProvisionalSheet sheet = provisionalSheetFor(state, run);
+    if (const Status st = writeProvisionalSheet(state, sheet); !st) {
+        state.messages->info(st.message());
+        return;
+    }
+    openSavedWorkbook(state, provisionalSheetFile(state, sheet.day, sheet.competitorNo));
+}
 
 } // namespace
 
