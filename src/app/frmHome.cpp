@@ -47,6 +47,8 @@ frmHome::frmHome(const std::filesystem::path& dataRoot, Messages* messages, QWid
         messages = ownMessages_.get();
     }
     state_ = std::make_unique<ProgramState>(dataRoot, *messages);
+    // The individual scoring screen's track map draws from each competitor's kept scoring files.
+    state_->keepExplainFiles = true;
     setWindowTitle(QString::fromUtf8(kTitle));
     setFixedSize(twips(10560), twips(8600));
     buildMenu();

@@ -1,6 +1,7 @@
 #include "results/frmScore2.h"
 
 #include "app/ScreenPlacement.h"
+#include "results/ControlAudit.h"
 #include "results/frmDayMatrixView.h"
 #include "results/frmScore2Workbooks.h"
 
@@ -8,7 +9,9 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QFontDatabase>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -76,6 +79,14 @@ frmScore2::frmScore2(ProgramState& state, QWidget* parent)
     auto* right = new QVBoxLayout;
     right->addWidget(matrix_);
     right->addWidget(buildLegend());
+    // Shown with the scrap panel: how each control of the day scored, so a control set up at the
+    // wrong place stands out before it is scrapped.
+    audit_ = new QPlainTextEdit(this);
+    audit_->setReadOnly(true);
+    audit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    audit_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    audit_->setVisible(false);
+    right->addWidget(audit_, 1);
     right->addStretch(1);
 
     auto* layout = new QHBoxLayout(this);
@@ -209,17 +220,29 @@ void frmScore2::openScrapPanel() {
     scrapNo_->setNum(scoring_.scrapControlNo());
     scrap_->setVisible(false);
     scrapPanel_->setVisible(true);
+    showAudit();
     combined_->setEnabled(false);
     dayPosition_->setEnabled(false);
 }
 
+void frmScore2::showAudit() {
+    ControlAudit audit;
+    const Status st = auditDay(state_, scoring_.selectedDay(), audit);
+    audit_->setPlainText(QString::fromStdString(st ? auditTableText(audit) : st.message()));
+    audit_->setVisible(true);
+}
+
 void frmScore2::closeScrapPanel() {
+    audit_->setVisible(false);
     scrapPanel_->setVisible(false);
     scrap_->setVisible(true);
     scrap_->setEnabled(true);
 }
 
-void frmScore2::scrapSelectedControl() { report(scoring_.scrapControl()); }
+void frmScore2::scrapSelectedControl() {
+    report(scoring_.scrapControl());
+    showAudit();
+}
 
 void frmScore2::printCombinedDayResults() {
     bool proceeded = false;

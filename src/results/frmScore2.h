@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 
@@ -29,6 +30,7 @@ public:
     QPushButton* dayPositionButton() const { return dayPosition_; }
     QPushButton* finalButton() const { return final_; }
     QWidget* scrapPanel() const { return scrapPanel_; }
+    QPlainTextEdit* auditView() const { return audit_; }
     QPushButton* previousControlButton() const { return previous_; }
     QPushButton* nextControlButton() const { return next_; }
     QPushButton* scrapNowButton() const { return scrapNow_; }
@@ -48,6 +50,7 @@ protected:
 private:
     QWidget* buildLegend();
     QWidget* buildScrapPanel();
+    void showAudit();
     void selectDay();
     void showPosition();
     void showMatrix();
@@ -74,6 +77,7 @@ private:
     QPushButton* dayPosition_ = nullptr;
     QPushButton* final_ = nullptr;
     QWidget* scrapPanel_ = nullptr;
+    QPlainTextEdit* audit_ = nullptr;
     QPushButton* previous_ = nullptr;
     QPushButton* next_ = nullptr;
     QPushButton* scrapNow_ = nullptr;

@@ -8,6 +8,7 @@
 #include "tracking/ScoreDay.h"
 #include "tracking/TrackImport.h"
 #include "tracking/TrackingFiles.h"
+#include "tracking/frmTrackMap.h"
 #include "tracking/frmTrackPlot.h"
 
 #include <QCloseEvent>
@@ -94,6 +95,9 @@ void frmScore1::buildScreen() {
     mode_->setToolTip(QStringLiteral("Click to switch between running the steps in a chain and one at a time"));
     mode_->setCursor(Qt::PointingHandCursor);
     mode_->installEventFilter(this);
+    trackMap_ = new QPushButton(QStringLiteral("Track map"), this);
+    trackMap_->setToolTip(QStringLiteral("How the competitor just scored passed each control"));
+    trackMap_->setEnabled(false);
     scoreAll_ = new QPushButton(QStringLiteral("Score all"), this);
     scoreAll_->setToolTip(QStringLiteral("Import every waiting download of the day and score every CL file"));
     progress_ = new QProgressBar(this);
@@ -102,6 +106,7 @@ void frmScore1::buildScreen() {
     top->addWidget(dayLabel_);
     top->addStretch(1);
     top->addWidget(progress_, 2);
+    top->addWidget(trackMap_);
     top->addWidget(scoreAll_);
     top->addSpacing(12);
     top->addWidget(mode_);
@@ -162,6 +167,7 @@ void frmScore1::buildScreen() {
     connect(clFiles_, &QListWidget::itemClicked, this, &frmScore1::clFileClicked);
     connect(load_, &QPushButton::clicked, this, &frmScore1::loadClFile);
     connect(scoreAll_, &QPushButton::clicked, this, &frmScore1::scoreAll);
+    connect(trackMap_, &QPushButton::clicked, this, &frmScore1::showTrackMap);
 }
 
 void frmScore1::selectNextDay() {
@@ -261,8 +267,32 @@ void frmScore1::stepFailed(const Status& st) {
     refreshLists();
 }
 
+void frmScore1::showTrackMap() {
+    std::vector<ExplainScene> scenes;
+    for (const ControlRecord& c : run_.controls) {
+        ExplainScene scene;
+        if (loadExplainScene(state_, run_.day, run_.competitorNo, c.no, scene)) scenes.push_back(std::move(scene));
+    }
+    if (scenes.empty()) {
+        state_.messages->info("No track map: the scoring files of competitor " + std::to_string(run_.competitorNo) +
+                              " were not kept");
+        return;
+    }
+    if (!map_) {
+        map_ = new frmTrackMap(this);
+        map_->setWindowFlag(Qt::Window);
+        map_->setAttribute(Qt::WA_DeleteOnClose);
+        map_->resize(640, 560);
+    }
+    map_->setWindowTitle(QStringLiteral("Track map: competitor %1, day %2").arg(run_.competitorNo).arg(run_.day));
+    map_->setScenes(std::move(scenes));
+    map_->show();
+    map_->raise();
+}
+
 void frmScore1::finishCompetitor() {
     writeProvisionalWorkbook(state_, run_);
+    trackMap_->setEnabled(state_.keepExplainFiles);
     setStepButtons(nullptr);
     clFiles_->setEnabled(true);
     dayButton_->setEnabled(downloads_->isEnabled());

@@ -4,7 +4,9 @@
 // the counts of each step and the track plot. "Score all" runs the whole day in one go.
 #include "common/ProgramState.h"
 #include "tracking/Scoring.h"
+#include "tracking/frmTrackMap.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
@@ -18,6 +20,7 @@ class QTimer;
 namespace trakmora {
 
 class TrackPlot;
+
 
 class frmScore1 : public QWidget {
     Q_OBJECT
@@ -41,6 +44,8 @@ public:
     QLabel* countValue(int index) const { return counts_[static_cast<std::size_t>(index)]; }
     QLabel* modeLabel() const { return mode_; }
     QPushButton* scoreAllButton() const { return scoreAll_; }
+    QPushButton* trackMapButton() const { return trackMap_; }
+    frmTrackMap* trackMap() const { return map_; }
     QProgressBar* progressBar() const { return progress_; }
     TrackPlot* plot() const { return plot_; }
     QTimer* modeTimer() const { return modeTimer_; }
@@ -68,6 +73,7 @@ private:
     void showCounts();
     void clearCounts();
     void setStepButtons(QPushButton* enabled);
+    void showTrackMap();
     void scoreAll();
     void refreshControls();
     void showMode();
@@ -88,6 +94,8 @@ private:
     std::array<QLabel*, 5> counts_{};
     QLabel* mode_ = nullptr;
     QPushButton* scoreAll_ = nullptr;
+    QPushButton* trackMap_ = nullptr;
+    QPointer<frmTrackMap> map_;
     QProgressBar* progress_ = nullptr;
     TrackPlot* plot_ = nullptr;
     QTimer* modeTimer_ = nullptr;

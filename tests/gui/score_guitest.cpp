@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 #include <cstdio>
@@ -134,6 +135,26 @@ private slots:
         QCOMPARE(screen.plot()->controls().size(), std::size_t{8});
         QVERIFY(!screen.plot()->segments().empty());
         save(&screen, "score1.png");
+        QVERIFY(!screen.trackMapButton()->isEnabled()); // scoring files were not kept
+    }
+
+    void trackMapStepsThroughTheScoredControls() {
+        Rally rally(1);
+        rally.state.keepExplainFiles = true;
+        rally.copyControls(1);
+        fs::copy_file(kCase / "expected/CL1001.csv", rally.file(RallyFolder::CompetitorsLog, "CL1001.csv"));
+        frmScore1 screen(rally.state);
+        screen.show();
+        clickItem(screen.clFileList(), "CL1001.csv");
+        QTest::mouseClick(screen.loadButton(), Qt::LeftButton);
+        QVERIFY(screen.trackMapButton()->isEnabled());
+        QTest::mouseClick(screen.trackMapButton(), Qt::LeftButton);
+        QVERIFY(screen.trackMap() && screen.trackMap()->isVisible());
+        QCOMPARE(screen.trackMap()->currentIndex(), 0);
+        QTest::mouseClick(screen.trackMap()->nextButton(), Qt::LeftButton);
+        QCOMPARE(screen.trackMap()->currentIndex(), 1);
+        QVERIFY(screen.trackMap()->captionLabel()->text().contains(QStringLiteral("2")));
+        QVERIFY(rally.messages.texts.empty());
     }
 
     void manualModeRunsOneStepPerButton() {
@@ -272,6 +293,10 @@ private slots:
         QTest::mouseClick(screen.scrapButton(), Qt::LeftButton);
         QVERIFY(screen.scrapPanel()->isVisibleTo(&screen));
         QVERIFY(!screen.combinedButton()->isEnabled());
+        // The audit beside the panel shows the day's scores per control, the 30 of control 3 too.
+        QVERIFY(screen.auditView()->isVisibleTo(&screen));
+        QVERIFY(screen.auditView()->toPlainText().startsWith(QStringLiteral("Control audit, day 1: 1 competitor")));
+        QVERIFY(screen.auditView()->toPlainText().contains(QStringLiteral("30.0")));
         QTest::mouseClick(screen.previousControlButton(), Qt::LeftButton);
         QCOMPARE(screen.scrapControlLabel()->text(), QStringLiteral("1"));
         for (int i = 0; i < 2; ++i) QTest::mouseClick(screen.nextControlButton(), Qt::LeftButton);
@@ -279,8 +304,10 @@ private slots:
         QTest::mouseClick(screen.scrapNowButton(), Qt::LeftButton);
         QCOMPARE(readText(rally.file(RallyFolder::Results, "R1003.csv")), std::string("1\r\n2\r\n0\r\n4\r\n5\r\n6\r\n7\r\n8\r\n"));
         QCOMPARE(screen.scoring().dayScore().lines.at(0).total, 63.0);
+        QVERIFY(!screen.auditView()->toPlainText().contains(QStringLiteral("30.0")));
         QTest::mouseClick(screen.closePanelButton(), Qt::LeftButton);
         QVERIFY(!screen.scrapPanel()->isVisibleTo(&screen));
+        QVERIFY(!screen.auditView()->isVisibleTo(&screen));
 
         // A one-day rally selects day 1 again and never reaches Final.
         for (int i = 0; i < 2; ++i) {
