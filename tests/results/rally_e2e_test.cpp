@@ -1,0 +1,65 @@
+// A two-day rally from real GPS tracks, run from the logger downloads to the final positions with
+// the command line, as an organiser would after each day. The case (tests/data/rally_e2e) and
+// every expected file in it are worked out by its make_case.py from the scoring rules,
+// independently of the program.
+#include "results/ResultFiles.h"
+#include "results/ResultsRally.h"
+
+#include <gtest/gtest.h>
+
+namespace trakmora {
+namespace {
+namespace fs = std::filesystem;
+using test::readFile;
+using test::ResultsRally;
+
+// The part of a command's output from `from` to the end.
+std::string outputFrom(const std::string& output, const std::string& from) {
+    const auto at = output.find(from);
+    return at == std::string::npos ? std::string() : output.substr(at);
+}
+
+TEST(RallyEndToEnd, TwoDaysFromRealTracksToFinalPositions) {
+    ResultsRally r(2);
+    r.copyInput("rally_e2e");
+    const fs::path kase = test::testData("rally_e2e");
+    const std::string rally = "--data-root '" + r.root.path().string() + "' --no-workbooks --rally Spring ";
+    const auto downloadsOf = [&](int day) {
+        for (const auto& f : fs::directory_iterator(kase / "downloads" / ("day" + std::to_string(day))))
+            fs::copy_file(f.path(), r.file(RallyFolder::CompetitorsLog, f.path().filename().string()));
+    };
+    const auto expected = [&](const std::string& name) { return readFile(kase / "expected" / name); };
+    const auto expectDayFiles = [&](int day, const std::vector<int>& scored) {
+        test::expectSameFile(kase / "expected" / ("cp" + std::to_string(day) + ".csv"),
+                             r.file(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv"));
+        for (int no : scored) {
+            const auto name = resultFile(r.state, day, no).filename().string();
+            test::expectSameFile(kase / "expected" / name, resultFile(r.state, day, no));
+        }
+    };
+    std::string output;
+
+    // Day 1: competitor 4 does not start, 18 loses eleven minutes half-way.
+    downloadsOf(1);
+    ASSERT_EQ(test::runCli(rally + "--yes run --day 1", output), 0) << output;
+    expectDayFiles(1, {1, 2, 3, 16, 17, 18, 19});
+    EXPECT_FALSE(fs::exists(resultFile(r.state, 1, 4)));
+    test::expectSameText(expected("positions1.txt"), outputFrom(output, "Day 1 positions"), "run --day 1");
+
+    // Day 2: 17 retires half-way; the day is run as scored, then the organiser marks the retirement.
+    downloadsOf(2);
+    ASSERT_EQ(test::runCli(rally + "--yes run --day 2", output), 0) << output;
+    expectDayFiles(2, {1, 2, 3, 4, 16, 17, 18, 19});
+    test::expectSameText(expected("positions2.txt"), outputFrom(output, "Day 2 positions"), "run --day 2");
+    ASSERT_EQ(test::runCli(rally + "day --day 2 --non-finisher 17", output), 0) << output;
+    EXPECT_NE(output.find("Finishers 7, non-finishers 1,"), std::string::npos) << output;
+    ASSERT_EQ(test::runCli(rally + "--yes results --day 2", output), 0) << output;
+    test::expectSameText(expected("positions2_marked.txt"), outputFrom(output, "Day 2 positions"),
+                         "results --day 2");
+
+    ASSERT_EQ(test::runCli(rally + "final", output), 0) << output;
+    test::expectSameText(expected("final.txt"), output, "final");
+}
+
+} // namespace
+} // namespace trakmora
