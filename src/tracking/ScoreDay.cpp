@@ -6,7 +6,8 @@
 
 namespace trakmora {
 
-DaySummary scoreDay(const ProgramState& state, int day, const DayProgress& progress) {
+DaySummary scoreDay(const ProgramState& state, int day, const DayProgress& progress,
+                    const AfterScoring& afterScoring) {
     DaySummary summary;
     const std::vector<std::string> downloads = listCompetitorFiles(state, day).downloads;
     // The CL files are only known after the imports; the total grows by the imports' CL files.
@@ -33,6 +34,9 @@ DaySummary scoreDay(const ProgramState& state, int day, const DayProgress& progr
         const Status st = scoreCompetitor(state, day, clFile, run);
         if (st) {
             ++summary.competitorsScored;
+            if (afterScoring)
+                if (const Status after = afterScoring(run); !after)
+                    summary.messages.push_back(clFile + ": " + after.message());
             continue;
         }
         summary.messages.push_back(clFile + ": " + st.message());

@@ -5,6 +5,7 @@
 // competitor of the day alike.
 #include "common/ProgramState.h"
 #include "common/Status.h"
+#include "tracking/Scoring.h"
 
 #include <functional>
 #include <string>
@@ -21,7 +22,12 @@ struct DaySummary {
 // Called before each file: its index from 0, the number of files of the whole run, the file name.
 using DayProgress = std::function<void(int done, int total, const std::string& fileName)>;
 
-DaySummary scoreDay(const ProgramState& state, int day, const DayProgress& progress = {});
+// Called after each competitor is scored (the screen writes the provisional result sheet); a
+// failure is listed with the CL file's name and the run goes on.
+using AfterScoring = std::function<Status(const ScoringRun& run)>;
+
+DaySummary scoreDay(const ProgramState& state, int day, const DayProgress& progress = {},
+                    const AfterScoring& afterScoring = {});
 
 // The summary as the screen and the command line show it.
 std::string daySummaryText(const DaySummary& summary);

@@ -330,11 +330,17 @@ void frmScore1::scoreAll() {
     clearCounts();
     progress_->setValue(0);
     progress_->setVisible(true);
-    const DaySummary summary = scoreDay(state_, day_, [this](int done, int total, const std::string&) {
+    const auto showProgress = [this](int done, int total, const std::string&) {
         progress_->setMaximum(std::max(total, 1));
         progress_->setValue(done);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
+    };
+    // Every competitor gets the provisional result sheet that scoring one by one gives; the
+    // sheets are saved without opening them, a whole day of workbooks would bury the desktop.
+    const auto writeSheet = [this](const ScoringRun& run) {
+        return writeProvisionalSheet(state_, provisionalSheetFor(state_, run));
+    };
+    const DaySummary summary = scoreDay(state_, day_, showProgress, writeSheet);
     progress_->setVisible(false);
     run_ = ScoringRun{};
     for (std::size_t i = 0; i < busy.size(); ++i) busy[i]->setEnabled(wasEnabled[i]);

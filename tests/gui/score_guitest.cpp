@@ -222,6 +222,9 @@ private slots:
         QCOMPARE(rally.messages.texts,
                  std::vector<std::string>{"Downloads imported: 2\nCompetitors scored: 2\nNo messages"});
         QVERIFY(fs::exists(rally.file(RallyFolder::Results, "R1002.csv")));
+        // Each competitor's provisional result sheet, as when scoring them one by one.
+        for (const char* sheet : {"DayScore1_1.xlsx", "DayScore1_2.xlsx"})
+            QVERIFY2(fs::exists(rally.file(RallyFolder::Results, sheet)), sheet);
         QCOMPARE(screen.downloadList()->count(), 0);
         QCOMPARE(screen.clFileList()->count(), 0);
         QVERIFY(!screen.progressBar()->isVisibleTo(&screen));

@@ -46,6 +46,26 @@ TEST_F(ScoreDayTest, ImportsAndScoresEveryWaitingFileAndKeepsGoingPastFailures) 
     EXPECT_NE(text.find("\nh1009.csv: "), std::string::npos) << text;
 }
 
+TEST_F(ScoreDayTest, AfterEachScoredCompetitorTheHookRunsAndItsFailuresAreListed) {
+    for (const char* name : {"h1001.csv", "c1002.csv"})
+        fs::copy_file(kCase / "CompetitorsLog" / name, logFile(name));
+    fs::copy_file(kCase / "Marshals/cp1.csv", state.rallyFile(RallyFolder::Marshals, "cp1.csv"));
+    test::writeText(logFile("CL1008.csv"), "1,51.3,12.4\r\n"); // fails scoring: no hook for it
+
+    std::vector<int> hooked;
+    const DaySummary summary = scoreDay(state, 1, {}, [&](const ScoringRun& run) {
+        hooked.push_back(run.competitorNo);
+        EXPECT_EQ(run.report.size(), 8u);
+        return run.competitorNo == 2 ? Status::failure("the sheet is open in another program") : Status{};
+    });
+
+    EXPECT_EQ(hooked, (std::vector<int>{1, 2}));
+    EXPECT_EQ(summary.competitorsScored, 2);
+    ASSERT_EQ(summary.messages.size(), 2u);
+    EXPECT_EQ(summary.messages[0], "CL1002.csv: the sheet is open in another program");
+    EXPECT_EQ(summary.messages[1].rfind("CL1008.csv: ", 0), 0u) << summary.messages[1];
+}
+
 TEST_F(ScoreDayTest, WithoutControlsTheFirstFailureEndsTheRun) {
     test::writeText(logFile("CL1001.csv"), "1,51.3,12.4,36000\r\n");
     test::writeText(logFile("CL1002.csv"), "1,51.3,12.4,36000\r\n");
