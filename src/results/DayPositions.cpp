@@ -13,11 +13,7 @@ namespace trakmora {
 
 namespace {
 
-struct Ranked {
-    DayPositionRow row;
-    int compNo = 0;
-    double roundedTotal = 0;
-};
+using Ranked = RankedRow<DayPositionRow>;
 
 int wholeNumber(const std::string& text) {
     double v = 0;
@@ -48,16 +44,8 @@ Status buildDayPositions(const ProgramState& state, int day, const CombinedDayTa
         auto& rows = groups[static_cast<std::size_t>(g)];
         if (rows.empty()) continue;
         if (auto st = writeFile(file, files[static_cast<std::size_t>(g)].str()); !st) return st;
-        std::stable_sort(rows.begin(), rows.end(),
-                         [](const Ranked& a, const Ranked& b) { return a.roundedTotal < b.roundedTotal; });
-        std::vector<int> numbers;
-        for (const Ranked& r : rows) numbers.push_back(r.compNo);
-        const auto positions = numberPositions(numbers, matrix);
-        auto& table = built[static_cast<std::size_t>(g)];
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            table.rows.push_back(rows[i].row);
-            table.rows.back().position = positions[i];
-        }
+        // By the total rounded to a whole number, halves to even.
+        rankGroup(rows, matrix, built[static_cast<std::size_t>(g)]);
     }
     tables = std::move(built);
     return {};

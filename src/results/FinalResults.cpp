@@ -25,11 +25,7 @@ Status readFinalMatrix(const std::filesystem::path& file, std::vector<long>& val
     return {};
 }
 
-struct Ranked {
-    FinalPositionRow row;
-    int compNo = 0;
-    double final = 0;
-};
+using Ranked = RankedRow<FinalPositionRow>;
 
 } // namespace
 
@@ -55,13 +51,16 @@ Status sumFinalMatrix(const ProgramState& state, int noOfDays, DayMatrix& colour
     for (int n = 1; n <= kMatrixCells; ++n) {
         const long sum = sums[static_cast<std::size_t>(n)];
         sumFile.number(static_cast<double>(sum)).endRecord();
-        colours.set(n, sum == 0                   ? CellState::NonStarter
-                       : sum == 10L * noOfDays ? CellState::Finisher
-                                               : CellState::NonFinisher);
+        colours.set(n, finalState(sum, noOfDays));
     }
     if (noOfDays == 2)
         if (auto st = writeFile(sumFinalMatrixFile(state), sumFile.str()); !st) return st;
     return {};
+}
+
+CellState finalState(long sum, int noOfDays) {
+    if (sum == 0) return CellState::NonStarter;
+    return sum == 10L * noOfDays ? CellState::Finisher : CellState::NonFinisher;
 }
 
 Status buildFinalResults(ProgramState& state, const DayMatrix& finalColours, FinalPositionTables& tables) {
@@ -91,15 +90,8 @@ Status buildFinalResults(ProgramState& state, const DayMatrix& finalColours, Fin
         auto& rows = groups[static_cast<std::size_t>(g)];
         if (rows.empty()) continue; // the later groups are still ranked
         if (auto st = writeFile(file, files[static_cast<std::size_t>(g)].str()); !st) return st;
-        std::stable_sort(rows.begin(), rows.end(), [](const Ranked& a, const Ranked& b) { return a.final < b.final; });
-        std::vector<int> numbers;
-        for (const Ranked& r : rows) numbers.push_back(r.compNo);
-        const auto positions = numberPositions(numbers, finalColours);
-        auto& table = built[static_cast<std::size_t>(g)];
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            table.rows.push_back(rows[i].row);
-            table.rows.back().position = positions[i];
-        }
+        // By the exact final, not rounded as the day positions are.
+        rankGroup(rows, finalColours, built[static_cast<std::size_t>(g)]);
     }
     tables = std::move(built);
     return {};

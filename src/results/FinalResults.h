@@ -17,6 +17,9 @@
 
 namespace trakmora {
 
+// The final state of a competitor whose FinalMatrix values add up to `sum` over `noOfDays` days.
+CellState finalState(long sum, int noOfDays);
+
 // Colours `colours` with the final states of a rally of `noOfDays` days (2..5). When a day's
 // FinalMatrix file is missing the message says which day must be selected first and every cell is
 // red: nothing is coloured from stale data. A malformed file fails with file and line.

@@ -4,6 +4,7 @@
 #include "common/FileIo.h"
 #include "common/Format.h"
 #include "results/DayMatrix.h"
+#include "results/FinalResults.h"
 #include "results/Positions.h"
 #include "results/ResultFiles.h"
 
@@ -19,11 +20,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct RankedRow {
-    std::vector<std::string> cells; // from the name on
-    int compNo = 0;
-    double key = 0;
+struct PublishRow {
+    std::string position;
+    std::vector<std::string> cells; // from the competition number on
 };
+using Ranked = RankedRow<PublishRow>;
 
 Status readMatrixValues(const fs::path& file, std::vector<long>& values) {
     if (!regularFileExists(file))
@@ -44,15 +45,15 @@ int wholeNumber(const std::string& text) {
 }
 
 // Ranks the rows by key (stable: equal keys keep file order) and puts the position in front.
-std::vector<std::vector<std::string>> rankRows(std::vector<RankedRow> rows, const DayMatrix& marks) {
-    std::stable_sort(rows.begin(), rows.end(), [](const RankedRow& a, const RankedRow& b) { return a.key < b.key; });
-    std::vector<int> numbers;
-    for (const auto& r : rows) numbers.push_back(r.compNo);
-    const auto positions = numberPositions(numbers, marks);
+std::vector<std::vector<std::string>> rankRows(std::vector<Ranked> rows, const DayMatrix& marks) {
+    struct {
+        std::vector<PublishRow> rows;
+    } ranked;
+    rankGroup(rows, marks, ranked);
     std::vector<std::vector<std::string>> out;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        out.push_back({positions[i]});
-        out.back().insert(out.back().end(), rows[i].cells.begin(), rows[i].cells.end());
+    for (PublishRow& r : ranked.rows) {
+        out.push_back({r.position});
+        out.back().insert(out.back().end(), r.cells.begin(), r.cells.end());
     }
     return out;
 }
@@ -113,15 +114,15 @@ Status dayPageContent(const ProgramState& state, int day, bool official, Results
         if (!regularFileExists(file)) continue;
         CsvDocument doc;
         if (auto st = CsvDocument::load(file, doc); !st) return st;
-        std::vector<RankedRow> rows;
+        std::vector<Ranked> rows;
         for (const auto& rec : doc.records()) {
             if (auto st = doc.expectValues(rec, 3); !st) return st;
-            RankedRow r;
+            Ranked r;
             r.compNo = wholeNumber(rec.values[1].text);
-            r.cells = {rec.values[1].text, rec.values[0].text, rec.values[2].text};
+            r.row.cells = {rec.values[1].text, rec.values[0].text, rec.values[2].text};
             auto it = scores.find(r.compNo);
             for (std::size_t c = 0; c < controls; ++c)
-                r.cells.push_back(it != scores.end() && c < it->second.size() ? it->second[c] : "");
+                r.row.cells.push_back(it != scores.end() && c < it->second.size() ? it->second[c] : "");
             double total = 0;
             parseNumber(rec.values[2].text, total);
             r.key = roundHalfEven(total);
@@ -153,9 +154,7 @@ Status finalPageContent(const ProgramState& state, bool official, ResultsPageCon
     DayMatrix marks;
     for (int n = 1; n <= kMatrixCells; ++n) {
         const long sum = sums[static_cast<std::size_t>(n - 1)];
-        marks.set(n, sum == 0 ? CellState::NonStarter
-                     : sum == 10L * days ? CellState::Finisher
-                                         : CellState::NonFinisher);
+        marks.set(n, finalState(sum, days));
     }
 
     ResultsPageContent page;
@@ -165,14 +164,14 @@ Status finalPageContent(const ProgramState& state, bool official, ResultsPageCon
         if (!regularFileExists(file)) continue;
         CsvDocument doc;
         if (auto st = CsvDocument::load(file, doc); !st) return st;
-        std::vector<RankedRow> rows;
+        std::vector<Ranked> rows;
         for (const auto& rec : doc.records()) {
             if (auto st = doc.expectValues(rec, 8); !st) return st;
-            RankedRow r;
+            Ranked r;
             r.compNo = wholeNumber(rec.values[1].text);
-            r.cells = {rec.values[1].text, rec.values[0].text};
-            for (int d = 0; d < days; ++d) r.cells.push_back(rec.values[static_cast<std::size_t>(2 + d)].text);
-            r.cells.push_back(rec.values[7].text);
+            r.row.cells = {rec.values[1].text, rec.values[0].text};
+            for (int d = 0; d < days; ++d) r.row.cells.push_back(rec.values[static_cast<std::size_t>(2 + d)].text);
+            r.row.cells.push_back(rec.values[7].text);
             if (auto st = doc.number(rec, 7, r.key); !st) return st;
             rows.push_back(std::move(r));
         }
