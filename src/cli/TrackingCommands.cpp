@@ -37,7 +37,10 @@ int runImport(CliContext& ctx, const DayFiles& args) {
         std::cout << progress(i, files.size()) << files[i] << ": ";
         if (st) {
             std::cout << result.fixesKept << " fixes kept of " << result.recordsRead << " records -> "
-                      << result.clFileName << '\n';
+                      << result.clFileName;
+            if (!result.earlierBackup.empty())
+                std::cout << " (the earlier download of that name is kept as Bak/" << result.earlierBackup << ')';
+            std::cout << '\n';
         } else {
             std::cout << st.message() << '\n';
             status = 1;

@@ -50,10 +50,33 @@ Status convertRecords(const ProgramState& state, int day, const LoggerLayout& la
     return {};
 }
 
-Status moveToBak(const ProgramState& state, const fs::path& download, const std::string& name) {
+// An earlier backup of the same name that differs from the download being moved is renamed to
+// the first free "<name>-<n>.csv": a corrected download never wipes out the only copy of the
+// first one, and the kept copy is still a download of the same competitor and day if it is ever
+// put back. The same file imported again simply replaces its copy.
+Status keepEarlierBackup(const fs::path& bakFile, const std::string& download, std::string& keptAs) {
+    std::error_code ec;
+    if (!fs::is_regular_file(bakFile, ec)) return {};
+    std::string earlier;
+    if (auto st = readWholeFile(bakFile, earlier); !st) return st;
+    if (earlier == download) return {};
+    const std::string stem = bakFile.stem().string(), ext = bakFile.extension().string();
+    for (int n = 1;; ++n) {
+        const fs::path candidate = bakFile.parent_path() / (stem + "-" + std::to_string(n) + ext);
+        if (fs::exists(candidate, ec)) continue;
+        fs::rename(bakFile, candidate, ec);
+        if (ec) return Status::failure("Cannot keep the earlier " + bakFile.string() + ": " + ec.message());
+        keptAs = candidate.filename().string();
+        return {};
+    }
+}
+
+Status moveToBak(const ProgramState& state, const fs::path& download, const std::string& name,
+                 const std::string& content, std::string& keptAs) {
     std::error_code ec;
     const fs::path bak = state.rallyFolder(RallyFolder::CompetitorsLogBak);
     fs::create_directories(bak, ec);
+    if (auto st = keepEarlierBackup(bak / name, content, keptAs); !st) return st;
     fs::copy_file(download, bak / name, fs::copy_options::overwrite_existing, ec);
     if (!ec) fs::remove(download, ec);
     if (ec) return Status::failure("Cannot move " + download.string() + " to " + bak.string() + ": " + ec.message());
@@ -104,7 +127,7 @@ Status importDownload(const ProgramState& state, int day, const std::string& dow
         result.fixesKept = 0;
         return st;
     }
-    return moveToBak(state, download, downloadName);
+    return moveToBak(state, download, downloadName, content, result.earlierBackup);
 }
 
 } // namespace trakmora

@@ -14,6 +14,9 @@ struct ImportResult {
     std::string clFileName;
     int recordsRead = 0; // records of the download after its header line
     int fixesKept = 0;   // lines of the CL file
+    // A different download of the same name already in Bak (imported before) is kept under this
+    // name rather than overwritten; empty when there was none or it was the same file.
+    std::string earlierBackup;
 };
 
 // Imports CompetitorsLog/<downloadName> for `day`. On any failure no CL file of this download is

@@ -201,7 +201,11 @@ void frmScore1::downloadClicked(QListWidgetItem* item) {
 
 void frmScore1::importDownloadFile() {
     ImportResult result;
-    if (const Status st = importDownload(state_, day_, downloadName_, result); !st) state_.messages->info(st.message());
+    if (const Status st = importDownload(state_, day_, downloadName_, result); !st)
+        state_.messages->info(st.message());
+    else if (!result.earlierBackup.empty())
+        state_.messages->info("The earlier download " + downloadName_ + " in CompetitorsLog\\Bak is kept as " +
+                              result.earlierBackup);
     import_->setEnabled(false);
     downloads_->setEnabled(true);
     // Unless a competitor is part-way through its steps, another day may be chosen again.

@@ -108,6 +108,24 @@ private slots:
         QCOMPARE(screen.controlTimer()->interval(), 1000);
     }
 
+    void reimportingKeepsTheEarlierDownloadAndSaysWhere() {
+        Rally rally(1);
+        const fs::path download = rally.file(RallyFolder::CompetitorsLog, "x1004.csv");
+        frmScore1 screen(rally.state);
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        for (const char* time : {"08:00:00", "08:00:05"}) {
+            std::ofstream(download, std::ios::binary)
+                << "Fix,Lat,Lon,Time\r\n1,51.3,12.4,\"2015-06-26T" << time << "Z\"\r\n";
+            QTest::mouseClick(screen.dayButton(), Qt::LeftButton); // refreshes the lists
+            clickItem(screen.downloadList(), "x1004.csv");
+            QTest::mouseClick(screen.importButton(), Qt::LeftButton);
+        }
+        QCOMPARE(rally.messages.texts,
+                 std::vector<std::string>{"The earlier download x1004.csv in CompetitorsLog\\Bak is kept as x1004-1.csv"});
+        QVERIFY(fs::exists(rally.file(RallyFolder::CompetitorsLogBak, "x1004-1.csv")));
+    }
+
     void autoModeScoresACompetitorWithOneClick() {
         Rally rally(1);
         rally.copyControls(1);

@@ -96,6 +96,27 @@ TEST_F(Import, KeepsTheRallyDayAppliesOffsetsAndMovesTheDownloadToBak) {
     EXPECT_TRUE(listed.downloads.empty());
 }
 
+TEST_F(Import, AnEarlierDifferentBackupOfTheSameNameIsKept) {
+    const auto download = [](const char* time) {
+        return std::string("Fix,Lat,Lon,Time\r\n1,1,2,2015-06-26T") + time + "\r\n";
+    };
+    struct Step {
+        const char* time;        // of the download put into CompetitorsLog
+        const char* earlierKept; // expected name of the earlier backup, or ""
+    };
+    const Step steps[] = {{"08:00:00", ""}, {"09:00:00", "x1001-1.csv"}, {"09:00:00", ""}, {"10:00:00", "x1001-2.csv"}};
+    for (const Step& step : steps) {
+        writeText(logFile("x1001.csv"), download(step.time));
+        ImportResult result;
+        ASSERT_TRUE(importDownload(state, 1, "x1001.csv", result)) << step.time;
+        EXPECT_EQ(result.earlierBackup, step.earlierKept) << step.time;
+        EXPECT_EQ(readFile(bakFile("x1001.csv")), download(step.time));
+    }
+    EXPECT_EQ(readFile(bakFile("x1001-1.csv")), download("08:00:00"));
+    EXPECT_EQ(readFile(bakFile("x1001-2.csv")), download("09:00:00"));
+    EXPECT_FALSE(fs::exists(bakFile("x1001-3.csv")));
+}
+
 TEST_F(Import, NegativeOffsetAddsItsSizeEvenPastMidnight) {
     state.config.lumoOffset = -7200;
     writeText(logFile("x1001.csv"), "Fix,Lat,Lon,Time\r\n1,1,2,2015-06-26T23:00:00\r\n2,1,2,2015-06-26T00:00:00\r\n");
