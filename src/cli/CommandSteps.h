@@ -28,6 +28,8 @@ int scoreCommand(CliContext& ctx, int day, const std::vector<std::string>& files
 
 // Control files, import, score, day score and day positions of the day, with a line per step.
 // Stops at the first step that fails for the whole day; failed files are reported and counted.
-int runDayCommand(CliContext& ctx, GroupScoring& scoring, int day);
+// `again` first puts the day's imported downloads back from CompetitorsLog/Bak, so that every
+// competitor is scored anew against the control file just written.
+int runDayCommand(CliContext& ctx, GroupScoring& scoring, int day, bool again = false);
 
 } // namespace trakmora::cli

@@ -90,6 +90,26 @@ void removeIfPresent(const fs::path& file) {
 
 } // namespace
 
+Status restoreDownloads(const ProgramState& state, int day, std::vector<std::string>& restored) {
+    restored.clear();
+    const fs::path bak = state.rallyFolder(RallyFolder::CompetitorsLogBak);
+    const fs::path folder = state.rallyFolder(RallyFolder::CompetitorsLog);
+    std::error_code ec;
+    for (const std::string& name : listDownloads(bak, day)) {
+        const fs::path file = bak / name;
+        const std::string stem = file.stem().string();
+        const auto dash = stem.rfind('-');
+        const bool keptEarlier = dash != std::string::npos && dash + 1 < stem.size() &&
+                                 stem.find_first_not_of("0123456789", dash + 1) == std::string::npos &&
+                                 fs::exists(bak / (stem.substr(0, dash) + file.extension().string()), ec);
+        if (keptEarlier || fs::exists(folder / name, ec)) continue;
+        fs::copy_file(file, folder / name, ec);
+        if (ec) return Status::failure("Cannot put " + file.string() + " back into " + folder.string() + ": " + ec.message());
+        restored.push_back(name);
+    }
+    return {};
+}
+
 int dateKey(int year, int month, int day) {
     const CivilDate c = civilFromSerial(dateSerial(year, month, day));
     return c.day * 10000 + c.month * 100 + ((c.year % 100) + 100) % 100;

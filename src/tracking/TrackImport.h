@@ -5,6 +5,7 @@
 #include "common/Status.h"
 
 #include <string>
+#include <vector>
 
 namespace trakmora {
 
@@ -25,6 +26,12 @@ struct ImportResult {
 // rally date (kNoRecordsForRallyDate).
 Status importDownload(const ProgramState& state, int day, const std::string& downloadName,
                       ImportResult& result);
+
+// Puts the downloads of `day` back from CompetitorsLog/Bak into CompetitorsLog, so that the day
+// can be imported and scored again after its controls were corrected. The backups stay; earlier
+// copies kept beside a newer download ("h1045-1.csv" beside "h1045.csv") are left where they are;
+// a download already waiting in CompetitorsLog is not overwritten. `restored` lists the names.
+Status restoreDownloads(const ProgramState& state, int day, std::vector<std::string>& restored);
 
 // The date key "ddmmyy" compares by, as a number (260615 for 26 June 2015); the parts carry over
 // like a calendar date (month 13 is January of the next year).

@@ -45,19 +45,30 @@ std::string resultFileName(int day, int competitorNo) {
     return "R" + std::to_string(day) + formatCompNo(competitorNo) + ".csv";
 }
 
-CompetitorFiles listCompetitorFiles(const ProgramState& state, int day) {
-    CompetitorFiles files;
-    const auto folder = state.rallyFolder(RallyFolder::CompetitorsLog);
-    const std::string dayText = std::to_string(day);
-    const auto matching = [&](const std::string& prefix) {
-        return listFiles(folder, [&](const std::string& name) {
-            return startsWithIgnoreCase(name, prefix) && endsWithIgnoreCase(name, ".csv");
-        });
-    };
-    for (const auto& p : matching("CL" + dayText)) files.clFiles.push_back(p.filename().string());
+namespace {
+
+std::vector<std::string> namesStartingWith(const std::filesystem::path& folder, const std::string& prefix) {
+    std::vector<std::string> names;
+    for (const auto& p : listFiles(folder, [&](const std::string& name) {
+             return startsWithIgnoreCase(name, prefix) && endsWithIgnoreCase(name, ".csv");
+         }))
+        names.push_back(p.filename().string());
+    return names;
+}
+
+} // namespace
+
+std::vector<std::string> listDownloads(const std::filesystem::path& folder, int day) {
+    std::vector<std::string> downloads;
     for (const char* letter : {"h", "c", "e", "x"})
-        for (const auto& p : matching(letter + dayText)) files.downloads.push_back(p.filename().string());
-    return files;
+        for (std::string& name : namesStartingWith(folder, letter + std::to_string(day)))
+            downloads.push_back(std::move(name));
+    return downloads;
+}
+
+CompetitorFiles listCompetitorFiles(const ProgramState& state, int day) {
+    const auto folder = state.rallyFolder(RallyFolder::CompetitorsLog);
+    return {namesStartingWith(folder, "CL" + std::to_string(day)), listDownloads(folder, day)};
 }
 
 } // namespace trakmora

@@ -8,6 +8,7 @@
 #include "common/ProgramState.h"
 #include "common/Status.h"
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,5 +41,8 @@ struct CompetitorFiles {
 // The CL files and downloads of `day` waiting in CompetitorsLog. Letters and "CL" are matched
 // without regard to case; each group is sorted by name.
 CompetitorFiles listCompetitorFiles(const ProgramState& state, int day);
+
+// The downloads of `day` in `folder`, as listCompetitorFiles lists them.
+std::vector<std::string> listDownloads(const std::filesystem::path& folder, int day);
 
 } // namespace trakmora

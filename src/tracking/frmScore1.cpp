@@ -100,6 +100,9 @@ void frmScore1::buildScreen() {
     trackMap_->setEnabled(false);
     scoreAll_ = new QPushButton(QStringLiteral("Score all"), this);
     scoreAll_->setToolTip(QStringLiteral("Import every waiting download of the day and score every CL file"));
+    scoreAgain_ = new QPushButton(QStringLiteral("Score again"), this);
+    scoreAgain_->setToolTip(
+        QStringLiteral("Import and score every download of the day again from CompetitorsLog\\Bak, after a control was corrected"));
     progress_ = new QProgressBar(this);
     progress_->setVisible(false);
     top->addWidget(dayButton_);
@@ -108,6 +111,7 @@ void frmScore1::buildScreen() {
     top->addWidget(progress_, 2);
     top->addWidget(trackMap_);
     top->addWidget(scoreAll_);
+    top->addWidget(scoreAgain_);
     top->addSpacing(12);
     top->addWidget(mode_);
 
@@ -167,6 +171,7 @@ void frmScore1::buildScreen() {
     connect(clFiles_, &QListWidget::itemClicked, this, &frmScore1::clFileClicked);
     connect(load_, &QPushButton::clicked, this, &frmScore1::loadClFile);
     connect(scoreAll_, &QPushButton::clicked, this, &frmScore1::scoreAll);
+    connect(scoreAgain_, &QPushButton::clicked, this, &frmScore1::scoreAgain);
     connect(trackMap_, &QPushButton::clicked, this, &frmScore1::showTrackMap);
 }
 
@@ -323,8 +328,8 @@ void frmScore1::setStepButtons(QPushButton* enabled) {
 }
 
 void frmScore1::scoreAll() {
-    const std::array<QWidget*, 6> busy = {dayButton_, downloads_, clFiles_, scoreAll_, import_, load_};
-    std::array<bool, 6> wasEnabled{};
+    const std::array<QWidget*, 7> busy = {dayButton_, downloads_, clFiles_, scoreAll_, scoreAgain_, import_, load_};
+    std::array<bool, 7> wasEnabled{};
     for (std::size_t i = 0; i < busy.size(); ++i) {
         wasEnabled[i] = busy[i]->isEnabled();
         busy[i]->setEnabled(false);
@@ -356,6 +361,19 @@ void frmScore1::scoreAll() {
     load_->setEnabled(false);
     refreshLists();
     state_.messages->info(daySummaryText(summary));
+}
+
+void frmScore1::scoreAgain() {
+    const std::string question = "Every download of day " + std::to_string(day_) +
+                                 " kept in CompetitorsLog\\Bak is imported and scored again against the present "
+                                 "control file, replacing the competitors' R files. Do you wish to proceed?";
+    if (!state_.messages->ask("Score again", question)) return;
+    std::vector<std::string> restored;
+    if (const Status st = restoreDownloads(state_, day_, restored); !st) {
+        state_.messages->info(st.message());
+        return;
+    }
+    scoreAll();
 }
 
 void frmScore1::refreshControls() {

@@ -44,6 +44,7 @@ public:
     QLabel* countValue(int index) const { return counts_[static_cast<std::size_t>(index)]; }
     QLabel* modeLabel() const { return mode_; }
     QPushButton* scoreAllButton() const { return scoreAll_; }
+    QPushButton* scoreAgainButton() const { return scoreAgain_; }
     QPushButton* trackMapButton() const { return trackMap_; }
     frmTrackMap* trackMap() const { return map_; }
     QProgressBar* progressBar() const { return progress_; }
@@ -75,6 +76,7 @@ private:
     void setStepButtons(QPushButton* enabled);
     void showTrackMap();
     void scoreAll();
+    void scoreAgain();
     void refreshControls();
     void showMode();
 
@@ -94,6 +96,7 @@ private:
     std::array<QLabel*, 5> counts_{};
     QLabel* mode_ = nullptr;
     QPushButton* scoreAll_ = nullptr;
+    QPushButton* scoreAgain_ = nullptr;
     QPushButton* trackMap_ = nullptr;
     QPointer<frmTrackMap> map_;
     QProgressBar* progress_ = nullptr;

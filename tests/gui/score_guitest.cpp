@@ -246,6 +246,20 @@ private slots:
         QCOMPARE(screen.downloadList()->count(), 0);
         QCOMPARE(screen.clFileList()->count(), 0);
         QVERIFY(!screen.progressBar()->isVisibleTo(&screen));
+
+        // Scoring again after a doubt: declined, nothing happens; accepted, the downloads come
+        // back from Bak and every competitor is scored anew.
+        const std::string r1002 = readText(rally.file(RallyFolder::Results, "R1002.csv"));
+        fs::remove(rally.file(RallyFolder::Results, "R1002.csv"));
+        rally.messages.setAnswer(false);
+        QTest::mouseClick(screen.scoreAgainButton(), Qt::LeftButton);
+        QCOMPARE(rally.messages.questions.size(), std::size_t{1});
+        QVERIFY(!fs::exists(rally.file(RallyFolder::Results, "R1002.csv")));
+        rally.messages.setAnswer(true);
+        QTest::mouseClick(screen.scoreAgainButton(), Qt::LeftButton);
+        QCOMPARE(readText(rally.file(RallyFolder::Results, "R1002.csv")), r1002);
+        QCOMPARE(rally.messages.texts.back(), std::string("Downloads imported: 2\nCompetitors scored: 2\nNo messages"));
+        QCOMPARE(screen.downloadList()->count(), 0);
     }
 
     void cellClicksToggleNonFinishers() {

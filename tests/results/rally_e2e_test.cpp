@@ -59,6 +59,14 @@ TEST(RallyEndToEnd, TwoDaysFromRealTracksToFinalPositions) {
 
     ASSERT_EQ(test::runCli(rally + "final", output), 0) << output;
     test::expectSameText(expected("final.txt"), output, "final");
+
+    // Scoring day 1 again takes the downloads back from CompetitorsLog/Bak and rewrites every R
+    // file: a lost one comes back as it was, and the positions do not move.
+    fs::remove(resultFile(r.state, 1, 16));
+    ASSERT_EQ(test::runCli(rally + "--yes run --day 1 --again", output), 0) << output;
+    EXPECT_NE(output.find("7 downloads to import and score again"), std::string::npos) << output;
+    expectDayFiles(1, {1, 2, 3, 16, 17, 18, 19});
+    test::expectSameText(expected("positions1.txt"), outputFrom(output, "Day 1 positions"), "run --day 1 --again");
 }
 
 } // namespace
