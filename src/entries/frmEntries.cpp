@@ -1,5 +1,6 @@
 #include "entries/frmEntries.h"
 
+#include "app/QtText.h"
 #include "app/ScreenPlacement.h"
 #include "common/Format.h"
 #include "entries/EntryPanel.h"
@@ -40,7 +41,7 @@ QLabel* bold(const QString& text, QWidget* parent, int extraPoints = 0) {
     return label;
 }
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) { return qText(s); }
 
 } // namespace
 

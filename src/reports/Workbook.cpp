@@ -1,5 +1,6 @@
 #include "reports/Workbook.h"
 
+#include "common/Text.h"
 #include "reports/WrappedRows.h"
 
 #include <xlsxwriter.h>
@@ -50,9 +51,9 @@ void dropLastCharacter(std::string &text) {
 // shortened.
 std::string headerFooter(const std::string &leftText, const std::string &centreText,
                          const std::string &rightText) {
-    std::string left = withoutPictureCodes(leftText);
-    std::string centre = withoutPictureCodes(centreText);
-    std::string right = withoutPictureCodes(rightText);
+    std::string left = withoutPictureCodes(utf8Text(leftText));
+    std::string centre = withoutPictureCodes(utf8Text(centreText));
+    std::string right = withoutPictureCodes(utf8Text(rightText));
     auto join = [&] {
         std::string s;
         if (!left.empty()) s += "&L" + left;
@@ -127,7 +128,7 @@ lxw_error writeCells(lxw_worksheet *ws, const Worksheet &sheet, FormatCache &for
         lxw_format *format = formats.get(cell.format);
         lxw_error e = LXW_NO_ERROR;
         if (const auto *text = std::get_if<std::string>(&cell.value); text && !text->empty())
-            e = worksheet_write_string(ws, row, col, text->c_str(), format);
+            e = worksheet_write_string(ws, row, col, utf8Text(*text).c_str(), format);
         else if (const auto *number = std::get_if<double>(&cell.value))
             e = worksheet_write_number(ws, row, col, *number, format);
         else if (format)
@@ -164,7 +165,7 @@ std::string fill(lxw_workbook *book, const std::deque<Worksheet> &sheets) {
     FormatCache formats(book);
     for (const Worksheet &sheet : sheets) {
         if (!sheet.addressProblem().empty()) return sheet.addressProblem();
-        lxw_worksheet *ws = workbook_add_worksheet(book, sheet.name().c_str());
+        lxw_worksheet *ws = workbook_add_worksheet(book, utf8Text(sheet.name()).c_str());
         if (!ws) return "the sheet name \"" + sheet.name() + "\" cannot be used";
         lxw_error e = writeColumns(ws, sheet);
         if (e == LXW_NO_ERROR) e = writeRows(ws, sheet);

@@ -1,5 +1,7 @@
 #include "results/ResultsPage.h"
 
+#include "common/Text.h"
+
 namespace trakmora {
 namespace {
 
@@ -39,7 +41,8 @@ void appendCell(std::string& out, const char* tag, const std::string& text, bool
 
 } // namespace
 
-std::string htmlEscape(std::string_view text) {
+std::string htmlEscape(std::string_view raw) {
+    const std::string text = utf8Text(raw); // the page is UTF-8
     std::string out;
     out.reserve(text.size());
     for (char c : text) {

@@ -1,5 +1,6 @@
 #include "results/frmScore2.h"
 
+#include "app/QtText.h"
 #include "app/ScreenPlacement.h"
 #include "results/ControlAudit.h"
 #include "results/frmDayMatrixView.h"
@@ -193,7 +194,7 @@ void frmScore2::selectDay() {
 }
 
 void frmScore2::showPosition() {
-    title_->setText(QString::fromStdString(scoring_.dayTitle()));
+    title_->setText(qText(scoring_.dayTitle()));
     const bool final = scoring_.finalMode();
     for (QPushButton* b : {combined_, dayPosition_, scrap_}) b->setVisible(!final);
     final_->setEnabled(final);
@@ -228,7 +229,7 @@ void frmScore2::openScrapPanel() {
 void frmScore2::showAudit() {
     ControlAudit audit;
     const Status st = auditDay(state_, scoring_.selectedDay(), audit);
-    audit_->setPlainText(QString::fromStdString(st ? auditTableText(audit) : st.message()));
+    audit_->setPlainText(qText(st ? auditTableText(audit) : st.message()));
     audit_->setVisible(true);
 }
 

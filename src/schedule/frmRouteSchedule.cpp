@@ -1,5 +1,6 @@
 #include "schedule/frmRouteSchedule.h"
 
+#include "app/QtText.h"
 #include "app/ScreenPlacement.h"
 #include "schedule/RSModule.h"
 #include "schedule/ScheduleEdit.h"
@@ -24,7 +25,7 @@ const QStringList kBrowseButtons = {"Previous", "Next", "Edit", "Print ", "Exit"
 const QStringList kEditButtons = {"Insert row", "Delete row", "Add row", "Save"};
 
 QString text(const std::string& s) {
-    return QString::fromStdString(s);
+    return qText(s);
 }
 
 bool isEntryBox(EditField f) {

@@ -1,5 +1,6 @@
 #include "schedule/frmRouteSchedule.h"
 
+#include "app/QtText.h"
 #include "common/Format.h"
 #include "schedule/ScheduleDisplay.h"
 #include "schedule/SpeedCalc.h"
@@ -27,7 +28,7 @@ const QStringList kButtons = {"Select Day", "Load Data", "Previous", "Next",   "
                               "Delete row", "Add row",   "Save",     "Print ", "Exit"};
 
 QString text(const std::string& s) {
-    return QString::fromStdString(s);
+    return qText(s);
 }
 
 QLabel* groupLabel(const QString& s, QWidget* parent) {

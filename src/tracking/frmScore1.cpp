@@ -1,5 +1,6 @@
 #include "tracking/frmScore1.h"
 
+#include "app/QtText.h"
 #include "app/SavedWorkbook.h"
 #include "app/ScreenPlacement.h"
 #include "reports/ProvisionalSheet.h"
@@ -45,7 +46,7 @@ const std::array<const char*, 5> kCountCaptions = {"No of Controls", "No of logg
 
 QStringList fileNames(const std::vector<std::string>& names) {
     QStringList list;
-    for (const std::string& n : names) list << QString::fromStdString(n);
+    for (const std::string& n : names) list << qText(n);
     return list;
 }
 

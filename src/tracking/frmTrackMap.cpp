@@ -1,5 +1,6 @@
 #include "tracking/frmTrackMap.h"
 
+#include "app/QtText.h"
 #include "tracking/ExplainPicture.h"
 
 #include <QHBoxLayout>
@@ -49,7 +50,7 @@ void frmTrackMap::showScene(int index) {
     QString text;
     if (index >= 0)
         for (const auto& line : explainCaption(scenes_[static_cast<std::size_t>(index)]))
-            text += (text.isEmpty() ? "" : "\n") + QString::fromStdString(line);
+            text += (text.isEmpty() ? "" : "\n") + qText(line);
     caption_->setText(text);
     update();
 }

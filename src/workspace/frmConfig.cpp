@@ -1,5 +1,6 @@
 #include "workspace/frmConfig.h"
 
+#include "app/QtText.h"
 #include "app/ScreenPlacement.h"
 #include "common/Format.h"
 #include "entries/EntryList.h"
@@ -23,7 +24,7 @@ namespace trakmora {
 
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) { return qText(s); }
 
 // Hidden buttons keep their place, so the panel does not jump from field to field.
 void keepPlaceWhenHidden(QWidget* w) {

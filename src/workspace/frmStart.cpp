@@ -1,5 +1,6 @@
 #include "workspace/frmStart.h"
 
+#include "app/QtText.h"
 #include "app/ScreenPlacement.h"
 
 #include <QLabel>
@@ -25,7 +26,7 @@ frmStart::frmStart(ProgramState& state, QWidget* parent)
     layout->addWidget(list_);
 
     if (auto st = readRegister(state_, register_); !st) state_.messages->info(st.message());
-    for (const auto& r : register_) list_->addItem(QString::fromStdString(r.longName));
+    for (const auto& r : register_) list_->addItem(qText(r.longName));
     label_->setText(QStringLiteral("Select Rally"));
 
     connect(list_, &QListWidget::itemClicked, this, &frmStart::choose);

@@ -165,6 +165,24 @@ TEST(WorkbookTest, SavedFileShowsEveryPropertyAReaderSees) {
     EXPECT_FALSE(d.has("Sheet2!header.C"));
 }
 
+TEST(WorkbookTest, TextSavedByAWindowsSpreadsheetProgramReachesTheWorkbookAsUtf8) {
+    TempDir dir;
+    Workbook book;
+    Worksheet &sheet = book.worksheet(1);
+    sheet.setName("Gruppe \xC4");
+    sheet.range("A1").setValue(textValue("Ren\xE9" "e M\xFCller"));
+    sheet.range("A2").setValue(textValue("Zo\xC3\xAB")); // already UTF-8
+    sheet.pageSetup().centerHeader = "Rallye d'\xE9t\xE9";
+    const auto file = dir / "book.xlsx";
+    ASSERT_TRUE(book.save(file).ok());
+    const auto d = dumpWorkbook(file);
+    ASSERT_EQ(d.error, "") << "a reader refuses the workbook";
+    EXPECT_EQ(d["sheets"], "Gruppe \xC3\x84");
+    EXPECT_EQ(d["Gruppe \xC3\x84!A1"], "s:Ren\xC3\xA9" "e M\xC3\xBCller");
+    EXPECT_EQ(d["Gruppe \xC3\x84!A2"], "s:Zo\xC3\xAB");
+    EXPECT_EQ(d["Gruppe \xC3\x84!header.C"], "Rallye d'\xC3\xA9t\xC3\xA9");
+}
+
 TEST(WorkbookTest, SavingTheSameWorkbookTwiceGivesTheSameBytes) {
     TempDir dir;
     Workbook book;

@@ -69,6 +69,7 @@ TEST(ResultsPage, EscapesEveryMarkupCharacter) {
         {"O'Neil \"Jr\"", "O&#39;Neil &quot;Jr&quot;"},
         {"&amp;", "&amp;amp;"},
         {"Zoë", "Zoë"},
+        {"Zo\xEB & Ren\xE9" "e", "Zoë &amp; Renée"}, // Windows-1252 from a spreadsheet program
     };
     for (const auto& [text, escaped] : cases) EXPECT_EQ(htmlEscape(text), escaped);
 }
