@@ -14,13 +14,17 @@
 
 namespace trakmora::cli {
 
+// Messages on standard error, after whatever standard output holds so far: a run written to a
+// log file with 2>&1 keeps each message beside the step that gave it.
 class StderrMessages : public Messages {
 public:
     void info(const std::string& text) override {
+        std::cout.flush();
         std::cerr << text << '\n';
         ++count;
     }
     bool ask(const std::string& title, const std::string& text) override {
+        std::cout.flush();
         std::cerr << title << ": " << text << (answerYes ? " [Yes]" : " [No, pass --yes to answer Yes]") << '\n';
         return answerYes;
     }
