@@ -5,6 +5,7 @@
 #include "reports/ReportInputs.h"
 #include "reports/ResultWorkbooks.h"
 #include "results/DayScore.h"
+#include "results/ResultFiles.h"
 
 #include <iostream>
 #include <memory>
@@ -38,10 +39,15 @@ int dayCommand(CliContext& ctx, GroupScoring& scoring, int day, const DayCommand
             return ctx.report(Status::failure("Competition number " + std::to_string(n) +
                                               " has no cell in the matrix (1 to 250)"));
     if (int rc = ctx.report(selectRallyDay(scoring, day))) return rc;
-    for (int n : options.nonFinishers)
-        if (int rc = ctx.report(scoring.toggleNonFinisher(n))) return rc;
+    // The scrap first: a control number the day does not have is refused before any mark changes.
     if (options.scrap)
         if (int rc = ctx.report(scoring.scrapControl(*options.scrap))) return rc;
+    for (int n : options.nonFinishers) {
+        if (int rc = ctx.report(scoring.toggleNonFinisher(n))) return rc;
+        const bool marked = scoring.matrix().state(n) == CellState::NonFinisher;
+        std::cout << "Competitor " << n << (marked ? " marked as a non-finisher" : " no longer marked as a non-finisher")
+                  << '\n';
+    }
     if (!options.nonFinishers.empty() || options.scrap)
         if (int rc = ctx.report(scoring.enterDay(day))) return rc;
 
@@ -87,6 +93,13 @@ int finalCommand(CliContext& ctx, GroupScoring& scoring) {
         ctx.messages.info("A one-day rally has no Final position: its day positions are its results");
         return 1;
     }
+    // Every day selected before is built again first, as stepping "Select Day" through the days
+    // to Final does on the screen: the day totals in the entry list are then those of the R files
+    // now, even when the entry list was copied in afresh since. A day never selected stays
+    // missing, and entering Final says which.
+    for (int d = 1; d <= scoring.noOfDays(); ++d)
+        if (regularFileExists(finalMatrixFile(*ctx.state, d)))
+            if (int rc = ctx.report(scoring.enterDay(d))) return rc;
     if (int rc = ctx.report(scoring.enterDay(scoring.noOfDays() + 1))) return rc;
     if (int rc = ctx.report(scoring.finalResults())) return rc;
     if (int rc = reportWorkbook(ctx, writeFinalWorkbook(*ctx.state, finalInputFor(*ctx.state, scoring.finalPositions())),

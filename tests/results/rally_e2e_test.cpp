@@ -60,6 +60,18 @@ TEST(RallyEndToEnd, TwoDaysFromRealTracksToFinalPositions) {
     ASSERT_EQ(test::runCli(rally + "final", output), 0) << output;
     test::expectSameText(expected("final.txt"), output, "final");
 
+    // The entry list copied in afresh (a name put right): its day totals are 0 again, and the
+    // final builds the days from their R files before adding up.
+    fs::copy_file(kase / "input/EntryList/EntryList.csv", r.file(RallyFolder::EntryList, "EntryList.csv"),
+                  fs::copy_options::overwrite_existing);
+    ASSERT_EQ(test::runCli(rally + "final", output), 0) << output;
+    test::expectSameText(expected("final.txt"), output, "final after a new entry list");
+
+    // A control the day does not have is refused before any non-finisher mark changes.
+    const std::string marks = readFile(nonFinishersFile(r.state, 2));
+    EXPECT_EQ(test::runCli(rally + "day --day 2 --non-finisher 19 --scrap 9", output), 1) << output;
+    EXPECT_EQ(readFile(nonFinishersFile(r.state, 2)), marks);
+
     // Scoring day 1 again takes the downloads back from CompetitorsLog/Bak and rewrites every R
     // file: a lost one comes back as it was, and the positions do not move.
     fs::remove(resultFile(r.state, 1, 16));
