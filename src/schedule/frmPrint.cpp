@@ -42,7 +42,7 @@ Status printWorkbook(ProgramState& state, std::size_t index) {
 } // namespace
 
 frmPrint::frmPrint(ProgramState& state, QLabel* writingLabel, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), writing_(writingLabel) {
+    : QWidget(parent, Qt::Window), state_(state), day_(state.rally.selectedDay), writing_(writingLabel) {
     setWindowTitle(QStringLiteral("Print"));
     setFixedSize(twips(3075) + 60, twips(2700));
     auto* layout = new QVBoxLayout(this);
@@ -62,6 +62,7 @@ QPushButton* frmPrint::button(const QString& caption) const {
 }
 
 void frmPrint::print(std::size_t index) {
+    state_.rally.selectedDay = day_;
     if (writing_) {
         writing_->show();
         writing_->repaint(); // the work runs on this thread: draw the label before it starts

@@ -22,6 +22,7 @@ private:
     void print(std::size_t index);
 
     ProgramState& state_;
+    int day_; // the route schedule's day when the menu opened: printed whatever is selected since
     QLabel* writing_;
     std::vector<QPushButton*> buttons_;
 };

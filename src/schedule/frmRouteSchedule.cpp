@@ -49,14 +49,23 @@ void setHighlight(QLineEdit* box, bool on) {
 
 } // namespace
 
+void frmRouteSchedule::takeDay() { state_.rally.selectedDay = shownDay_; }
+
+void frmRouteSchedule::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) takeDay();
+    QWidget::changeEvent(event);
+}
+
 void frmRouteSchedule::selectDay() {
-    state_.rally.selectedDay = nextSelectedDay(state_.rally.selectedDay, state_.config.noOfDays);
-    day_->setText(QStringLiteral("Day: %1").arg(state_.rally.selectedDay));
+    shownDay_ = nextSelectedDay(shownDay_, state_.config.noOfDays);
+    takeDay();
+    day_->setText(QStringLiteral("Day: %1").arg(shownDay_));
     rally_->setText(text("Rally: " + state_.config.rallyName));
     button("Load Data")->setEnabled(true);
 }
 
 void frmRouteSchedule::loadData() {
+    takeDay();
     // The source is only set once the day's lines are in the table.
     constexpr auto kNothingLoaded = static_cast<LoadSource>(-1);
     LoadSource source = kNothingLoaded;
@@ -72,16 +81,19 @@ void frmRouteSchedule::loadData() {
 }
 
 void frmRouteSchedule::previousLine() {
+    takeDay();
     stepCurrentLine(state_, -1);
     refresh();
 }
 
 void frmRouteSchedule::nextLine() {
+    takeDay();
     stepCurrentLine(state_, 1);
     refresh();
 }
 
 void frmRouteSchedule::startEdit() {
+    takeDay();
     editing_ = true;
     setButtons(false);
     openFieldsForType();
@@ -90,24 +102,28 @@ void frmRouteSchedule::startEdit() {
 }
 
 void frmRouteSchedule::insertLine() {
+    takeDay();
     commitCurrentField();
     report(insertRow(state_));
     refresh();
 }
 
 void frmRouteSchedule::deleteLine() {
+    takeDay();
     commitCurrentField();
     deleteRow(state_);
     refresh();
 }
 
 void frmRouteSchedule::addLine() {
+    takeDay();
     commitCurrentField();
     report(addRow(state_));
     refresh();
 }
 
 void frmRouteSchedule::save() {
+    takeDay();
     commitCurrentField();
     const Status saved = saveDay(state_);
     if (!saved) {
@@ -124,6 +140,7 @@ void frmRouteSchedule::save() {
 }
 
 void frmRouteSchedule::openPrint() {
+    takeDay();
     if (!print_) {
         print_ = new frmPrint(state_, writing_, this);
         print_->setAttribute(Qt::WA_DeleteOnClose);
@@ -192,6 +209,7 @@ void frmRouteSchedule::startEntryBox(EditField f) {
 }
 
 void frmRouteSchedule::fieldLeft(EditField f) {
+    takeDay();
     setHighlight(field(f), false);
     if (!editing_) return;
     commitCurrentField();

@@ -49,6 +49,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildFields();
@@ -58,6 +59,9 @@ private:
     QWidget* buildButtons();
     void hideUnusedGroups();
 
+    // The day shown on this screen is the day its actions work on, whatever another screen has
+    // selected in the meantime: saving or printing never lands on another day's files.
+    void takeDay();
     void selectDay();
     void loadData();
     void previousLine();
@@ -85,6 +89,7 @@ private:
     static constexpr const char* kFieldProperty = "editField";
 
     ProgramState& state_;
+    int shownDay_ = 5; // the first "Select Day" shows day 1
     bool editing_ = false;
     EditField currentField_ = EditField::Instruction;
     std::array<QLineEdit*, kEditFieldCount + 1> fields_{};

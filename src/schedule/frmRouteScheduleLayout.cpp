@@ -73,7 +73,7 @@ frmRouteSchedule::frmRouteSchedule(ProgramState& state, QWidget* parent)
     layout->addWidget(buildButtons());
 
     // Opening the screen: the first "Select Day" always shows day 1.
-    state_.rally.selectedDay = 5;
+    state_.rally.selectedDay = shownDay_;
     state_.schedule.currentLine = 1;
     hideUnusedGroups();
     closeFields();

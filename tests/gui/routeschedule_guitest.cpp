@@ -211,6 +211,28 @@ private slots:
         QCOMPARE(b.line(2).instruction, std::string("Left at the church twice"));
     }
 
+    void anotherScreensDayNeverReceivesThisDaysLines() {
+        Bench b(3);
+        b.editLine(2);
+        b.keys(EditField::Instruction, Qt::Key_End);
+        QTest::keyClicks(b.field(EditField::Instruction), " twice");
+        // The individual scoring screen opens meanwhile and selects day 3.
+        b.state.rally.selectedDay = 3;
+        b.click("Save");
+        QVERIFY(!std::filesystem::exists(scheduleDataFile(b.state, 3)));
+        std::vector<ScheduleLine> saved;
+        QVERIFY(readScheduleDataFile(scheduleDataFile(b.state, 1), saved));
+        QCOMPARE(saved.at(1).instruction, std::string("Left at the church twice"));
+
+        b.click("Print ");
+        frmPrint* menu = b.screen->printMenu();
+        QVERIFY(menu);
+        b.state.rally.selectedDay = 3;
+        QTest::mouseClick(menu->button("Print Virtual Marshal Schedule"), Qt::LeftButton);
+        QVERIFY(std::filesystem::exists(controlFilePath(b.state, 1)));
+        QVERIFY(!std::filesystem::exists(controlFilePath(b.state, 3)));
+    }
+
     void closingWhileEditingKeepsTheTypedText() {
         Bench b;
         b.editLine(1);
