@@ -63,9 +63,16 @@ bool CsvRecordReader::next(CsvRecord& record) {
         CsvValue& value = slot();
         if (i < s.size() && s[i] == '"') {
             value.quoted = true;
-            std::size_t close = s.find('"', i + 1);
+            value.text.clear();
+            // A doubled quote inside the value is one quote, as spreadsheet programs write it.
+            std::size_t from = i + 1, close = s.find('"', from);
+            while (close != std::string_view::npos && close + 1 < s.size() && s[close + 1] == '"') {
+                value.text.append(s.substr(from, close + 1 - from));
+                from = close + 2;
+                close = s.find('"', from);
+            }
             if (close == std::string_view::npos) close = s.size();
-            value.text.assign(s.substr(i + 1, close - i - 1));
+            value.text.append(s.substr(from, close - from));
             for (char c : value.text)
                 if (c == '\n') ++line_;
             i = close < s.size() ? close + 1 : close;

@@ -3,8 +3,8 @@
 // goes through here.
 //
 // Reading: values come in sequence; a comma or a line end ends a value; a value that starts with
-// a double quote runs to its closing quote (there is no escaping, so text never holds a double
-// quote); blank lines are skipped; CR LF, LF and a lone CR all end a line; a UTF-8 byte order mark
+// a double quote runs to its closing quote, a doubled quote inside it standing for one quote (as
+// a spreadsheet program saves "Tom ""Speedy"" Tate"); blank lines are skipped; CR LF, LF and a lone CR all end a line; a UTF-8 byte order mark
 // at the start is ignored. An empty number reads as 0.
 //
 // Writing: text in double quotes, numbers in plain decimal notation (shortest form that reads

@@ -24,6 +24,10 @@ TEST(Csv, ReadsValuesInSequenceWhateverTheLineEnds) {
         {"empty values", ",,", {{"", "", ""}}},
         {"unclosed quote runs to end", "\"abc", {{"abc"}}},
         {"text after closing quote dropped", "\"ab\"cd,2", {{"ab", "2"}}},
+        {"doubled quotes are one quote", "\"Tom \"\"Speedy\"\" Tate\",1", {{"Tom \"Speedy\" Tate", "1"}}},
+        {"empty quoted value", "\"\",2\r\n\"\"", {{"", "2"}, {""}}},
+        {"a quote alone", "\"\"\"\",3", {{"\"", "3"}}},
+        {"doubled quote at the end of the text", "\"say \"\"hi\"\"\",4", {{"say \"hi\"", "4"}}},
     };
     for (const auto& c : cases) {
         const CsvDocument doc = CsvDocument::parse(c.content, "f.csv");

@@ -103,6 +103,17 @@ TEST(EntryList, WriteBackChangesOnlyTheDayColumnOfEveryLineWithTheNumber) {
     EXPECT_EQ(readFile(r.entryList()), before);
 }
 
+TEST(EntryList, ANameWithQuotesFromASpreadsheetProgramIsKeptWhole) {
+    Rally r;
+    writeText(r.entryList(), kHeader + "11,\"Tom \"\"Speedy\"\" Tate, Val Tate\",1954,\"Jaguar\",\"XK\",\"B\",\"A\",0,0,0,0,0\r\n");
+    ASSERT_TRUE(loadEntryList(r.state));
+    EXPECT_EQ(r.state.entries.entries.at(0).name, "Tom \"Speedy\" Tate, Val Tate");
+    ASSERT_TRUE(writeBackDayResults(r.state, 1, {{11, 20}}));
+    // Written back, the quotes become apostrophes: a quote would end the text early.
+    EXPECT_EQ(readFile(r.entryList()),
+              kHeader + "11,\"Tom 'Speedy' Tate, Val Tate\",\"1954\",\"Jaguar\",\"XK\",\"B\",\"A\",20,0,0,0,0\r\n");
+}
+
 TEST(EntryList, TemplateIsWrittenOnceAndNeverOverwritten) {
     Rally r;
     const fs::path file = r.root / "Spring/EntryList/Template.csv";
