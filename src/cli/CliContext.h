@@ -43,6 +43,9 @@ struct CliContext {
     std::function<int()> run;
     // Set by commands that work on an open rally.
     bool needsRally = false;
+    // Whether the command may run on a rally whose settings could not be read (on the defaults):
+    // only `config`, which shows and saves them.
+    bool runsOnDamagedSettings = false;
 
     // Reports a failed status as a message; returns the exit status for it.
     int report(const Status& st) {

@@ -69,6 +69,7 @@ void addConfigCommands(CLI::App& app, CliContext& ctx) {
         ->take_all();
     config->callback([&ctx, sets] {
         ctx.needsRally = true;
+        ctx.runsOnDamagedSettings = true;
         ctx.run = [&ctx, sets] {
             if (!sets->empty())
                 if (int rc = applyAssignments(ctx, *sets)) return rc;

@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
         }
         if (auto st = openRallyByShortName(*ctx.state, ctx.rally); !st) {
             ctx.messages.info(st.message());
-            if (!ctx.state->rallyOpen()) return 1;
+            // Scoring or printing on default settings would give wrong results that look right.
+            if (!ctx.state->rallyOpen() || !ctx.runsOnDamagedSettings) return 1;
         }
     }
     const int status = ctx.run ? ctx.run() : 0;

@@ -115,12 +115,15 @@ Status openRallyConfig(ProgramState& state, const std::string& defaultName) {
     }
     if (fs::exists(current, ec)) {
         if (auto st = readConfigFile(current, state.config); !st) {
+            // The damaged file is not replaced by the defaults: the next opening would then run
+            // on them without a word. It stays as it is (and is copied aside) until the settings
+            // are saved again, and every opening says so.
             fs::path bad = current;
             bad += ".bad";
             fs::copy_file(current, bad, fs::copy_options::overwrite_existing, ec);
-            problem = Status::failure(st.message() + "\nThe damaged file is kept as " + bad.string() +
-                                      "; the default settings are used.");
             state.config = RallyConfig::defaults(defaultName);
+            return Status::failure(st.message() + "\nA copy of the damaged file is kept as " + bad.string() +
+                                   "; the default settings are shown until the settings are saved again.");
         }
     } else {
         state.config = RallyConfig::defaults(defaultName);

@@ -68,5 +68,29 @@ TEST(ConfigCommand, BadInputChangesNothing) {
     }
 }
 
+// A spreadsheet program rewrote the start date as 26/06/2015. The settings file stays as it is,
+// nothing runs on the default settings but `config`, and saving the settings mends it.
+TEST(ConfigCommand, DamagedSettingsStopEveryCommandButConfig) {
+    TempDir root;
+    std::string out;
+    ASSERT_EQ(runCli(cli(root, "new --name 'Spring Run' --short Spring"), out), 0) << out;
+    ASSERT_EQ(runCli(cli(root, "--rally Spring config --set TimeWindow=300"), out), 0) << out;
+    const auto file = root / "Spring/Working/config3.csv";
+    std::string damaged = readFile(file);
+    damaged.replace(damaged.find("42181"), 5, "26/06/2015");
+    test::writeText(file, damaged);
+
+    for (const char* command : {"schedule --day 1", "--yes run --day 1", "final"}) {
+        EXPECT_EQ(runCli(cli(root, std::string("--rally Spring ") + command), out), 1) << command << '\n' << out;
+        EXPECT_NE(out.find("\"26/06/2015\" is not a number"), std::string::npos) << out;
+        EXPECT_EQ(readFile(file), damaged) << command;
+    }
+    EXPECT_FALSE(std::filesystem::exists(root / "Spring/RouteSchedule/RS1_Data.csv"));
+    EXPECT_EQ(runCli(cli(root, "--rally Spring config"), out), 0) << out;
+    EXPECT_EQ(readFile(file), damaged);
+    EXPECT_EQ(runCli(cli(root, "--rally Spring config --set TimeWindow=300"), out), 0) << out;
+    EXPECT_EQ(runCli(cli(root, "--rally Spring schedule --day 1"), out), 0) << out;
+}
+
 } // namespace
 } // namespace trakmora

@@ -107,6 +107,7 @@ TEST(Workspace, DamagedConfigIsKeptAndReported) {
         EXPECT_FALSE(st) << c.name;
         EXPECT_NE(st.message().find(c.message), std::string::npos) << st.message();
         EXPECT_EQ(readFile(root / "Spring/Working/config3.csv.bad"), c.content) << c.name;
+        EXPECT_EQ(readFile(root / "Spring/Working/config3.csv"), c.content) << "not replaced by defaults";
         EXPECT_EQ(state.config, RallyConfig::defaults("Test Rally")) << c.name;
         EXPECT_EQ(state.rally.shortName, "Spring");
     }
