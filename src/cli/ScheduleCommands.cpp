@@ -25,10 +25,11 @@ Status selectDay(ProgramState& state, int day) {
 
 // Loads the day as the route schedule screen does, and calculates it even when it was just made
 // from the template.
-Status loadCalculated(ProgramState& state, int day) {
+Status loadCalculated(ProgramState& state, int day, LoadSource* loaded = nullptr) {
     if (auto st = selectDay(state, day); !st) return st;
     LoadSource source = LoadSource::DataFile;
     if (auto st = loadDay(state, &source); !st) return st;
+    if (loaded) *loaded = source;
     return source == LoadSource::Template ? recalculateSchedule(state) : Status{};
 }
 
@@ -51,7 +52,15 @@ void printLines(const ScheduleTable& table) {
 
 int controlsCommand(CliContext& ctx, int day) {
     ProgramState& state = *ctx.state;
-    if (int rc = ctx.report(loadCalculated(state, day))) return rc;
+    LoadSource source = LoadSource::DataFile;
+    if (int rc = ctx.report(loadCalculated(state, day, &source))) return rc;
+    // Control files from the four template lines would hold no control: an existing control file
+    // (a route schedule misnamed or moved away) would be replaced by an empty one.
+    if (source == LoadSource::Template)
+        return ctx.report(Status::failure(
+            "Day " + std::to_string(day) + " had no route schedule (" + scheduleDataFile(state, day).filename().string() +
+            " or " + scheduleImportFile(state, day).filename().string() +
+            " in RouteSchedule): a template was made; enter the day's lines before writing its control files"));
     int written = 0;
     if (int rc = ctx.report(writeControlFiles(state, &written))) return rc;
     std::cout << written << (written == 1 ? " control" : " controls") << " written to "
