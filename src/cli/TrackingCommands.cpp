@@ -31,10 +31,16 @@ int runImport(CliContext& ctx, const DayFiles& args) {
     if (files.empty()) files = listCompetitorFiles(*ctx.state, args.day).downloads;
     if (files.empty()) std::cout << "No downloads waiting for day " << args.day << '\n';
     int status = 0;
+    const auto clashes = sameCompetitorFiles(files, 1);
     for (std::size_t i = 0; i < files.size(); ++i) {
+        std::cout << progress(i, files.size()) << files[i] << ": ";
+        if (const auto clash = clashes.find(files[i]); clash != clashes.end()) {
+            std::cout << clash->second << '\n';
+            status = 1;
+            continue;
+        }
         ImportResult result;
         const Status st = importDownload(*ctx.state, args.day, files[i], result);
-        std::cout << progress(i, files.size()) << files[i] << ": ";
         if (st) {
             std::cout << result.fixesKept << " fixes kept of " << result.recordsRead << " records -> "
                       << result.clFileName;
@@ -54,10 +60,16 @@ int runScore(CliContext& ctx, const DayFiles& args) {
     if (files.empty()) files = listCompetitorFiles(*ctx.state, args.day).clFiles;
     if (files.empty()) std::cout << "No competitor logs waiting for day " << args.day << '\n';
     int status = 0;
+    const auto clashes = sameCompetitorFiles(files, 2);
     for (std::size_t i = 0; i < files.size(); ++i) {
+        std::cout << progress(i, files.size()) << files[i] << ": ";
+        if (const auto clash = clashes.find(files[i]); clash != clashes.end()) {
+            std::cout << clash->second << '\n';
+            status = 1;
+            continue;
+        }
         ScoringRun run;
         const Status st = scoreCompetitor(*ctx.state, args.day, files[i], run);
-        std::cout << progress(i, files.size()) << files[i] << ": ";
         if (!st) {
             std::cout << st.message() << '\n';
             status = 1;

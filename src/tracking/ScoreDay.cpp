@@ -14,9 +14,15 @@ DaySummary scoreDay(const ProgramState& state, int day, const DayProgress& progr
     const std::size_t waitingClFiles = listCompetitorFiles(state, day).clFiles.size();
     int total = static_cast<int>(downloads.size() * 2 + waitingClFiles);
     int done = 0;
+    const auto clashingDownloads = sameCompetitorFiles(downloads, 1);
     for (const std::string& download : downloads) {
         if (progress) progress(done, total, download);
         ++done;
+        if (const auto clash = clashingDownloads.find(download); clash != clashingDownloads.end()) {
+            summary.messages.push_back(download + ": " + clash->second);
+            --total;
+            continue;
+        }
         ImportResult result;
         if (const Status st = importDownload(state, day, download, result); st)
             ++summary.downloadsImported;
@@ -27,9 +33,14 @@ DaySummary scoreDay(const ProgramState& state, int day, const DayProgress& progr
     }
     const std::vector<std::string> clFiles = listCompetitorFiles(state, day).clFiles;
     total = done + static_cast<int>(clFiles.size());
+    const auto clashingLogs = sameCompetitorFiles(clFiles, 2);
     for (const std::string& clFile : clFiles) {
         if (progress) progress(done, total, clFile);
         ++done;
+        if (const auto clash = clashingLogs.find(clFile); clash != clashingLogs.end()) {
+            summary.messages.push_back(clFile + ": " + clash->second);
+            continue;
+        }
         ScoringRun run;
         const Status st = scoreCompetitor(state, day, clFile, run);
         if (st) {

@@ -32,6 +32,26 @@ Status checkDayInName(std::string_view fileName, std::size_t position, int day) 
     return Status::failure(std::string(fileName) + " is not a file of day " + std::to_string(day));
 }
 
+std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::string>& names, std::size_t dayPosition) {
+    std::map<std::string, std::vector<std::string>> byCompetitor;
+    for (const std::string& name : names) {
+        const std::string key = name.size() >= dayPosition + 4 ? name.substr(dayPosition, 4) : name;
+        const bool digits = key.find_first_not_of("0123456789") == std::string::npos;
+        byCompetitor[digits ? key : name].push_back(name);
+    }
+    std::map<std::string, std::string> clashes;
+    for (const auto& [key, files] : byCompetitor) {
+        if (files.size() < 2) continue;
+        std::string list;
+        for (std::size_t i = 0; i < files.size(); ++i)
+            list += (i == 0 ? "" : i + 1 == files.size() ? " and " : ", ") + files[i];
+        for (const std::string& f : files)
+            clashes[f] = list + " belong to competitor " + std::to_string(std::stoi(key.substr(1))) + " on day " +
+                         key.substr(0, 1) + ": none of them is taken; leave only the right one in CompetitorsLog";
+    }
+    return clashes;
+}
+
 std::string shortlistFileName(int which, int day, int competitorNo) {
     return std::to_string(which) + "Shortlist_" + std::to_string(day) + "_" + std::to_string(competitorNo) +
            ".csv";

@@ -9,6 +9,7 @@
 #include "common/Status.h"
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,12 @@ struct CompetitorFiles {
 // The CL files and downloads of `day` waiting in CompetitorsLog. Letters and "CL" are matched
 // without regard to case; each group is sorted by name.
 CompetitorFiles listCompetitorFiles(const ProgramState& state, int day);
+
+// Files of a batch that belong to the same competitor and day as another file of the batch (two
+// downloads h1001.csv and c1001.csv, or CL1001.csv and CL1001-1.csv): scoring both would leave
+// the result of whichever came last. Maps each such file to a message naming the others. The
+// day and number stand at `dayPosition` (1 for downloads, 2 for CL files).
+std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::string>& names, std::size_t dayPosition);
 
 // The downloads of `day` in `folder`, as listCompetitorFiles lists them.
 std::vector<std::string> listDownloads(const std::filesystem::path& folder, int day);

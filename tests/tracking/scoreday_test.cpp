@@ -1,5 +1,6 @@
 #include "tracking/ScoreDay.h"
 #include "tracking/Scoring.h"
+#include "tracking/TrackingFiles.h"
 
 #include "TrackingFixture.h"
 
@@ -73,6 +74,45 @@ TEST_F(ScoreDayTest, WithoutControlsTheFirstFailureEndsTheRun) {
     EXPECT_EQ(summary.competitorsScored, 0);
     EXPECT_EQ(summary.messages, std::vector<std::string>{std::string("CL1001.csv: ") + kNoControlsLoaded});
     EXPECT_EQ(daySummaryText(DaySummary{}), "Downloads imported: 0\nCompetitors scored: 0\nNo messages");
+}
+
+TEST(ScoringDay, FilesOfTheSameCompetitorAndDayAreNamedTogether) {
+    struct Case {
+        std::vector<std::string> names;
+        std::size_t dayPosition;
+        std::map<std::string, std::string> clashes;
+    };
+    const std::string tail = ": none of them is taken; leave only the right one in CompetitorsLog";
+    const Case cases[] = {
+        {{"h1001.csv", "c1002.csv", "e1003.csv"}, 1, {}},
+        {{"h1001.csv", "c1001.csv", "e1002.csv"},
+         1,
+         {{"h1001.csv", "h1001.csv and c1001.csv belong to competitor 1 on day 1" + tail},
+          {"c1001.csv", "h1001.csv and c1001.csv belong to competitor 1 on day 1" + tail}}},
+        {{"CL2045.csv", "CL2045-1.csv", "CL2045 copy.csv", "CL2046.csv"},
+         2,
+         {{"CL2045.csv", "CL2045.csv, CL2045-1.csv and CL2045 copy.csv belong to competitor 45 on day 2" + tail},
+          {"CL2045-1.csv", "CL2045.csv, CL2045-1.csv and CL2045 copy.csv belong to competitor 45 on day 2" + tail},
+          {"CL2045 copy.csv", "CL2045.csv, CL2045-1.csv and CL2045 copy.csv belong to competitor 45 on day 2" + tail}}},
+        {{"h1.csv", "x1.csv"}, 1, {}}, // too short to carry a number: left to the import to refuse
+    };
+    for (const Case& c : cases) EXPECT_EQ(sameCompetitorFiles(c.names, c.dayPosition), c.clashes) << c.names.at(0);
+}
+
+TEST_F(ScoreDayTest, TwoDownloadsOfOneCompetitorAreNeitherImported) {
+    fs::copy_file(kCase / "CompetitorsLog/h1001.csv", logFile("h1001.csv"));
+    fs::copy_file(kCase / "CompetitorsLog/c1002.csv", logFile("c1001.csv")); // competitor 2's, misnamed
+    fs::copy_file(kCase / "CompetitorsLog/e1003.csv", logFile("e1003.csv"));
+    fs::copy_file(kCase / "Marshals/cp1.csv", state.rallyFile(RallyFolder::Marshals, "cp1.csv"));
+    const DaySummary summary = scoreDay(state, 1);
+    EXPECT_EQ(summary.downloadsImported, 1);
+    EXPECT_EQ(summary.competitorsScored, 1);
+    ASSERT_EQ(summary.messages.size(), 2u);
+    EXPECT_EQ(summary.messages[0].rfind("h1001.csv: h1001.csv and c1001.csv belong to competitor 1", 0), 0u);
+    EXPECT_EQ(summary.messages[1].rfind("c1001.csv: h1001.csv and c1001.csv belong to competitor 1", 0), 0u);
+    EXPECT_TRUE(fs::exists(logFile("h1001.csv")));
+    EXPECT_TRUE(fs::exists(logFile("c1001.csv")));
+    EXPECT_FALSE(fs::exists(state.rallyFile(RallyFolder::Results, "R1001.csv")));
 }
 
 TEST(ScoringDay, SelectDayCyclesThroughTheRallyDays) {
