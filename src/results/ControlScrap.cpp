@@ -5,6 +5,7 @@
 #include "results/CellState.h"
 #include "results/DayScore.h"
 #include "results/ResultFiles.h"
+#include "tracking/TrackingFiles.h"
 
 #include <algorithm>
 #include <vector>
@@ -19,6 +20,8 @@ Status scrapControl(const ProgramState& state, int day, int controlNo, int contr
         std::filesystem::path file;
         std::vector<double> scores;
     };
+    std::vector<int> scrapped; // read first: a damaged list stops the scrap before any change
+    if (auto st = readScrappedControls(state, day, scrapped); !st) return st;
     std::vector<Rewrite> rewrites;
     for (int n = 1; n <= kMatrixCells; ++n) {
         Rewrite r{resultFile(state, day, n), {}};
@@ -28,6 +31,9 @@ Status scrapControl(const ProgramState& state, int day, int controlNo, int contr
         r.scores[static_cast<std::size_t>(controlNo - 1)] = 0;
         rewrites.push_back(std::move(r));
     }
+    // Recorded before the R files are rewritten: an interruption between the two leaves the
+    // control recorded, and scrapping it again completes the R files.
+    if (auto st = recordScrappedControl(state, day, controlNo); !st) return st;
     for (const Rewrite& r : rewrites) {
         CsvWriter w;
         for (double s : r.scores) w.number(s).endRecord();

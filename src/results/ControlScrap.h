@@ -1,6 +1,8 @@
 #pragma once
 // Scrapping a control: its score becomes 0 in every R file of the day, so it adds nothing to any
-// day total from the next day score build on. There is no undo.
+// day total from the next day score build on. The control is also recorded for the day
+// (Working/ScrappedControls Day<day>.csv), so that a competitor scored later gets 0 for it too.
+// There is no undo.
 #include "common/ProgramState.h"
 #include "common/Status.h"
 

@@ -129,6 +129,12 @@ Status resultStep(const ProgramState& state, ScoringRun& run) {
     if (run.next == ScoringStep::Load) return outOfOrder();
     std::vector<ReportLine> report;
     if (auto st = readReportFile(reportPath(state, run), report); !st) return st;
+    // Controls scrapped on this day before this competitor was scored count 0, as they do for
+    // everyone scored before the scrap.
+    std::vector<int> scrapped;
+    if (auto st = readScrappedControls(state, run.day, scrapped); !st) return st;
+    for (int c : scrapped)
+        if (c >= 1 && static_cast<std::size_t>(c) <= report.size()) report[static_cast<std::size_t>(c - 1)].score = 0;
     double total = 0;
     CsvWriter out;
     for (const auto& r : report) {

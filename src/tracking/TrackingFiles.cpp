@@ -1,8 +1,12 @@
 #include "tracking/TrackingFiles.h"
 
+#include "common/Csv.h"
+#include "common/FileIo.h"
 #include "common/Format.h"
 #include "common/Paths.h"
 #include "common/RallyConfig.h"
+
+#include <algorithm>
 
 namespace trakmora {
 
@@ -50,6 +54,43 @@ std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::st
                          key.substr(0, 1) + ": none of them is taken; leave only the right one in CompetitorsLog";
     }
     return clashes;
+}
+
+std::filesystem::path scrappedControlsFile(const ProgramState& state, int day) {
+    return state.rallyFile(RallyFolder::Working, "ScrappedControls Day" + std::to_string(day) + ".csv");
+}
+
+Status readScrappedControls(const ProgramState& state, int day, std::vector<int>& controls) {
+    const auto file = scrappedControlsFile(state, day);
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) {
+        controls.clear();
+        return {};
+    }
+    CsvDocument doc;
+    if (auto st = CsvDocument::load(file, doc); !st) return st;
+    CsvCursor cursor(doc);
+    std::vector<int> read;
+    while (!cursor.atEnd()) {
+        long n = 0;
+        if (auto st = cursor.integer(1, 100, n); !st) return st;
+        read.push_back(static_cast<int>(n));
+    }
+    std::sort(read.begin(), read.end());
+    read.erase(std::unique(read.begin(), read.end()), read.end());
+    controls = std::move(read);
+    return {};
+}
+
+Status recordScrappedControl(const ProgramState& state, int day, int controlNo) {
+    std::vector<int> controls;
+    if (auto st = readScrappedControls(state, day, controls); !st) return st;
+    if (std::find(controls.begin(), controls.end(), controlNo) != controls.end()) return {};
+    controls.push_back(controlNo);
+    std::sort(controls.begin(), controls.end());
+    CsvWriter w;
+    for (int c : controls) w.number(c).endRecord();
+    return writeFileAtomically(scrappedControlsFile(state, day), w.str());
 }
 
 std::string shortlistFileName(int which, int day, int competitorNo) {

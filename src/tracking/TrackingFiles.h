@@ -34,6 +34,14 @@ std::string reportFileName(int day, int competitorNo);
 // R<day><number as 00#>.csv: R2045.csv, R1123.csv.
 std::string resultFileName(int day, int competitorNo);
 
+// Working/ScrappedControls Day<day>.csv: the controls scrapped on the day, one number a line. A
+// competitor scored after a scrap (a late download, or the day scored again) gets 0 for them too.
+std::filesystem::path scrappedControlsFile(const ProgramState& state, int day);
+// The scrapped controls of the day, ascending; none when the file does not exist.
+Status readScrappedControls(const ProgramState& state, int day, std::vector<int>& controls);
+// Adds a control to the day's list (once), rewriting the file atomically.
+Status recordScrappedControl(const ProgramState& state, int day, int controlNo);
+
 struct CompetitorFiles {
     std::vector<std::string> clFiles;   // CL<day>*.csv
     std::vector<std::string> downloads; // h<day>*, c<day>*, e<day>*, x<day>* .csv, in that order

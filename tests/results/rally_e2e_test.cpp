@@ -79,6 +79,14 @@ TEST(RallyEndToEnd, TwoDaysFromRealTracksToFinalPositions) {
     EXPECT_NE(output.find("7 downloads to import and score again"), std::string::npos) << output;
     expectDayFiles(1, {1, 2, 3, 16, 17, 18, 19});
     test::expectSameText(expected("positions1.txt"), outputFrom(output, "Day 1 positions"), "run --day 1 --again");
+
+    // The audit's doubtful control 10 is scrapped; scoring the day again keeps it scrapped.
+    ASSERT_EQ(test::runCli(rally + "day --day 1 --scrap 10", output), 0) << output;
+    ASSERT_EQ(test::runCli(rally + "--yes run --day 1 --again", output), 0) << output;
+    std::string r1001 = expected("R1001.csv");
+    r1001.replace(r1001.rfind("49\r\n"), 4, "0\r\n");
+    EXPECT_EQ(readFile(resultFile(r.state, 1, 1)), r1001);
+    EXPECT_NE(output.find("\"Ann Hale\",1,\"A\",106,"), std::string::npos) << output; // 155 - 49
 }
 
 // A day run on a rally with nothing in it yet, its output going to one log: each message stands

@@ -1,6 +1,7 @@
 #include "results/GroupScoring.h"
 #include "results/ResultFiles.h"
 #include "results/ResultsRally.h"
+#include "tracking/TrackingFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,10 @@ TEST(ScrapControl, SetsTheControlToZeroInEveryRFileOfTheDay) {
     ASSERT_TRUE(scoring.enterDay(1));
     EXPECT_EQ(scoring.dayScore().lines[0].total, 120);
     EXPECT_EQ(scoring.dayScore().lines[3].total, 12);
+    // The day keeps a record of its scrapped controls, each once, for competitors scored later.
+    ASSERT_TRUE(scoring.scrapControl(1));
+    EXPECT_EQ(readFile(scrappedControlsFile(r.state, 1)), "1\r\n3\r\n");
+    EXPECT_FALSE(std::filesystem::exists(scrappedControlsFile(r.state, 2)));
 }
 
 TEST(ScrapControl, ThePanelStaysWithinTheDaysControls) {

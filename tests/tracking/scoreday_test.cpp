@@ -115,6 +115,23 @@ TEST_F(ScoreDayTest, TwoDownloadsOfOneCompetitorAreNeitherImported) {
     EXPECT_FALSE(fs::exists(state.rallyFile(RallyFolder::Results, "R1001.csv")));
 }
 
+TEST_F(ScoreDayTest, ControlsScrappedBeforeCountZeroForACompetitorScoredLate) {
+    fs::copy_file(kCase / "CompetitorsLog/h1001.csv", logFile("h1001.csv"));
+    fs::copy_file(kCase / "Marshals/cp1.csv", state.rallyFile(RallyFolder::Marshals, "cp1.csv"));
+    ASSERT_TRUE(recordScrappedControl(state, 1, 2));
+    ASSERT_TRUE(recordScrappedControl(state, 1, 5));
+    std::vector<double> total;
+    ASSERT_EQ(scoreDay(state, 1, {}, [&](const ScoringRun& run) {
+                  total.push_back(run.dayTotal);
+                  return Status{};
+              }).competitorsScored,
+              1);
+    // By hand from the expected -12, 0, 7, 45, -250, 592, 600, -3: controls 2 and 5 become 0.
+    EXPECT_EQ(test::readFile(state.rallyFile(RallyFolder::Results, "R1001.csv")),
+              "-12\r\n0\r\n7\r\n45\r\n0\r\n592\r\n600\r\n-3\r\n");
+    EXPECT_EQ(total, std::vector<double>{1259});
+}
+
 TEST(ScoringDay, SelectDayCyclesThroughTheRallyDays) {
     struct Case { int day, noOfDays, next; };
     for (const Case& c : {Case{3, 3, 1}, Case{1, 3, 2}, Case{2, 3, 3}, Case{1, 1, 1}, Case{5, 5, 1}, Case{4, 2, 1}})
