@@ -75,6 +75,17 @@ Status loadCompetitor(const ProgramState& state, int day, const std::string& clF
     if (auto st = readClFile(state.rallyFile(RallyFolder::CompetitorsLog, clFileName), loaded.fixes); !st)
         return st;
     loaded.speedGroup = speedGroupFor(state.config, loaded.competitorNo);
+    // A group the rally does not use has no calculated control times: every control would score
+    // the whole time window.
+    const int groupsInUse = static_cast<int>(state.config.noOfSpeedGroups);
+    if (groupsInUse >= 1 && groupsInUse < kMaxGroups && loaded.speedGroup > groupsInUse) {
+        const int lastNumber = static_cast<int>(state.config.lastEntry[static_cast<std::size_t>(groupsInUse)]);
+        return Status::failure(clFileName + ": competitor " + std::to_string(loaded.competitorNo) + " is above " +
+                               std::to_string(lastNumber) + ", the last number of speed group " +
+                               std::string(1, static_cast<char>('A' + groupsInUse - 1)) + ", and this rally uses " +
+                               std::to_string(groupsInUse) + " speed group" + (groupsInUse == 1 ? "" : "s") +
+                               ": give the competitor a number in a group in use, or use more speed groups");
+    }
     if (day >= 1 && day <= kMaxDays) loaded.dayStartTime = state.config.dayStartTime[static_cast<std::size_t>(day)];
     removeWorkingFiles(state, loaded);
     loaded.next = ScoringStep::ReduceByDistance;

@@ -238,6 +238,21 @@ TEST_F(ScoringSteps, MissingOrEmptyControlFileStopsBeforeAnythingIsWritten) {
     EXPECT_FALSE(reduceByDistanceStep(state, fresh));
 }
 
+TEST_F(ScoringSteps, ACompetitorInASpeedGroupNotInUseIsRefused) {
+    state.config.noOfSpeedGroups = 3;
+    state.config.lastEntry = {0, 15, 30, 45, 45}; // D follows C when three groups are in use
+    writeText(logFile("CL1045.csv"), "1,33,18,36000\r\n");
+    writeText(logFile("CL1046.csv"), "1,33,18,36000\r\n");
+    ScoringRun run;
+    EXPECT_TRUE(loadCompetitor(state, 1, "CL1045.csv", run));
+    EXPECT_EQ(run.speedGroup, 3);
+    const Status st = loadCompetitor(state, 1, "CL1046.csv", run);
+    EXPECT_EQ(st.message(), "CL1046.csv: competitor 46 is above 45, the last number of speed group C, and this rally "
+                            "uses 3 speed groups: give the competitor a number in a group in use, or use more speed "
+                            "groups");
+    EXPECT_TRUE(fs::exists(logFile("CL1046.csv")));
+}
+
 TEST_F(ScoringSteps, MalformedCompetitorLogNamesFileAndLine) {
     writeText(logFile("CL1008.csv"), "1,33,18,36427\r\n2,33,eighteen,36437\r\n");
     ScoringRun run;
