@@ -76,6 +76,31 @@ void startContent(const ProgramState& state, bool official, std::string heading,
     content.official = official;
 }
 
+// The day totals of the day score file by competition number; none when the file is missing.
+Status readDayTotals(const ProgramState& state, int day, std::map<int, double>& totals) {
+    totals.clear();
+    if (!regularFileExists(dayScoreFile(state, day))) return {};
+    CsvDocument doc;
+    if (auto st = CsvDocument::load(dayScoreFile(state, day), doc); !st) return st;
+    for (const auto& rec : doc.records()) {
+        if (auto st = doc.expectValues(rec, 4); !st) return st;
+        double total = 0;
+        if (auto st = doc.number(rec, 3, total); !st) return st;
+        totals[wholeNumber(rec.values[1].text)] = total;
+    }
+    return {};
+}
+
+// A page must not show totals the day score files no longer hold (a control scrapped, or a
+// competitor scored again, since the positions were printed).
+Status checkTotal(const std::map<int, double>& totals, int compNo, const std::string& shown, const std::string& what) {
+    const auto it = totals.find(compNo);
+    double value = 0;
+    if (it == totals.end() || !parseNumber(shown, value) || value == it->second) return {};
+    return Status::failure(what + " do not match the day score file any more (competitor " + std::to_string(compNo) +
+                           ": " + shown + " there, " + formatNumber(it->second) + " now): build them again first");
+}
+
 std::string groupName(const ProgramState& state, int group) {
     const std::string& name = state.config.scoreGroupName[static_cast<std::size_t>(group)];
     return name.empty() ? std::string("Score Group ") + static_cast<char>('A' + group - 1) : name;
@@ -107,6 +132,10 @@ Status dayPageContent(const ProgramState& state, int day, bool official, Results
         }
     }
 
+    std::map<int, double> totals;
+    if (auto st = readDayTotals(state, day, totals); !st) return st;
+    const std::string positionsOfDay = "The day positions of day " + std::to_string(day);
+
     ResultsPageContent page;
     startContent(state, official, "Day " + std::to_string(day) + " positions", page);
     for (int g = 1; g <= 4; ++g) {
@@ -119,6 +148,7 @@ Status dayPageContent(const ProgramState& state, int day, bool official, Results
             if (auto st = doc.expectValues(rec, 3); !st) return st;
             Ranked r;
             r.compNo = wholeNumber(rec.values[1].text);
+            if (auto st = checkTotal(totals, r.compNo, rec.values[2].text, positionsOfDay); !st) return st;
             r.row.cells = {rec.values[1].text, rec.values[0].text, rec.values[2].text};
             auto it = scores.find(r.compNo);
             for (std::size_t c = 0; c < controls; ++c)
@@ -157,6 +187,10 @@ Status finalPageContent(const ProgramState& state, bool official, ResultsPageCon
         marks.set(n, finalState(sum, days));
     }
 
+    std::vector<std::map<int, double>> dayTotals(static_cast<std::size_t>(days));
+    for (int d = 1; d <= days; ++d)
+        if (auto st = readDayTotals(state, d, dayTotals[static_cast<std::size_t>(d - 1)]); !st) return st;
+
     ResultsPageContent page;
     startContent(state, official, "Final positions", page);
     for (int g = 1; g <= 4; ++g) {
@@ -170,7 +204,13 @@ Status finalPageContent(const ProgramState& state, bool official, ResultsPageCon
             Ranked r;
             r.compNo = wholeNumber(rec.values[1].text);
             r.row.cells = {rec.values[1].text, rec.values[0].text};
-            for (int d = 0; d < days; ++d) r.row.cells.push_back(rec.values[static_cast<std::size_t>(2 + d)].text);
+            for (int d = 0; d < days; ++d) {
+                const std::string& shown = rec.values[static_cast<std::size_t>(2 + d)].text;
+                if (auto st = checkTotal(dayTotals[static_cast<std::size_t>(d)], r.compNo, shown, "The final results");
+                    !st)
+                    return st;
+                r.row.cells.push_back(shown);
+            }
             r.row.cells.push_back(rec.values[7].text);
             if (auto st = doc.number(rec, 7, r.key); !st) return st;
             rows.push_back(std::move(r));

@@ -136,6 +136,35 @@ TEST_F(Publish, FinalPageOfficialAndUsage) {
     EXPECT_NE(output.find("FinalMatrix3.csv is missing"), std::string::npos) << output;
 }
 
+// A control scrapped after the positions were printed: no page shows the totals of before.
+TEST_F(Publish, PagesOfTotalsThatChangedSinceAreRefused) {
+    const fs::path out = r.root / "web";
+    std::string output;
+    ASSERT_EQ(test::runCli(rally + "day --day 2 --scrap 1", output), 0) << output;
+    struct Step {
+        const char* command;
+        int status;
+        const char* says; // part of the output
+    };
+    const Step steps[] = {
+        {"publish --day 2", 1, "The day positions of day 2 do not match the day score file any more (competitor "},
+        {"publish --final", 1, "The final results do not match the day score file any more"},
+        {"publish --day 1", 0, "Day1.html"},
+        {"--yes results --day 2", 0, "Day 2 positions"},
+        {"publish --day 2", 0, "Day2.html"},
+        {"publish --final", 1, "The final results do not match"},
+        {"final", 0, "Final positions"},
+        {"publish --final", 0, "Final.html"},
+    };
+    for (const Step& step : steps) {
+        const std::string args = std::string(step.command) + (std::string(step.command).rfind("publish", 0) == 0
+                                                                    ? " --out '" + out.string() + "'"
+                                                                    : std::string());
+        EXPECT_EQ(test::runCli(rally + args, output), step.status) << step.command << '\n' << output;
+        EXPECT_NE(output.find(step.says), std::string::npos) << step.command << '\n' << output;
+    }
+}
+
 // The page as a browser builds it: the table text is there once the document is parsed.
 TEST_F(Publish, ChromiumReadsTheTables) {
     if (!fs::exists("/usr/bin/chromium")) GTEST_SKIP() << "no /usr/bin/chromium";
