@@ -87,9 +87,12 @@ bool fieldTakesCharacter(EditField field, char32_t c) {
     case EditField::Limit:
         return true;
     case EditField::Distance:
+        return isDigit(c);
     case EditField::Latitude:
     case EditField::Longitude:
-        return isDigit(c);
+        // A minus sign for the coordinates south of the equator or west of Greenwich, where
+        // the loggers give them signed.
+        return isDigit(c) || c == U'-';
     default:
         return speedFieldGroup(field) != 0 && isDigit(c);
     }
@@ -171,10 +174,10 @@ Status leaveField(ProgramState& state, EditField field, const std::string& text)
             line->limit = *v;
         return {};
     case EditField::Latitude:
-        line->lat = coordinateEntryDegrees(text);
+        if (const auto v = coordinateEntry(text)) line->lat = *v; // pasted text keeps the value
         return {};
     case EditField::Longitude:
-        line->lon = coordinateEntryDegrees(text);
+        if (const auto v = coordinateEntry(text)) line->lon = *v;
         return {};
     default:
         break;
@@ -194,17 +197,22 @@ std::optional<double> distanceEntryKm(const std::string& entry) {
     return *v / 100.0;
 }
 
-double coordinateEntryDegrees(const std::string& entry) {
-    const auto v = digitsValue(entry);
-    return v ? *v / 100000.0 : 0.0;
+std::optional<double> coordinateEntry(const std::string& entry) {
+    if (entry.empty()) return 0.0;
+    const bool negative = entry.front() == '-';
+    const auto v = digitsValue(negative ? entry.substr(1) : entry);
+    if (!v) return std::nullopt;
+    return (negative ? -*v : *v) / 100000.0;
 }
+
+double coordinateEntryDegrees(const std::string& entry) { return coordinateEntry(entry).value_or(0.0); }
 
 std::string distanceEntryText(double km) {
     return std::to_string(std::llround(std::fabs(km) * 100.0));
 }
 
 std::string coordinateEntryText(double degrees) {
-    return std::to_string(std::llround(std::fabs(degrees) * 100000.0));
+    return std::to_string(std::llround(degrees * 100000.0)); // the sign stays with the value
 }
 
 std::string entryBoxText(const ScheduleTable& table, EditField field) {

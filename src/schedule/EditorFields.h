@@ -61,7 +61,10 @@ Status leaveField(ProgramState& state, EditField field, const std::string& text)
 
 // The distance in km of a distance entry ("1234" is 12.34 km); nothing for an empty entry.
 std::optional<double> distanceEntryKm(const std::string& entry);
-// The degrees of a coordinate entry ("3386512" is 33.86512); 0 for an empty entry.
+// The degrees of a coordinate entry ("3386512" is 33.86512, "-3386512" is -33.86512); 0 for an
+// empty entry, nothing for anything else (pasted text).
+std::optional<double> coordinateEntry(const std::string& entry);
+// The same for the box that shows the degrees while typing: 0 for anything else.
 double coordinateEntryDegrees(const std::string& entry);
 // The entry box text that stands for a stored value: 12.34 km gives "1234".
 std::string distanceEntryText(double km);

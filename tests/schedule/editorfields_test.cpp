@@ -41,7 +41,7 @@ TEST(EditorFields, KeyFilters) {
         {EditField::Limit, U'.', true},         {EditField::Distance, U'7', true},
         {EditField::Distance, U'.', false},     {EditField::Distance, U'-', false},
         {EditField::SpeedA, U'0', true},        {EditField::SpeedD, U'9', true},
-        {EditField::SpeedC, U'x', false},       {EditField::Latitude, U'-', false},
+        {EditField::SpeedC, U'x', false},       {EditField::Latitude, U'-', true},
         {EditField::Longitude, U'5', true},     {EditField::AddTimeB, U'1', false},
         {EditField::AddTimeA, U'a', false},
     };
@@ -185,14 +185,29 @@ TEST(EditorFields, DistanceEntryKeepsTheLineBehindThePreviousOne) {
     e.cur().distance = 12.34;
     e.cur().lat = -33.86512;
     EXPECT_EQ(entryBoxText(e.t, EditField::Distance), "1234");
-    EXPECT_EQ(entryBoxText(e.t, EditField::Latitude), "3386512");
+    EXPECT_EQ(entryBoxText(e.t, EditField::Latitude), "-3386512");
     EXPECT_EQ(entryBoxText(e.t, EditField::Longitude), "0");
     EXPECT_EQ(entryBoxText(e.t, EditField::Limit), "");
     e.t.currentLine = 3; // beyond the last line
     EXPECT_EQ(entryBoxText(e.t, EditField::Distance), "");
     EXPECT_EQ(distanceEntryText(12.34), "1234");
-    EXPECT_EQ(coordinateEntryText(-33.86512), "3386512");
+    EXPECT_EQ(coordinateEntryText(-33.86512), "-3386512");
     EXPECT_FALSE(distanceEntryKm("12a").has_value());
+    // A coordinate passes through its box with its sign; pasted text keeps the stored value.
+    constexpr double kept = -1.5;
+    e.t.currentLine = 2;
+    struct Coordinate {
+        const char* entry;
+        double stored;
+    };
+    for (const Coordinate& c : {Coordinate{"-3386512", -33.86512}, Coordinate{"15120993", 151.20993},
+                                Coordinate{"", 0}, Coordinate{"12-3", kept}, Coordinate{"-", kept},
+                                Coordinate{"--5", kept}}) {
+        leaveField(e.state, EditField::Latitude, coordinateEntryText(kept));
+        ASSERT_EQ(e.cur().lat, kept);
+        leaveField(e.state, EditField::Latitude, c.entry);
+        EXPECT_DOUBLE_EQ(e.cur().lat, c.stored) << c.entry;
+    }
 }
 
 TEST(EditorFields, DaysAndLines) {
