@@ -35,6 +35,12 @@ Status readEntryList(const fs::path& file, EntryTable& table) {
     EntryTable read;
     const auto& records = doc.records();
     if (auto st = doc.expectValues(records[0], kColumns); !st) return st;
+    // A list saved without its header line would lose its first entry to the header, and the
+    // write-back would keep it as header text for good.
+    if (double number = 0; !records[0].values[0].text.empty() && parseNumber(records[0].values[0].text, number))
+        return Status::failure(doc.problem(records[0].line, "this is an entry (competition number " +
+                                                                 records[0].values[0].text +
+                                                                 "), not the 12 column headers the list starts with"));
     for (std::size_t i = 0; i < kColumns; ++i) read.header[i] = records[0].values[i].text;
     if (records.size() - 1 > static_cast<std::size_t>(kMaxEntries))
         return Status::failure(doc.problem(records[kMaxEntries + 1].line,

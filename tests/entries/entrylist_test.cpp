@@ -68,6 +68,7 @@ TEST(EntryList, BadFilesNameTheLineAndChangeNothing) {
         {"too many", entries(301), "302: more than 300 entries"},
         {"empty file", "", "1: the file is empty; the first line must hold the 12 column headers"},
         {"short header", "\"Comp No\",\"Name\"\r\n", "1: expected 12 values, found 2"},
+        {"no header", good + good, "1: this is an entry (competition number 1), not the 12 column headers the list starts with"},
     };
     for (const auto& c : cases) {
         Rally r;
