@@ -24,10 +24,10 @@ void addWorkspaceCommands(CLI::App& app, CliContext& ctx) {
     list->callback([&ctx] {
         ctx.run = [&ctx] {
             std::vector<RegisterRecord> records;
-            if (int rc = ctx.report(readRegister(*ctx.state, records))) return rc;
+            const int rc = ctx.report(readRegisterSkippingBadLines(*ctx.state, records));
             for (const auto& r : records) std::cout << r.shortName << '\t' << r.longName << '\n';
             if (records.empty()) std::cout << "No rallies registered in " << ctx.state->paths.dataRoot().string() << '\n';
-            return 0;
+            return rc;
         };
     });
 }

@@ -55,6 +55,26 @@ Status readRegister(const ProgramState& state, std::vector<RegisterRecord>& reco
     return {};
 }
 
+Status readRegisterSkippingBadLines(const ProgramState& state, std::vector<RegisterRecord>& records) {
+    records.clear();
+    const fs::path file = state.paths.registerFile();
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return {};
+    CsvDocument doc;
+    if (auto st = CsvDocument::load(file, doc); !st) return st;
+    Status problem;
+    for (const CsvRecord& r : doc.records()) {
+        RegisterRecord rec;
+        Status st = doc.text(r, 0, rec.shortName);
+        if (st) st = doc.text(r, 1, rec.longName);
+        if (st)
+            records.push_back(std::move(rec));
+        else if (problem)
+            problem = Status::failure(st.message() + "; the line is passed over");
+    }
+    return problem;
+}
+
 std::string shortNameFor(const std::vector<RegisterRecord>& records, const std::string& longName) {
     std::string found;
     for (const auto& r : records)
@@ -76,6 +96,12 @@ Status createRally(ProgramState& state, const std::string& longNameIn, const std
     if (fs::exists(folder, ec))
         return Status::failure("A rally with the short name \"" + shortName +
                                "\" already exists; choose another short name");
+    // The Open list shows the long names only: two alike would hide the older rally for good.
+    std::vector<RegisterRecord> registered;
+    readRegisterSkippingBadLines(state, registered);
+    if (const std::string other = shortNameFor(registered, longName); !other.empty())
+        return Status::failure("A rally named \"" + longName + "\" is already registered (short name " + other +
+                               "); choose another name");
 
     // The register lists every rally: it is rewritten whole and replaced atomically, so a crash
     // while a rally is added never leaves a half line that would hide the rallies after it.
@@ -98,8 +124,9 @@ Status createRally(ProgramState& state, const std::string& longNameIn, const std
 }
 
 Status openRallyByShortName(ProgramState& state, const std::string& shortName) {
+    // The register only gives the long name here: a damaged line of it does not stop the opening.
     std::vector<RegisterRecord> records;
-    if (auto st = readRegister(state, records); !st) return st;
+    readRegisterSkippingBadLines(state, records);
     if (unsafeFolderNameReason(shortName) || !fs::is_directory(state.paths.rallyFolder(shortName)))
         return Status::failure("No rally with the short name \"" + shortName + "\" in " +
                                state.paths.dataRoot().string());
@@ -113,7 +140,7 @@ Status openRallyByShortName(ProgramState& state, const std::string& shortName) {
 Status openRallyByLongName(ProgramState& state, const std::string& longName) {
     if (longName.empty()) return Status::failure("No file selected");
     std::vector<RegisterRecord> records;
-    if (auto st = readRegister(state, records); !st) return st;
+    readRegisterSkippingBadLines(state, records); // the screen has shown any unreadable line
     const std::string shortName = shortNameFor(records, longName);
     if (shortName.empty() || unsafeFolderNameReason(shortName) ||
         !fs::is_directory(state.paths.rallyFolder(shortName)))

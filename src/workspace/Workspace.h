@@ -18,6 +18,10 @@ Status ensureDataRoot(const ProgramState& state);
 
 // Reads Register.csv in file order. A missing register is an empty list, not an error.
 Status readRegister(const ProgramState& state, std::vector<RegisterRecord>& records);
+// The same, but a line that cannot be read (edited by hand, say) is passed over: `records` holds
+// every readable line, and the status names the first unreadable one. One bad line must not hide
+// every rally.
+Status readRegisterSkippingBadLines(const ProgramState& state, std::vector<RegisterRecord>& records);
 
 // The short name of the last register record whose long name equals `longName` exactly.
 std::string shortNameFor(const std::vector<RegisterRecord>& records, const std::string& longName);

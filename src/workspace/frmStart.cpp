@@ -25,7 +25,7 @@ frmStart::frmStart(ProgramState& state, QWidget* parent)
     layout->addWidget(label_);
     layout->addWidget(list_);
 
-    if (auto st = readRegister(state_, register_); !st) state_.messages->info(st.message());
+    if (auto st = readRegisterSkippingBadLines(state_, register_); !st) state_.messages->info(st.message());
     for (const auto& r : register_) list_->addItem(qText(r.longName));
     label_->setText(QStringLiteral("Select Rally"));
 

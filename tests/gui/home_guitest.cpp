@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fstream>
+
 using namespace trakmora;
 
 namespace {
@@ -110,7 +112,10 @@ private slots:
             ProgramState state(rootOf(root), setup);
             QVERIFY(createRally(state, "Club Run", "First"));
             QVERIFY(createRally(state, "Autumn", "Autumn"));
-            QVERIFY(createRally(state, "Club Run", "Second"));
+            QVERIFY(createRally(state, "Club Run 2", "Second"));
+            // Two rallies of one name, registered before such names were refused.
+            std::ofstream(rootOf(root) / "Register.csv", std::ios::binary)
+                << "\"First\",\"Club Run\"\r\n\"Autumn\",\"Autumn\"\r\n\"Second\",\"Club Run\"\r\n";
         }
         RecordingMessages messages;
         frmHome home(rootOf(root), &messages);

@@ -47,6 +47,7 @@ TEST(Workspace, RefusedNamesChangeNothing) {
         {"Again", "Spring", "A rally with the short name \"Spring\" already exists"},
         {"Bad", "../evil", "\"../evil\" cannot be used as a short rally name"},
         {"Quote \" name", "Quote", "The rally name must not contain a double quote"},
+        {"Spring Run", "Spring2", "A rally named \"Spring Run\" is already registered (short name Spring)"},
     };
     for (const auto& c : cases) {
         const Status st = createRally(state, c.longName, c.shortName);
@@ -62,9 +63,11 @@ TEST(Workspace, OpenTakesTheLastRecordWithTheLongName) {
     TempDir root;
     RecordingMessages messages;
     ProgramState state(root.path(), messages);
+    // Two rallies of one name, from before such names were refused.
     ASSERT_TRUE(createRally(state, "Club Run", "First"));
-    ASSERT_TRUE(createRally(state, "Club Run", "Second"));
+    ASSERT_TRUE(createRally(state, "Club Run 2", "Second"));
     ASSERT_TRUE(createRally(state, "Other", "Third"));
+    writeText(root / "Register.csv", "\"First\",\"Club Run\"\r\n\"Second\",\"Club Run\"\r\n\"Third\",\"Other\"\r\n");
     ASSERT_TRUE(openRallyByLongName(state, "Club Run"));
     EXPECT_EQ(state.rally.shortName, "Second");
     EXPECT_EQ(openRallyByLongName(state, "").message(), "No file selected");
@@ -130,6 +133,24 @@ TEST(Workspace, UnusedSpeedGroupsCopyTheLastGroupInUse) {
         EXPECT_EQ(config.groupSpeed, c.speeds) << c.groups;
         EXPECT_EQ(config.lastEntry, c.last) << c.groups;
     }
+}
+
+TEST(Workspace, AnUnreadableRegisterLineHidesNoOtherRally) {
+    TempDir root;
+    std::string out;
+    const std::string base = "--data-root '" + root.path().string() + "' ";
+    ASSERT_EQ(test::runCli(base + "new --name 'Spring Run' --short Spring", out), 0) << out;
+    ASSERT_EQ(test::runCli(base + "new --name 'Autumn Run' --short Autumn", out), 0) << out;
+    writeText(root / "Register.csv", "\"Spring\",\"Spring Run\"\r\n\"Old\"\r\n\"Autumn\",\"Autumn Run\"\r\n");
+    EXPECT_EQ(test::runCli(base + "list", out), 1);
+    EXPECT_EQ(out, root.path().string() + "/Register.csv line 2: expected 2 values, found 1; the line is passed over\n"
+                   "Spring\tSpring Run\nAutumn\tAutumn Run\n");
+    EXPECT_EQ(test::runCli(base + "--rally Autumn entries", out), 1) << out; // no entry list yet
+    EXPECT_EQ(out.find("Register.csv"), std::string::npos) << out;
+    RecordingMessages messages;
+    ProgramState state(root.path(), messages);
+    ASSERT_TRUE(openRallyByLongName(state, "Autumn Run"));
+    EXPECT_EQ(state.rally.shortName, "Autumn");
 }
 
 TEST(Workspace, CommandLineCreatesListsAndRefusesDuplicates) {
