@@ -2,10 +2,12 @@
 
 #include "common/Csv.h"
 #include "common/FileIo.h"
+#include "common/Format.h"
 #include "schedule/SpeedCalc.h"
 #include "schedule/TimeCalc.h"
 
 #include <algorithm>
+#include <cctype>
 #include <array>
 
 namespace trakmora {
@@ -142,6 +144,34 @@ std::string scheduleDataText(const ScheduleTable& table, int count) {
     return w.take();
 }
 
+std::string scheduleWarnings(const std::vector<ScheduleLine>& lines) {
+    static const std::string kTypes = "foasvcmp";
+    std::string out;
+    std::size_t shown = 0;
+    const auto add = [&](const std::string& text) {
+        if (++shown <= 10) out += "\n" + text;
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const ScheduleLine& line = lines[i];
+        const std::string no = "line " + std::to_string(i + 1);
+        if (!line.type.empty() && (line.type.size() != 1 || kTypes.find(line.type[0]) == std::string::npos)) {
+            std::string text = no + ": the type \"" + line.type + "\" is no line type, so the line is neither a control "
+                               "nor a change of speed";
+            if (line.type.size() == 1 && kTypes.find(static_cast<char>(std::tolower(
+                                             static_cast<unsigned char>(line.type[0])))) != std::string::npos)
+                text += " (the types are small letters: \"" +
+                        std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(line.type[0])))) +
+                        "\")";
+            add(text);
+        }
+        if (i > 0 && line.distance < lines[i - 1].distance)
+            add(no + ": " + formatNumber(line.distance) + " km comes before line " + std::to_string(i) + " at " +
+                formatNumber(lines[i - 1].distance) + " km, which gives the stretch a negative running time");
+    }
+    if (shown > 10) out += "\n... and " + std::to_string(shown - 10) + " more";
+    return out;
+}
+
 Status loadDay(ProgramState& state, LoadSource* source) {
     const int day = state.rally.selectedDay;
     if (auto st = checkDay(day); !st) return st;
@@ -149,10 +179,12 @@ Status loadDay(ProgramState& state, LoadSource* source) {
     const fs::path importFile = scheduleImportFile(state, day);
     std::error_code ec;
     std::vector<ScheduleLine> lines;
+    fs::path readFrom = dataFile;
     if (fs::exists(dataFile, ec)) {
         if (auto st = readScheduleDataFile(dataFile, lines); !st) return st;
         if (source) *source = LoadSource::DataFile;
     } else if (fs::exists(importFile, ec)) {
+        readFrom = importFile;
         if (auto st = readScheduleImportFile(importFile, lines); !st) return st;
         const int b = baselineGroup(state.config);
         for (ScheduleLine& line : lines) {
@@ -166,7 +198,10 @@ Status loadDay(ProgramState& state, LoadSource* source) {
         if (source) *source = LoadSource::Template;
         return saveDay(state);
     }
+    const std::string warnings = scheduleWarnings(lines);
     install(state.schedule, std::move(lines));
+    if (!warnings.empty())
+        state.messages->info(readFrom.filename().string() + ":" + warnings);
     return recalculateSchedule(state);
 }
 

@@ -36,6 +36,11 @@ std::string scheduleDataText(const ScheduleTable& table, int count);
 // it says "No data to load", puts in the template and saves it at once, without calculating.
 // A file that cannot be read leaves the table as it was. A refused propagation is returned as
 // a failure after the lines have been loaded.
+// What a loaded day holds that is most likely a typing mistake, one line of text each (led by a
+// line end), at most ten: a type that is no line type, a line nearer the start than the line
+// before it. Empty when there is nothing. The load shows it and changes nothing.
+std::string scheduleWarnings(const std::vector<ScheduleLine>& lines);
+
 Status loadDay(ProgramState& state, LoadSource* source = nullptr);
 
 // Writes lines 1..lineCount (at least line 1) to the data file, replacing it atomically.

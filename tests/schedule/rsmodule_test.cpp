@@ -172,5 +172,27 @@ TEST(RSModule, ZeroBaselineSpeedIsReportedAfterLoading) {
     EXPECT_EQ(r.state.schedule.line(1).speed, (std::array<double, 5>{0, 0, 50, 0, 0}));
 }
 
+TEST(RSModule, LikelyTypingMistakesAreShownOnLoadingAndNothingChanges) {
+    Rally r;
+    writeText(r.file("Input_RS1.csv"), "a,b,c,d,e\r\n"
+                                       "1,\"Start\",\"f\",0,50\r\n"
+                                       "2,\"Control one\",\"V\",4,0\r\n"
+                                       "3,\"Plain clue\",\"\",6,0\r\n"
+                                       "4,\"Bridge\",\"bridge\",1.25,0\r\n"
+                                       "5,\"Control two\",\"v\",14,0\r\n");
+    ASSERT_TRUE(loadDay(r.state));
+    ASSERT_EQ(r.messages.texts.size(), 1u);
+    EXPECT_EQ(r.messages.texts[0],
+              "Input_RS1.csv:\n"
+              "line 2: the type \"V\" is no line type, so the line is neither a control nor a change of speed "
+              "(the types are small letters: \"v\")\n"
+              "line 4: the type \"bridge\" is no line type, so the line is neither a control nor a change of speed\n"
+              "line 4: 1.25 km comes before line 3 at 6 km, which gives the stretch a negative running time");
+    EXPECT_EQ(r.state.schedule.line(2).type, "V");
+    EXPECT_EQ(r.state.schedule.line(4).distance, 1.25);
+    // A sound day says nothing.
+    EXPECT_EQ(scheduleWarnings({ScheduleLine{}, ScheduleLine{}}), "");
+}
+
 } // namespace
 } // namespace trakmora
