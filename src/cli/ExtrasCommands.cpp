@@ -1,5 +1,6 @@
 // audit, publish, explain: what the organiser looks at beyond the printouts.
 #include "cli/CliContext.h"
+#include "common/Format.h"
 #include "common/RallyConfig.h"
 #include "results/ControlAudit.h"
 #include "results/PublishResults.h"
@@ -56,6 +57,9 @@ int runExplain(CliContext& ctx, const ExplainArgs& args) {
     if (auto st = loadExplainScene(*ctx.state, args.day, args.competitorNo, args.controlNo, scene); !st)
         return ctx.report(st);
     for (const auto& line : explainCaption(scene)) std::cout << line << '\n';
+    if (scene.resultScore && *scene.resultScore != scene.score)
+        std::cout << "The R file now holds " << formatNumber(*scene.resultScore)
+                  << " for this control: it was scrapped since this competitor was scored\n";
     if (args.png.empty()) return 0;
     if (auto st = writePng(explainPicture(scene, args.width, args.height), args.png); !st) return ctx.report(st);
     std::cout << "Picture written to " << args.png << '\n';

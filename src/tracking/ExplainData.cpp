@@ -1,5 +1,6 @@
 #include "tracking/ExplainData.h"
 
+#include "common/Csv.h"
 #include "common/Format.h"
 #include "schedule/ControlFile.h"
 #include "tracking/ClFile.h"
@@ -56,6 +57,14 @@ Status keepExplainFiles(const ProgramState& state, int day, int competitorNo, co
     return {};
 }
 
+void removeExplainFiles(const ProgramState& state, int day, int competitorNo) {
+    const fs::path folder = explainFolder(state);
+    std::error_code ignored;
+    for (const std::string& name : {clNameFor(day, competitorNo), shortlistFileName(3, day, competitorNo),
+                                    reportFileName(day, competitorNo)})
+        fs::remove(folder / name, ignored);
+}
+
 Status loadExplainScene(const ProgramState& state, int day, int competitorNo, int controlNo, ExplainScene& scene) {
     const fs::path folder = explainFolder(state);
     const fs::path cl = folder / clNameFor(day, competitorNo);
@@ -99,6 +108,16 @@ Status loadExplainScene(const ProgramState& state, int day, int competitorNo, in
                                std::to_string(controlNo) + " on day " + std::to_string(day));
     out.score = line->score;
     out.inside = line->passageClock != 0;
+    // One score a line; a file that cannot be read is left to the group scoring to report.
+    CsvDocument result;
+    if (CsvDocument::load(state.rallyFile(RallyFolder::Results, resultFileName(day, competitorNo)), result)) {
+        CsvCursor cursor(result);
+        for (int c = 1; !cursor.atEnd(); ++c) {
+            double v = 0;
+            if (!cursor.number(v)) break;
+            if (c == controlNo) out.resultScore = v;
+        }
+    }
     out.idealTime = line->idealClock * 86400;
 
     for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {

@@ -8,6 +8,7 @@
 #include "tracking/TrackFix.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ std::filesystem::path explainFolder(const ProgramState& state);
 // Copies the CL file (from CompetitorsLog), the 3Shortlist and the Report file of the competitor
 // and day into Working/Explain/, replacing earlier copies.
 Status keepExplainFiles(const ProgramState& state, int day, int competitorNo, const std::string& clFileName);
+// Removes the kept files of the competitor and day: scored again without keeping them, the old
+// copies would explain a score that is no longer there.
+void removeExplainFiles(const ProgramState& state, int day, int competitorNo);
 
 struct ExplainScene {
     int day = 1;
@@ -39,6 +43,9 @@ struct ExplainScene {
     double passageLat = 0, passageLon = 0, passageTime = 0;
     double score = 0;    // the control score of the Report
     bool inside = false; // scored inside the window
+    // The control's score in the competitor's R file now, when the file holds one: it differs
+    // from `score` once the control was scrapped.
+    std::optional<double> resultScore;
 };
 
 // Reads the kept files and Marshals/cp<day>.csv. Fails with a message naming what is missing:

@@ -156,9 +156,12 @@ Status resultStep(const ProgramState& state, ScoringRun& run) {
     if (auto st = writeFileAtomically(result, out.str()); !st) return st;
     run.report = std::move(report);
     run.dayTotal = total;
-    if (state.keepExplainFiles)
+    if (state.keepExplainFiles) {
         if (auto st = keepExplainFiles(state, run.day, run.competitorNo, run.clFileName); !st)
             state.messages->info(st.message());
+    } else {
+        removeExplainFiles(state, run.day, run.competitorNo);
+    }
     std::error_code ignored;
     fs::remove(state.rallyFile(RallyFolder::CompetitorsLog, run.clFileName), ignored);
     removeWorkingFiles(state, run);

@@ -269,6 +269,24 @@ TEST(ExplainCli, ScoreKeepsFilesOnlyWhenAskedThenExplainAndAudit) {
     EXPECT_NE(out.find("      4       2       2       0     45.0     45.0      0.0  CHECK\n"), std::string::npos)
         << out;
     EXPECT_NE(out.find("      2       2       2       0      0.0      0.0      0.0\n"), std::string::npos) << out;
+
+    // Control 4 scrapped: the kept files still explain the 45 s, and say the R file holds 0.
+    ASSERT_EQ(test::runCli(cli + "--rally T config --set NoOfDays=1", out), 0) << out;
+    test::writeText(rally / "EntryList/EntryList.csv",
+                    "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\",\"Day 1\",\"Day 2\","
+                    "\"Day 3\",\"Day 4\",\"Day 5\"\r\n1,\"Ann\",1936,\"Riley\",\"K\",\"A\",\"A\",0,0,0,0,0\r\n");
+    ASSERT_EQ(test::runCli(cli + "--rally T day --day 1 --scrap 4", out), 0) << out;
+    ASSERT_EQ(test::runCli(cli + "--rally T explain --day 1 --comp 1 --control 4", out), 0) << out;
+    EXPECT_NE(out.find("DEVIATION +45 S (EARLY)\nThe R file now holds 0 for this control: it was scrapped since "
+                       "this competitor was scored\n"),
+              std::string::npos)
+        << out;
+    // Scored again without keeping the files: the old copies go, they explain a score no longer there.
+    fs::copy_file(data / "CompetitorsLog/h1001.csv", rally / "CompetitorsLog/h1001.csv");
+    ASSERT_EQ(test::runCli(cli + "--rally T import --day 1", out), 0) << out;
+    ASSERT_EQ(test::runCli(cli + "--rally T score --day 1", out), 0) << out;
+    EXPECT_FALSE(fs::exists(rally / "Working/Explain/Report1_1.csv"));
+    EXPECT_EQ(test::runCli(cli + "--rally T explain --day 1 --comp 1 --control 4", out), 1) << out;
 }
 
 } // namespace
