@@ -262,7 +262,9 @@ frmPrint* frmRouteSchedule::printMenu() const {
 void frmRouteSchedule::hideUnusedGroups() {
     const int groups = speedGroupsInUse(state_.config);
     for (int g = 1; g <= kMaxGroups; ++g) {
-        const bool used = g <= groups;
+        // The baseline group stays in view even when fewer groups are in use: its speed is the
+        // one typed on "f" and "o" lines.
+        const bool used = g <= groups || g == baselineGroup(state_.config);
         const auto gi = static_cast<std::size_t>(g);
         window_->setColumnHidden(3 + g, !used);
         const std::initializer_list<QWidget*> groupWidgets = {

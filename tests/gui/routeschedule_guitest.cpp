@@ -211,6 +211,15 @@ private slots:
         QCOMPARE(b.line(2).instruction, std::string("Left at the church twice"));
     }
 
+    void theBaselineGroupStaysInViewWithFewerGroupsInUse() {
+        Bench b(2, 1); // one speed group in use, baseline B
+        b.editLine(1);
+        QVERIFY(b.field(EditField::SpeedB)->isVisible());
+        QVERIFY(b.field(EditField::SpeedB)->isEnabled());
+        QVERIFY(!b.field(EditField::SpeedC)->isVisible());
+        QVERIFY(b.field(EditField::SpeedA)->isVisible());
+    }
+
     void anotherScreensDayNeverReceivesThisDaysLines() {
         Bench b(3);
         b.editLine(2);
