@@ -41,8 +41,8 @@ Status printWorkbook(ProgramState& state, std::size_t index) {
 
 } // namespace
 
-frmPrint::frmPrint(ProgramState& state, QLabel* writingLabel, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), day_(state.rally.selectedDay), writing_(writingLabel) {
+frmPrint::frmPrint(ProgramState& state, QLabel* writingLabel, QWidget* parent, std::function<int()> shownDay)
+    : QWidget(parent, Qt::Window), state_(state), shownDay_(std::move(shownDay)), writing_(writingLabel) {
     setWindowTitle(QStringLiteral("Print"));
     setFixedSize(twips(3075) + 60, twips(2700));
     auto* layout = new QVBoxLayout(this);
@@ -62,7 +62,9 @@ QPushButton* frmPrint::button(const QString& caption) const {
 }
 
 void frmPrint::print(std::size_t index) {
-    state_.rally.selectedDay = day_;
+    // The day the route schedule screen shows now, whose lines are the ones in the table: never
+    // a day another screen selected, nor the day shown when this menu opened.
+    if (shownDay_) state_.rally.selectedDay = shownDay_();
     if (writing_) {
         writing_->show();
         writing_->repaint(); // the work runs on this thread: draw the label before it starts

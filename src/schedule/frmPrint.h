@@ -5,6 +5,7 @@
 #include "common/ProgramState.h"
 
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 class QLabel;
@@ -15,14 +16,17 @@ namespace trakmora {
 class frmPrint : public QWidget {
     Q_OBJECT
 public:
-    frmPrint(ProgramState& state, QLabel* writingLabel, QWidget* parent = nullptr);
+    // `shownDay` gives the day of the route schedule screen at each click; without it the rally's
+    // selected day is printed.
+    frmPrint(ProgramState& state, QLabel* writingLabel, QWidget* parent = nullptr,
+             std::function<int()> shownDay = {});
     QPushButton* button(const QString& caption) const;
 
 private:
     void print(std::size_t index);
 
     ProgramState& state_;
-    int day_; // the route schedule's day when the menu opened: printed whatever is selected since
+    std::function<int()> shownDay_;
     QLabel* writing_;
     std::vector<QPushButton*> buttons_;
 };

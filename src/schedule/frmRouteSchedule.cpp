@@ -142,7 +142,7 @@ void frmRouteSchedule::save() {
 void frmRouteSchedule::openPrint() {
     takeDay();
     if (!print_) {
-        print_ = new frmPrint(state_, writing_, this);
+        print_ = new frmPrint(state_, writing_, this, [this] { return shownDay_; });
         print_->setAttribute(Qt::WA_DeleteOnClose);
         print_->show();
         centreOnScreen(print_);

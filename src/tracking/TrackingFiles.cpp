@@ -39,9 +39,13 @@ Status checkDayInName(std::string_view fileName, std::size_t position, int day) 
 std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::string>& names, std::size_t dayPosition) {
     std::map<std::string, std::vector<std::string>> byCompetitor;
     for (const std::string& name : names) {
-        const std::string key = name.size() >= dayPosition + 4 ? name.substr(dayPosition, 4) : name;
-        const bool digits = key.find_first_not_of("0123456789") == std::string::npos;
-        byCompetitor[digits ? key : name].push_back(name);
+        // Names that carry no day and number are left to the import or scoring to refuse; a
+        // name given twice is one file.
+        if (name.size() < dayPosition + 4) continue;
+        const std::string key = name.substr(dayPosition, 4);
+        if (key.find_first_not_of("0123456789") != std::string::npos) continue;
+        auto& files = byCompetitor[key];
+        if (std::find(files.begin(), files.end(), name) == files.end()) files.push_back(name);
     }
     std::map<std::string, std::string> clashes;
     for (const auto& [key, files] : byCompetitor) {

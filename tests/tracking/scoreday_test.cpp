@@ -95,6 +95,8 @@ TEST(ScoringDay, FilesOfTheSameCompetitorAndDayAreNamedTogether) {
           {"CL2045-1.csv", "CL2045.csv, CL2045-1.csv and CL2045 copy.csv belong to competitor 45 on day 2" + tail},
           {"CL2045 copy.csv", "CL2045.csv, CL2045-1.csv and CL2045 copy.csv belong to competitor 45 on day 2" + tail}}},
         {{"h1.csv", "x1.csv"}, 1, {}}, // too short to carry a number: left to the import to refuse
+        {{"abc.csv", "abc.csv", "h1001.csv", "h1001.csv"}, 1, {}}, // a name given twice is one file
+        {{"habcd.csv", "cabcd.csv"}, 1, {}},                        // no number: no competitor
     };
     for (const Case& c : cases) EXPECT_EQ(sameCompetitorFiles(c.names, c.dayPosition), c.clashes) << c.names.at(0);
 }
