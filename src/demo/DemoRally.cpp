@@ -104,7 +104,9 @@ DemoRoles demoRoles(int day) {
 }
 
 Status createDemoRally(ProgramState& state, const std::string& shortName, std::uint32_t seed) {
-    const std::string longName = "Demonstration Rally";
+    // Long names are unique in the register: a second demonstration rally carries its short name.
+    const std::string longName =
+        shortName == "Demo" ? std::string("Demonstration Rally") : "Demonstration Rally (" + shortName + ")";
     if (auto st = createRally(state, longName, shortName); !st) return st;
     const fs::path marker = state.paths.rallyFolder(shortName) / kDemoMarker;
     if (auto st = writeFile(marker, "Made by trakmora-cli demo; demo --replace may delete this rally.\n"); !st)

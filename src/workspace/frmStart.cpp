@@ -35,7 +35,12 @@ frmStart::frmStart(ProgramState& state, QWidget* parent)
 
 void frmStart::choose(QListWidgetItem* item) {
     if (chosen_ || !item) return;
-    const std::string longName = item->text().toStdString();
+    // The name as the register holds it: the list shows it converted for the screen (a name
+    // saved in Windows-1252 reads differently once converted).
+    const int row = list_->row(item);
+    const std::string longName = row >= 0 && static_cast<std::size_t>(row) < register_.size()
+                                     ? register_[static_cast<std::size_t>(row)].longName
+                                     : item->text().toStdString();
     if (longName.empty()) {
         // Nothing to open: the rally open before (if any) stays as it is and another line can
         // still be chosen.

@@ -56,6 +56,14 @@ TEST(DemoRally, EntriesDownloadsAndReplacement) {
     ASSERT_TRUE(createDemoRally(state, "Demo", 1));
     EXPECT_EQ(createDemoRally(state, "Demo", 1).message(),
               "A rally with the short name \"Demo\" already exists; choose another short name");
+    // A second demonstration rally beside it carries its short name in its long name.
+    {
+        RecordingMessages quiet;
+        ProgramState other(root.path(), quiet);
+        ASSERT_TRUE(createDemoRally(other, "Demo2", 2));
+        EXPECT_EQ(other.rally.longName, "Demonstration Rally (Demo2)");
+        ASSERT_TRUE(removeDemoRally(other, "Demo2"));
+    }
 
     std::set<std::string> speedGroups, scoreGroups;
     for (const Entry& e : state.entries.entries) {

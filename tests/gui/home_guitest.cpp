@@ -141,6 +141,26 @@ private slots:
         QCOMPARE(home.state().rally.shortName, std::string("Second"));
     }
 
+    void aRegisterNameSavedInWindows1252OpensItsRally() {
+        QTemporaryDir root;
+        {
+            RecordingMessages setup;
+            ProgramState state(rootOf(root), setup);
+            QVERIFY(createRally(state, "Rallye Cote", "cote"));
+            std::ofstream(rootOf(root) / "Register.csv", std::ios::binary) << "\"cote\",\"Rallye C\xF4te\"\r\n";
+        }
+        RecordingMessages messages;
+        frmHome home(rootOf(root), &messages);
+        QVERIFY(home.startUp());
+        home.menuEntry("Open")->trigger();
+        auto* screen = home.findChild<frmStart*>();
+        QVERIFY(screen);
+        QCOMPARE(screen->rallyList()->item(0)->text(), QString::fromUtf8("Rallye C\xC3\xB4te"));
+        clickLine(screen->rallyList(), 0);
+        QCOMPARE(home.state().rally.shortName, std::string("cote"));
+        QVERIFY(messages.texts.empty());
+    }
+
     void openListIsReadWhenTheScreenLoads() {
         QTemporaryDir root;
         RecordingMessages messages;
