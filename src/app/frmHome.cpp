@@ -131,7 +131,11 @@ void frmHome::openRally(const std::string& shortName) {
 }
 
 void frmHome::enableRallyMenus() {
-    for (QAction* a : {config_, routeSchedule_, entries_}) a->setEnabled(true);
+    config_->setEnabled(true);
+    // Settings that could not be read are the defaults in memory: nothing is scheduled, allocated
+    // or scored on them until they are saved from the configuration screen.
+    for (QAction* a : {routeSchedule_, entries_}) a->setEnabled(!state_->configDamaged);
+    if (state_->configDamaged) scoring_->menuAction()->setEnabled(false);
 }
 
 void frmHome::enableScoringMenu() { scoring_->menuAction()->setEnabled(true); }
@@ -169,7 +173,11 @@ void frmHome::showAbout() {
 }
 
 void frmHome::showConfig() {
-    showOnce(configScreen_, [this] { return new frmConfig(*state_, this); });
+    showOnce(configScreen_, [this] {
+        auto* screen = new frmConfig(*state_, this);
+        connect(screen, &frmConfig::settingsSaved, this, &frmHome::enableRallyMenus);
+        return screen;
+    });
 }
 
 void frmHome::showEntries() {

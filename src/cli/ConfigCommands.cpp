@@ -54,8 +54,14 @@ int applyAssignments(CliContext& ctx, const std::vector<std::string>& sets) {
             std::cerr << configField(a.field).name << ": " << a.value << " is outside the limits, "
                       << formatFieldValue(edited, a.field) << " is used\n";
     }
+    if (ctx.state->configDamaged && !ctx.yes) {
+        ctx.messages.info("The settings could not be read, so every setting not given here would be saved as its "
+                          "default (rally name, days, start times, speed and score groups, windows). Mend "
+                          "Working/config3.csv instead, or pass --yes to save the defaults with these changes.");
+        return 1;
+    }
     ctx.state->config = edited;
-    return ctx.report(saveConfig(*ctx.state));
+    return ctx.report(saveConfig(*ctx.state, true));
 }
 
 } // namespace

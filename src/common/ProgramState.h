@@ -37,6 +37,10 @@ public:
     bool openWorkbooks = false;
     // Skip workbook output altogether (command line --no-workbooks).
     bool writeWorkbooks = true;
+    // The rally's config3.csv could not be read when it was opened: the settings in memory are
+    // the defaults, and only a deliberate save (a change on the configuration screen, config
+    // --set) writes them over the file.
+    bool configDamaged = false;
     // Keep each scored competitor's CL, 3Shortlist and Report files in Working/Explain/ so that a
     // control's passage can be drawn later (the scoring otherwise deletes them).
     bool keepExplainFiles = false;

@@ -90,14 +90,19 @@ void normaliseSpeedGroups(RallyConfig& c) {
     }
 }
 
-Status saveConfig(ProgramState& state) {
+Status saveConfig(ProgramState& state, bool deliberate) {
     normaliseSpeedGroups(state.config);
     if (!state.rallyOpen()) return {};
-    return writeFileAtomically(state.rallyFile(RallyFolder::Working, "config3.csv"),
-                               configRecord(state.config));
+    if (state.configDamaged && !deliberate) return {};
+    if (auto st = writeFileAtomically(state.rallyFile(RallyFolder::Working, "config3.csv"), configRecord(state.config));
+        !st)
+        return st;
+    state.configDamaged = false;
+    return {};
 }
 
 Status openRallyConfig(ProgramState& state, const std::string& defaultName) {
+    state.configDamaged = false;
     const fs::path legacy = state.rallyFile(RallyFolder::Working, "config.csv");
     const fs::path current = state.rallyFile(RallyFolder::Working, "config3.csv");
     std::error_code ec;
@@ -122,6 +127,7 @@ Status openRallyConfig(ProgramState& state, const std::string& defaultName) {
             bad += ".bad";
             fs::copy_file(current, bad, fs::copy_options::overwrite_existing, ec);
             state.config = RallyConfig::defaults(defaultName);
+            state.configDamaged = true;
             return Status::failure(st.message() + "\nA copy of the damaged file is kept as " + bad.string() +
                                    "; the default settings are shown until the settings are saved again.");
         }

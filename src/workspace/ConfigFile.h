@@ -20,11 +20,14 @@ std::string configRecord(const RallyConfig& config);
 void normaliseSpeedGroups(RallyConfig& config);
 
 // The configuration routine: normalise, then replace Working/config3.csv atomically.
-Status saveConfig(ProgramState& state);
+// While the settings file is damaged (ProgramState::configDamaged) only a deliberate save writes;
+// the saves that follow every opening of a screen leave the file as it is.
+Status saveConfig(ProgramState& state, bool deliberate = false);
 
 // The loading sequence run when a rally is created or opened: import a legacy config.csv, read
 // config3.csv or take the defaults with `defaultName`, then save. A damaged config3.csv is
-// reported, kept as config3.csv.bad, and replaced by defaults.
+// reported, copied to config3.csv.bad and left as it is; the defaults are in memory and
+// ProgramState::configDamaged is set until a deliberate save.
 Status openRallyConfig(ProgramState& state, const std::string& defaultName);
 
 } // namespace trakmora

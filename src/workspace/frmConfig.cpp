@@ -69,7 +69,7 @@ frmConfig::frmConfig(ProgramState& state, QWidget* parent)
     title_->setText(QStringLiteral("No 1: Rally Name"));
     text_->setText(qs(state_.config.rallyName));
     applyLayout(startLayout());
-    runRoutine();
+    runRoutine(false); // opening the screen is no decision to save damaged settings
 }
 
 QWidget* frmConfig::buildPanel() {
@@ -236,9 +236,12 @@ void frmConfig::refresh() {
     applyLayout(panelLayout(config, field));
 }
 
-void frmConfig::runRoutine() {
+void frmConfig::runRoutine(bool edited) {
     refresh();
-    if (auto st = saveConfig(state_); !st) state_.messages->info(st.message());
+    if (auto st = saveConfig(state_, edited); !st)
+        state_.messages->info(st.message());
+    else if (edited)
+        emit settingsSaved();
 }
 
 void frmConfig::pressEnter() {

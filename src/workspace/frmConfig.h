@@ -40,6 +40,10 @@ public:
     // The summary value beside `caption` ("Start Date", "Group C Speed", ...), or null.
     QLabel* summaryValue(const QString& caption) const;
 
+signals:
+    // The settings were saved on purpose (after damaged settings were opened, the first change).
+    void settingsSaved();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -47,7 +51,7 @@ private:
     QWidget* buildPanel();
     QWidget* buildSummary();
     void applyLayout(const PanelLayout& layout);
-    void runRoutine();
+    void runRoutine(bool edited = true);
     void pressEnter();
 
     ProgramState& state_;

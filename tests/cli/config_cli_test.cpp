@@ -88,7 +88,11 @@ TEST(ConfigCommand, DamagedSettingsStopEveryCommandButConfig) {
     EXPECT_FALSE(std::filesystem::exists(root / "Spring/RouteSchedule/RS1_Data.csv"));
     EXPECT_EQ(runCli(cli(root, "--rally Spring config"), out), 0) << out;
     EXPECT_EQ(readFile(file), damaged);
-    EXPECT_EQ(runCli(cli(root, "--rally Spring config --set TimeWindow=300"), out), 0) << out;
+    // Setting a field would save the defaults of all the others: only on purpose.
+    EXPECT_EQ(runCli(cli(root, "--rally Spring config --set TimeWindow=300"), out), 1) << out;
+    EXPECT_NE(out.find("pass --yes to save the defaults with these changes"), std::string::npos) << out;
+    EXPECT_EQ(readFile(file), damaged);
+    EXPECT_EQ(runCli(cli(root, "--yes --rally Spring config --set TimeWindow=300"), out), 0) << out;
     EXPECT_EQ(runCli(cli(root, "--rally Spring schedule --day 1"), out), 0) << out;
 }
 

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fstream>
+
 using namespace trakmora;
 
 namespace {
@@ -69,6 +71,39 @@ QString shortDate(int year, int month, int day) {
 class ConfigScreenTest : public QObject {
     Q_OBJECT
 private slots:
+    void damagedSettingsStayOnDiskUntilAChangeIsSaved() {
+        QTemporaryDir dir;
+        const std::filesystem::path root = dir.path().toStdString();
+        RecordingMessages messages;
+        {
+            ProgramState setup(root, messages);
+            createRally(setup, "Spring Run", "Spring");
+        }
+        const auto file = root / "Spring/Working/config3.csv";
+        const std::string damaged = "\"Spring Run\",\"1\",26/06/2015\r\n";
+        std::ofstream(file, std::ios::binary) << damaged;
+        frmHome home(root, &messages);
+        home.startUp();
+        home.openRally("Spring");
+        QCOMPARE(messages.texts.size(), std::size_t{1});
+        // Only the configuration screen until the settings are saved.
+        QVERIFY(home.menuEntry("Config")->isEnabled());
+        QVERIFY(!home.menuEntry("Route Schedule")->isEnabled());
+        QVERIFY(!home.menuEntry("Entries")->isEnabled());
+        home.menuEntry("Config")->trigger();
+        auto* screen = home.findChild<frmConfig*>();
+        QVERIFY(screen);
+        const auto fileText = [&] {
+            std::ifstream in(file, std::ios::binary);
+            return std::string(std::istreambuf_iterator<char>(in), {});
+        };
+        QCOMPARE(fileText(), damaged); // opening the screen saves nothing
+        QTest::mouseClick(screen->enterButton(), Qt::LeftButton); // the rally name, accepted on purpose
+        QVERIFY(fileText() != damaged);
+        QVERIFY(home.menuEntry("Route Schedule")->isEnabled());
+        QVERIFY(home.menuEntry("Entries")->isEnabled());
+    }
+
     void startsOnTheRallyNameAndEnterUnlocksNext() {
         Fixture f;
         QVERIFY(f.screen && f.screen->isVisible());
