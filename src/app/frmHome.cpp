@@ -23,6 +23,11 @@
 namespace trakmora {
 
 namespace {
+const char* const kCloseRallyScreens =
+    "Close the route schedule, entries and scoring screens of the open rally first: they hold its data";
+}
+
+namespace {
 
 const char* const kTitle = "Version:Ver4 ( July 2024 )";
 
@@ -121,6 +126,7 @@ bool frmHome::startUp() {
 void frmHome::setOpenWorkbooks(bool open) { state_->openWorkbooks = open; }
 
 void frmHome::openRally(const std::string& shortName) {
+    rallyChanged();
     const Status st = openRallyByShortName(*state_, shortName);
     // A damaged configuration is reported but the rally is open (with defaults) all the same.
     if (state_->rally.shortName == shortName) {
@@ -150,9 +156,25 @@ QAction* frmHome::menuEntry(const QString& text) const {
     return nullptr;
 }
 
+bool frmHome::rallyScreensOpen() const {
+    return routeScheduleScreen_ || entriesScreen_ || score1_ || score2_;
+}
+
+void frmHome::rallyChanged() {
+    for (QWidget* w : std::initializer_list<QWidget*>{routeScheduleScreen_, entriesScreen_, score1_, score2_})
+        if (w) w->close();
+    state_->schedule = ScheduleTable{};
+}
+
 void frmHome::showNew() {
+    // The screens of the open rally would save its data into the new one.
+    if (rallyScreensOpen()) {
+        state_->messages->info(kCloseRallyScreens);
+        return;
+    }
     showOnce(new_, [this] {
         auto* screen = new frmNew(*state_, this);
+        connect(screen, &frmNew::rallyCreated, this, &frmHome::rallyChanged);
         connect(screen, &frmNew::rallyCreated, this, &frmHome::enableRallyMenus);
         connect(screen, &frmNew::rallyCreated, this, &frmHome::refreshConfigScreen);
         return screen;
@@ -160,8 +182,13 @@ void frmHome::showNew() {
 }
 
 void frmHome::showOpen() {
+    if (rallyScreensOpen()) {
+        state_->messages->info(kCloseRallyScreens);
+        return;
+    }
     showOnce(start_, [this] {
         auto* screen = new frmStart(*state_, this);
+        connect(screen, &frmStart::rallyOpened, this, &frmHome::rallyChanged);
         connect(screen, &frmStart::rallyOpened, this, &frmHome::enableRallyMenus);
         connect(screen, &frmStart::rallyOpened, this, &frmHome::refreshConfigScreen);
         return screen;

@@ -49,6 +49,11 @@ public:
     QAction* menuEntry(const QString& text) const;
 
 private:
+    // The screens that hold one rally's data (route schedule, entries, both scoring screens).
+    bool rallyScreensOpen() const;
+    // Another rally is open now: screens of the one before are closed and its route schedule
+    // leaves memory, so that nothing of it is saved into the new rally's files.
+    void rallyChanged();
     void buildMenu();
     void buildContent();
     void showNew();

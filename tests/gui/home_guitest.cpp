@@ -1,5 +1,6 @@
 #include "app/frmAbout.h"
 #include "app/frmHome.h"
+#include "schedule/frmRouteSchedule.h"
 #include "workspace/Workspace.h"
 #include "workspace/frmNew.h"
 #include "workspace/frmStart.h"
@@ -159,6 +160,40 @@ private slots:
         clickLine(screen->rallyList(), 0);
         QCOMPARE(home.state().rally.shortName, std::string("cote"));
         QVERIFY(messages.texts.empty());
+    }
+
+    void anotherRallyOpensOnlyWithTheScreensOfThisOneClosed() {
+        QTemporaryDir root;
+        {
+            RecordingMessages setup;
+            ProgramState state(rootOf(root), setup);
+            QVERIFY(createRally(state, "Autumn", "Autumn"));
+            QVERIFY(createRally(state, "Spring", "Spring"));
+        }
+        RecordingMessages messages;
+        frmHome home(rootOf(root), &messages);
+        QVERIFY(home.startUp());
+        home.openRally("Spring");
+        home.menuEntry("Route Schedule")->trigger();
+        QPointer<frmRouteSchedule> schedule = home.findChild<frmRouteSchedule*>();
+        QVERIFY(schedule);
+        for (const char* entry : {"Open", "New"}) {
+            home.menuEntry(entry)->trigger();
+            QVERIFY2(!home.findChild<frmStart*>() && !home.findChild<frmNew*>(), entry);
+            QCOMPARE(messages.texts.back(), std::string("Close the route schedule, entries and scoring screens of the "
+                                                        "open rally first: they hold its data"));
+        }
+        schedule->close();
+        QTRY_VERIFY(schedule.isNull());
+        home.menuEntry("Open")->trigger();
+        QVERIFY(home.findChild<frmStart*>());
+        // A rally opened from the command line of the program closes them too.
+        home.menuEntry("Route Schedule")->trigger();
+        schedule = home.findChild<frmRouteSchedule*>();
+        QVERIFY(schedule);
+        home.openRally("Autumn");
+        QTRY_VERIFY(schedule.isNull());
+        QCOMPARE(home.state().rally.shortName, std::string("Autumn"));
     }
 
     void openListIsReadWhenTheScreenLoads() {
