@@ -91,7 +91,11 @@ Status GroupScoring::scrapControl() { return scrapControl(scrapControlNo_); }
 
 Status GroupScoring::scrapControl(int controlNo) {
     if (!dayMode()) return Status::failure("Select a rally day before scrapping a control");
-    return trakmora::scrapControl(state_, selectedDay_, controlNo, controlCount(selectedDay_));
+    if (auto st = trakmora::scrapControl(state_, selectedDay_, controlNo, controlCount(selectedDay_)); !st) return st;
+    // The combined results loaded before hold the totals of before the scrap: the positions must
+    // not be ranked from them.
+    combined_ = CombinedDayTable{};
+    return {};
 }
 
 Status GroupScoring::printCombinedDayResults(bool& proceeded) {

@@ -43,7 +43,8 @@ public:
     void openScrapPanel() { scrapControlNo_ = 1; }
     void previousControl();
     void nextControl();
-    // Scraps a control of the selected day (default: the panel's). The day score is not rebuilt:
+    // Scraps a control of the selected day (default: the panel's) and forgets the combined day
+    // results loaded before, which hold the totals of before. The day score is not rebuilt:
     // the totals change when the day is entered again.
     Status scrapControl();
     Status scrapControl(int controlNo);

@@ -241,7 +241,13 @@ void frmScore2::closeScrapPanel() {
 }
 
 void frmScore2::scrapSelectedControl() {
-    report(scoring_.scrapControl());
+    const Status st = scoring_.scrapControl();
+    report(st);
+    // The day is built again at once, as selecting it again would: the day score file, the entry
+    // list's totals and the matrix follow the scrap before anything is printed or the final
+    // is entered.
+    if (st) report(scoring_.enterDay(scoring_.selectedDay()));
+    showMatrix();
     showAudit();
 }
 

@@ -314,7 +314,7 @@ private slots:
         QVERIFY(rally.messages.texts.empty());
     }
 
-    void scrappingChangesTheTotalsOnlyWhenTheDayIsSelectedAgain() {
+    void scrappingBuildsTheDayAgainAtOnce() {
         Rally rally(1);
         rally.writeEntries(20);
         rally.copyControls(1); // 8 controls
@@ -338,7 +338,10 @@ private slots:
         QCOMPARE(screen.scrapControlLabel()->text(), QStringLiteral("3"));
         QTest::mouseClick(screen.scrapNowButton(), Qt::LeftButton);
         QCOMPARE(readText(rally.file(RallyFolder::Results, "R1003.csv")), std::string("1\r\n2\r\n0\r\n4\r\n5\r\n6\r\n7\r\n8\r\n"));
-        QCOMPARE(screen.scoring().dayScore().lines.at(0).total, 63.0);
+        // The day score, the entry list total and the matrix follow the scrap at once; the
+        // combined results of before are not ranked.
+        QCOMPARE(screen.scoring().dayScore().lines.at(0).total, 33.0);
+        QCOMPARE(screen.scoring().combined().day, 0);
         QVERIFY(!screen.auditView()->toPlainText().contains(QStringLiteral("30.0")));
         QTest::mouseClick(screen.closePanelButton(), Qt::LeftButton);
         QVERIFY(!screen.scrapPanel()->isVisibleTo(&screen));
