@@ -154,6 +154,18 @@ Status writeControlFiles(ProgramState& state, int* controlsWritten) {
     ScheduleTable& table = state.schedule;
 
     const std::vector<ControlRecord> controls = controlRecords(table, state.selectedDayStartTime);
+    // A day whose schedule holds no "v" line (the template of a day whose file went missing)
+    // never replaces a control file that holds controls: the day could no longer be scored.
+    if (controls.empty()) {
+        std::vector<ControlRecord> existing;
+        std::error_code ec;
+        if (fs::exists(controlFilePath(state, day), ec) && readControlFile(controlFilePath(state, day), existing) &&
+            !existing.empty())
+            return Status::failure(controlFilePath(state, day).string() + " holds " + std::to_string(existing.size()) +
+                                   " controls and the route schedule of day " + std::to_string(day) +
+                                   " has none (no \"v\" line): the control file is left as it is. Delete it first "
+                                   "if the day really has no virtual control.");
+    }
     if (auto st = writeFileAtomically(controlFilePath(state, day), controlFileText(controls)); !st) return st;
 
     const fs::path speedFile = speedTableFilePath(state, day);

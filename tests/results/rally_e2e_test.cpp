@@ -87,6 +87,16 @@ TEST(RallyEndToEnd, TwoDaysFromRealTracksToFinalPositions) {
     r1001.replace(r1001.rfind("49\r\n"), 4, "0\r\n");
     EXPECT_EQ(readFile(resultFile(r.state, 1, 1)), r1001);
     EXPECT_NE(output.find("\"Ann Hale\",1,\"A\",106,"), std::string::npos) << output; // 155 - 49
+
+    // The day's route schedule misnamed: the template made in its place never replaces the
+    // control file, however often the day is run.
+    fs::rename(r.file(RallyFolder::RouteSchedule, "RS1_Data.csv"), r.file(RallyFolder::RouteSchedule, "rs1_data.csv"));
+    for (int time = 1; time <= 2; ++time) {
+        EXPECT_EQ(test::runCli(rally + "--yes run --day 1", output), 1) << output;
+        test::expectSameFile(kase / "expected/cp1.csv", r.file(RallyFolder::Marshals, "cp1.csv"));
+    }
+    EXPECT_NE(output.find("cp1.csv holds 10 controls and the route schedule of day 1 has none"), std::string::npos)
+        << output;
 }
 
 // A day run on a rally with nothing in it yet, its output going to one log: each message stands
