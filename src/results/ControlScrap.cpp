@@ -20,8 +20,6 @@ Status scrapControl(const ProgramState& state, int day, int controlNo, int contr
         std::filesystem::path file;
         std::vector<double> scores;
     };
-    std::vector<int> scrapped; // read first: a damaged list stops the scrap before any change
-    if (auto st = readScrappedControls(state, day, scrapped); !st) return st;
     std::vector<Rewrite> rewrites;
     for (int n = 1; n <= kMatrixCells; ++n) {
         Rewrite r{resultFile(state, day, n), {}};

@@ -143,7 +143,7 @@ Status resultStep(const ProgramState& state, ScoringRun& run) {
     // Controls scrapped on this day before this competitor was scored count 0, as they do for
     // everyone scored before the scrap.
     std::vector<int> scrapped;
-    if (auto st = readScrappedControls(state, run.day, scrapped); !st) return st;
+    if (auto st = readScrappedControls(state, run.day, run.controls, scrapped); !st) return st;
     for (int c : scrapped)
         if (c >= 1 && static_cast<std::size_t>(c) <= report.size()) report[static_cast<std::size_t>(c - 1)].score = 0;
     double total = 0;

@@ -64,37 +64,52 @@ std::filesystem::path scrappedControlsFile(const ProgramState& state, int day) {
     return state.rallyFile(RallyFolder::Working, "ScrappedControls Day" + std::to_string(day) + ".csv");
 }
 
-Status readScrappedControls(const ProgramState& state, int day, std::vector<int>& controls) {
+namespace {
+
+bool sameControl(const ControlRecord& a, const ControlRecord& b) {
+    return a.lat == b.lat && a.lon == b.lon && a.dist == b.dist && a.groupTime == b.groupTime;
+}
+
+Status readScrappedRecords(const ProgramState& state, int day, std::vector<ControlRecord>& records) {
     const auto file = scrappedControlsFile(state, day);
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) {
-        controls.clear();
+        records.clear();
         return {};
     }
-    CsvDocument doc;
-    if (auto st = CsvDocument::load(file, doc); !st) return st;
-    CsvCursor cursor(doc);
-    std::vector<int> read;
-    while (!cursor.atEnd()) {
-        long n = 0;
-        if (auto st = cursor.integer(1, 100, n); !st) return st;
-        read.push_back(static_cast<int>(n));
-    }
-    std::sort(read.begin(), read.end());
-    read.erase(std::unique(read.begin(), read.end()), read.end());
-    controls = std::move(read);
+    return readControlFile(file, records);
+}
+
+} // namespace
+
+Status readScrappedControls(const ProgramState& state, int day, const std::vector<ControlRecord>& current,
+                            std::vector<int>& controls) {
+    std::vector<ControlRecord> scrapped;
+    if (auto st = readScrappedRecords(state, day, scrapped); !st) return st;
+    std::vector<int> found;
+    for (const ControlRecord& c : current)
+        for (const ControlRecord& s : scrapped)
+            if (sameControl(c, s)) found.push_back(c.no);
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    controls = std::move(found);
     return {};
 }
 
 Status recordScrappedControl(const ProgramState& state, int day, int controlNo) {
-    std::vector<int> controls;
-    if (auto st = readScrappedControls(state, day, controls); !st) return st;
-    if (std::find(controls.begin(), controls.end(), controlNo) != controls.end()) return {};
-    controls.push_back(controlNo);
-    std::sort(controls.begin(), controls.end());
-    CsvWriter w;
-    for (int c : controls) w.number(c).endRecord();
-    return writeFileAtomically(scrappedControlsFile(state, day), w.str());
+    std::vector<ControlRecord> current, scrapped;
+    const auto controlFile = state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv");
+    std::error_code ec;
+    // Without the control file there is nothing to know the control by, and nothing to score later.
+    if (!std::filesystem::exists(controlFile, ec)) return {};
+    if (auto st = readControlFile(controlFile, current); !st) return st;
+    const auto it = std::find_if(current.begin(), current.end(), [&](const ControlRecord& c) { return c.no == controlNo; });
+    if (it == current.end()) return {};
+    if (auto st = readScrappedRecords(state, day, scrapped); !st) return st;
+    for (const ControlRecord& s : scrapped)
+        if (sameControl(s, *it)) return {};
+    scrapped.push_back(*it);
+    return writeFileAtomically(scrappedControlsFile(state, day), controlFileText(scrapped));
 }
 
 std::string shortlistFileName(int which, int day, int competitorNo) {

@@ -7,6 +7,7 @@
 //   R2045.csv        the competitor's result of the day (Results)
 #include "common/ProgramState.h"
 #include "common/Status.h"
+#include "schedule/ControlFile.h"
 
 #include <filesystem>
 #include <map>
@@ -34,12 +35,17 @@ std::string reportFileName(int day, int competitorNo);
 // R<day><number as 00#>.csv: R2045.csv, R1123.csv.
 std::string resultFileName(int day, int competitorNo);
 
-// Working/ScrappedControls Day<day>.csv: the controls scrapped on the day, one number a line. A
-// competitor scored after a scrap (a late download, or the day scored again) gets 0 for them too.
+// Working/ScrappedControls Day<day>.csv: the controls scrapped on the day, as the control file
+// held them when they were scrapped (same layout as cp<day>.csv). A competitor scored after a
+// scrap (a late download, or the day scored again) gets 0 for them too. A control is known by
+// its place and times, not its number: one corrected since (moved or retimed) is no longer
+// scrapped, and one renumbered (a control before it removed) still is.
 std::filesystem::path scrappedControlsFile(const ProgramState& state, int day);
-// The scrapped controls of the day, ascending; none when the file does not exist.
-Status readScrappedControls(const ProgramState& state, int day, std::vector<int>& controls);
-// Adds a control to the day's list (once), rewriting the file atomically.
+// The numbers, in `current`, of the controls scrapped on the day, ascending; none when the file
+// does not exist.
+Status readScrappedControls(const ProgramState& state, int day, const std::vector<ControlRecord>& current,
+                            std::vector<int>& controls);
+// Adds the control `controlNo` of the day's control file to the list (once), atomically.
 Status recordScrappedControl(const ProgramState& state, int day, int controlNo);
 
 struct CompetitorFiles {

@@ -326,19 +326,6 @@ std::vector<Reader> readers() {
              seen = printAll(v, [](int n) { return std::to_string(n); });
              return st;
          }},
-        {"ScrappedControls", [](const ProgramState& s, const fs::path&) { return scrappedControlsFile(s, 1); },
-         crlf({"3", "1"}),
-         {{"text as number", crlf({"3", "three"}), 2},
-          {"control 0", crlf({"0"}), 1},
-          {"control 101", crlf({"3", "101"}), 2},
-          {"fraction", crlf({"2.5"}), 1}},
-         "",
-         [](ProgramState& s, const fs::path&, std::string& seen) {
-             std::vector<int> v{99};
-             const Status st = readScrappedControls(s, 1, v);
-             seen = printAll(v, [](int n) { return std::to_string(n); });
-             return st;
-         }},
         {"DayScore", [](const ProgramState& s, const fs::path&) { return dayScoreFile(s, 1); },
          crlf({dayScore, dayScore}),
          {{"text as number", crlf({dayScore, withValue(dayScore, 1, "seven")}), 2},

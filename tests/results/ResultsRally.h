@@ -78,7 +78,9 @@ inline void ResultsRally::writeScores(int day, int compNo, const std::vector<dou
 
 inline void ResultsRally::writeControls(int day, int controls) const {
     std::string s = "\"No\",\"Lat\",\"Long\",\"Dist\",\"A_Time\",\"B_Time\",\"C_Time\",\"D_Time\"\r\n";
-    for (int i = 1; i <= controls; ++i) s += std::to_string(i) + ",-33.8,151.2,12.4,30600,30420,30300,30180\r\n";
+    // Each control at a place of its own, as on a real route.
+    for (int i = 1; i <= controls; ++i)
+        s += std::to_string(i) + "," + formatNumber((-3380 - i) / 100.0) + ",151.2,12.4,30600,30420,30300,30180\r\n";
     writeText(file(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv"), s);
 }
 

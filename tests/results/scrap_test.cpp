@@ -1,6 +1,7 @@
 #include "results/GroupScoring.h"
 #include "results/ResultFiles.h"
 #include "results/ResultsRally.h"
+#include "schedule/ControlFile.h"
 #include "tracking/TrackingFiles.h"
 
 #include <gtest/gtest.h>
@@ -41,10 +42,21 @@ TEST(ScrapControl, SetsTheControlToZeroInEveryRFileOfTheDay) {
     ASSERT_TRUE(scoring.enterDay(1));
     EXPECT_EQ(scoring.dayScore().lines[0].total, 120);
     EXPECT_EQ(scoring.dayScore().lines[3].total, 12);
-    // The day keeps a record of its scrapped controls, each once, for competitors scored later.
+    // The day keeps a record of its scrapped controls, each once, for competitors scored later,
+    // known by place and times: renumbered, it stays scrapped; moved, it no longer is.
     ASSERT_TRUE(scoring.scrapControl(1));
-    EXPECT_EQ(readFile(scrappedControlsFile(r.state, 1)), "1\r\n3\r\n");
+    EXPECT_EQ(readFile(scrappedControlsFile(r.state, 1)),
+              "\"No\",\"Lat\",\"Long\",\"Dist\",\"A_Time\",\"B_Time\",\"C_Time\",\"D_Time\"\r\n"
+              "3,-33.83,151.2,12.4,30600,30420,30300,30180\r\n1,-33.81,151.2,12.4,30600,30420,30300,30180\r\n");
     EXPECT_FALSE(std::filesystem::exists(scrappedControlsFile(r.state, 2)));
+    std::vector<ControlRecord> controls;
+    ASSERT_TRUE(readControlFile(r.file(RallyFolder::Marshals, "cp1.csv"), controls));
+    controls.erase(controls.begin() + 1); // control 2 removed: 3 becomes 2
+    for (int i = 0; i < 4; ++i) controls[static_cast<std::size_t>(i)].no = i + 1;
+    controls[0].lat = -33.9;              // control 1 moved
+    std::vector<int> scrapped;
+    ASSERT_TRUE(readScrappedControls(r.state, 1, controls, scrapped));
+    EXPECT_EQ(scrapped, std::vector<int>{2});
 }
 
 TEST(ScrapControl, ThePanelStaysWithinTheDaysControls) {
