@@ -7,7 +7,9 @@
 #include "tracking/TrackingFiles.h"
 #include "tracking/loggers/LoggerTable.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <system_error>
 
 namespace trakmora {
@@ -95,6 +97,10 @@ Status restoreDownloads(const ProgramState& state, int day, std::vector<std::str
     const fs::path bak = state.rallyFolder(RallyFolder::CompetitorsLogBak);
     const fs::path folder = state.rallyFolder(RallyFolder::CompetitorsLog);
     std::error_code ec;
+    // Of two downloads of one competitor and day (a spare logger used later), the one imported
+    // last is the one scored last: only that one goes back.
+    std::map<std::string, std::pair<fs::file_time_type, std::string>> latest;
+    std::vector<std::string> candidates;
     for (const std::string& name : listDownloads(bak, day)) {
         const fs::path file = bak / name;
         const std::string stem = file.stem().string();
@@ -102,7 +108,21 @@ Status restoreDownloads(const ProgramState& state, int day, std::vector<std::str
         const bool keptEarlier = dash != std::string::npos && dash + 1 < stem.size() &&
                                  stem.find_first_not_of("0123456789", dash + 1) == std::string::npos &&
                                  fs::exists(bak / (stem.substr(0, dash) + file.extension().string()), ec);
-        if (keptEarlier || fs::exists(folder / name, ec)) continue;
+        if (keptEarlier) continue;
+        const std::string key = name.size() >= 5 ? name.substr(1, 4) : name;
+        if (key.find_first_not_of("0123456789") != std::string::npos) {
+            candidates.push_back(name);
+            continue;
+        }
+        const auto time = fs::last_write_time(file, ec);
+        auto [it, added] = latest.try_emplace(key, time, name);
+        if (!added && time > it->second.first) it->second = {time, name};
+    }
+    for (const auto& [key, newest] : latest) candidates.push_back(newest.second);
+    for (const std::string& name : listDownloads(bak, day)) {
+        if (std::find(candidates.begin(), candidates.end(), name) == candidates.end()) continue;
+        const fs::path file = bak / name;
+        if (fs::exists(folder / name, ec)) continue;
         fs::copy_file(file, folder / name, ec);
         if (ec) return Status::failure("Cannot put " + file.string() + " back into " + folder.string() + ": " + ec.message());
         restored.push_back(name);

@@ -119,19 +119,23 @@ TEST_F(Import, AnEarlierDifferentBackupOfTheSameNameIsKept) {
 
 TEST_F(Import, ScoringADayAgainPutsItsDownloadsBackFromBak) {
     fs::create_directories(bakFile("x").parent_path());
-    for (const char* name : {"h1001.csv", "h1001-1.csv", "c1002-2.csv", "E1003.csv", "x2004.csv", "notes.txt"})
+    for (const char* name : {"h1001.csv", "h1001-1.csv", "c1002-2.csv", "E1003.csv", "x2004.csv", "notes.txt",
+                             "x1005.csv", "c1005.csv"})
         writeText(bakFile(name), std::string("backup of ") + name);
+    // Competitor 5 was imported from c1005.csv, later from the spare logger's x1005.csv.
+    fs::last_write_time(bakFile("c1005.csv"), fs::last_write_time(bakFile("x1005.csv")) - std::chrono::hours(1));
     writeText(logFile("E1003.csv"), "waiting");
     std::vector<std::string> restored;
     ASSERT_TRUE(restoreDownloads(state, 1, restored));
     // h1001-1.csv is the earlier copy kept beside h1001.csv; c1002-2.csv has no such partner and
     // is a download in its own right; E1003.csv is already waiting; x2004.csv is of day 2.
-    EXPECT_EQ(restored, (std::vector<std::string>{"h1001.csv", "c1002-2.csv"}));
+    EXPECT_EQ(restored, (std::vector<std::string>{"h1001.csv", "c1002-2.csv", "x1005.csv"}));
     EXPECT_EQ(readFile(logFile("h1001.csv")), "backup of h1001.csv");
     EXPECT_EQ(readFile(logFile("E1003.csv")), "waiting");
     EXPECT_FALSE(fs::exists(logFile("h1001-1.csv")));
     EXPECT_TRUE(fs::exists(bakFile("h1001.csv"))) << "the backup stays";
-    EXPECT_EQ(listCompetitorFiles(state, 1).downloads, (std::vector<std::string>{"h1001.csv", "c1002-2.csv", "E1003.csv"}));
+    EXPECT_EQ(listCompetitorFiles(state, 1).downloads,
+              (std::vector<std::string>{"h1001.csv", "c1002-2.csv", "E1003.csv", "x1005.csv"}));
 }
 
 TEST_F(Import, NegativeOffsetAddsItsSizeEvenPastMidnight) {
