@@ -4,12 +4,14 @@
 #include "common/FileIo.h"
 #include "common/Format.h"
 #include "results/DayMatrix.h"
+#include "results/DayScore.h"
 #include "results/FinalResults.h"
 #include "results/Positions.h"
 #include "results/ResultFiles.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <climits>
 #include <cstdio>
 #include <ctime>
@@ -76,29 +78,31 @@ void startContent(const ProgramState& state, bool official, std::string heading,
     content.official = official;
 }
 
-// The day totals of the day score file by competition number; none when the file is missing.
+// The day totals the R files of the day give now (the sum of the absolute control scores, as the
+// day score build adds them), by competition number.
 Status readDayTotals(const ProgramState& state, int day, std::map<int, double>& totals) {
     totals.clear();
-    if (!regularFileExists(dayScoreFile(state, day))) return {};
-    CsvDocument doc;
-    if (auto st = CsvDocument::load(dayScoreFile(state, day), doc); !st) return st;
-    for (const auto& rec : doc.records()) {
-        if (auto st = doc.expectValues(rec, 4); !st) return st;
+    for (int n = 1; n <= kMatrixCells; ++n) {
+        const auto file = resultFile(state, day, n);
+        if (!regularFileExists(file)) continue;
+        std::vector<double> scores;
+        if (auto st = readResultScores(file, scores); !st) return st;
         double total = 0;
-        if (auto st = doc.number(rec, 3, total); !st) return st;
-        totals[wholeNumber(rec.values[1].text)] = total;
+        for (double v : scores) total += std::fabs(v);
+        totals[n] = total;
     }
     return {};
 }
 
-// A page must not show totals the day score files no longer hold (a control scrapped, or a
-// competitor scored again, since the positions were printed).
-Status checkTotal(const std::map<int, double>& totals, int compNo, const std::string& shown, const std::string& what) {
+// A page must not show totals the R files no longer give (a control scrapped, or a competitor
+// scored again, since the positions were printed).
+Status checkTotal(const std::map<int, double>& totals, int compNo, const std::string& shown, const std::string& what,
+                  const std::string& remedy) {
     const auto it = totals.find(compNo);
     double value = 0;
     if (it == totals.end() || !parseNumber(shown, value) || value == it->second) return {};
-    return Status::failure(what + " do not match the day score file any more (competitor " + std::to_string(compNo) +
-                           ": " + shown + " there, " + formatNumber(it->second) + " now): build them again first");
+    return Status::failure(what + " do not match the R files any more (competitor " + std::to_string(compNo) + ": " +
+                           shown + " there, " + formatNumber(it->second) + " now): " + remedy);
 }
 
 std::string groupName(const ProgramState& state, int group) {
@@ -148,7 +152,11 @@ Status dayPageContent(const ProgramState& state, int day, bool official, Results
             if (auto st = doc.expectValues(rec, 3); !st) return st;
             Ranked r;
             r.compNo = wholeNumber(rec.values[1].text);
-            if (auto st = checkTotal(totals, r.compNo, rec.values[2].text, positionsOfDay); !st) return st;
+            if (auto st = checkTotal(totals, r.compNo, rec.values[2].text, positionsOfDay,
+                                     "build the day and its positions again first (day --day " + std::to_string(day) +
+                                         ", then results --day " + std::to_string(day) + ")");
+                !st)
+                return st;
             r.row.cells = {rec.values[1].text, rec.values[0].text, rec.values[2].text};
             auto it = scores.find(r.compNo);
             for (std::size_t c = 0; c < controls; ++c)
@@ -206,7 +214,8 @@ Status finalPageContent(const ProgramState& state, bool official, ResultsPageCon
             r.row.cells = {rec.values[1].text, rec.values[0].text};
             for (int d = 0; d < days; ++d) {
                 const std::string& shown = rec.values[static_cast<std::size_t>(2 + d)].text;
-                if (auto st = checkTotal(dayTotals[static_cast<std::size_t>(d)], r.compNo, shown, "The final results");
+                if (auto st = checkTotal(dayTotals[static_cast<std::size_t>(d)], r.compNo, shown, "The final results",
+                                         "build the final results again first (final)");
                     !st)
                     return st;
                 r.row.cells.push_back(shown);

@@ -147,9 +147,10 @@ TEST_F(Publish, PagesOfTotalsThatChangedSinceAreRefused) {
         const char* says; // part of the output
     };
     const Step steps[] = {
-        {"publish --day 2", 1, "The day positions of day 2 do not match the day score file any more (competitor "},
-        {"publish --final", 1, "The final results do not match the day score file any more"},
+        {"publish --day 2", 1, "The day positions of day 2 do not match the R files any more (competitor "},
+        {"publish --final", 1, "The final results do not match the R files any more"},
         {"publish --day 1", 0, "Day1.html"},
+        {"publish --day 2", 1, "build the day and its positions again first (day --day 2, then results --day 2)"},
         {"--yes results --day 2", 0, "Day 2 positions"},
         {"publish --day 2", 0, "Day2.html"},
         {"publish --final", 1, "The final results do not match"},
@@ -163,6 +164,10 @@ TEST_F(Publish, PagesOfTotalsThatChangedSinceAreRefused) {
         EXPECT_EQ(test::runCli(rally + args, output), step.status) << step.command << '\n' << output;
         EXPECT_NE(output.find(step.says), std::string::npos) << step.command << '\n' << output;
     }
+    // A competitor scored again: the R file changes, the day score file and positions do not.
+    r.writeScores(1, 2, {4, 4, 4});
+    EXPECT_EQ(test::runCli(rally + "publish --day 1 --out '" + out.string() + "'", output), 1) << output;
+    EXPECT_NE(output.find("(competitor 2: 9 there, 12 now)"), std::string::npos) << output;
 }
 
 // The page as a browser builds it: the table text is there once the document is parsed.
