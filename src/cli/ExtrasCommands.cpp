@@ -8,6 +8,7 @@
 #include "tracking/ExplainPicture.h"
 #include "tracking/PngWriter.h"
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
@@ -102,19 +103,23 @@ void addExtrasCommands(CLI::App& app, CliContext& ctx) {
         ctx.run = [&ctx, explainArgs] { return runExplain(ctx, *explainArgs); };
     });
 
-    // score --keep-explain: the scoring keeps what explain draws. The state exists only once the
-    // command line is parsed, so the chosen command is wrapped to set it when it runs.
-    for (CLI::App* score : app.get_subcommands([](CLI::App* c) { return c->get_name() == "score"; })) {
-        auto keep = std::make_shared<bool>(false);
-        score->add_flag("--keep-explain", *keep, "Keep each competitor's files for the explain command");
-        app.final_callback([&ctx, keep] {
-            if (!*keep || !ctx.run) return;
-            ctx.run = [&ctx, inner = ctx.run] {
-                ctx.state->keepExplainFiles = true;
-                return inner();
-            };
-        });
+    // score --keep-explain and run --keep-explain: the scoring keeps what explain draws. The state
+    // exists only once the command line is parsed, so the chosen command is wrapped to set it
+    // when it runs.
+    auto keeps = std::make_shared<std::vector<std::shared_ptr<bool>>>();
+    for (CLI::App* scoring :
+         app.get_subcommands([](CLI::App* c) { return c->get_name() == "score" || c->get_name() == "run"; })) {
+        keeps->push_back(std::make_shared<bool>(false));
+        scoring->add_flag("--keep-explain", *keeps->back(), "Keep each competitor's files for the explain command");
     }
+    app.final_callback([&ctx, keeps] {
+        const bool keep = std::any_of(keeps->begin(), keeps->end(), [](const auto& k) { return *k; });
+        if (!keep || !ctx.run) return;
+        ctx.run = [&ctx, inner = ctx.run] {
+            ctx.state->keepExplainFiles = true;
+            return inner();
+        };
+    });
 }
 
 } // namespace trakmora::cli

@@ -22,8 +22,8 @@ int main(int argc, char** argv) {
     addScheduleCommands(app, ctx);
     addResultsCommands(app, ctx);
     addTrackingCommands(app, ctx);
-    addExtrasCommands(app, ctx);
     addRunCommands(app, ctx);
+    addExtrasCommands(app, ctx); // after the commands it adds --keep-explain to
     addDemoCommands(app, ctx);
 
     try {

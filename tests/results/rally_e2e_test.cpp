@@ -75,10 +75,12 @@ TEST(RallyEndToEnd, TwoDaysFromRealTracksToFinalPositions) {
     // Scoring day 1 again takes the downloads back from CompetitorsLog/Bak and rewrites every R
     // file: a lost one comes back as it was, and the positions do not move.
     fs::remove(resultFile(r.state, 1, 16));
-    ASSERT_EQ(test::runCli(rally + "--yes run --day 1 --again", output), 0) << output;
+    ASSERT_EQ(test::runCli(rally + "--yes run --day 1 --again --keep-explain", output), 0) << output;
     EXPECT_NE(output.find("7 downloads to import and score again"), std::string::npos) << output;
     expectDayFiles(1, {1, 2, 3, 16, 17, 18, 19});
     test::expectSameText(expected("positions1.txt"), outputFrom(output, "Day 1 positions"), "run --day 1 --again");
+    ASSERT_EQ(test::runCli(rally + "explain --day 1 --comp 1 --control 1", output), 0) << output;
+    EXPECT_NE(output.find("DEVIATION -10 S (LATE)"), std::string::npos) << output;
 
     // The audit's doubtful control 10 is scrapped; scoring the day again keeps it scrapped.
     ASSERT_EQ(test::runCli(rally + "day --day 1 --scrap 10", output), 0) << output;
