@@ -58,9 +58,11 @@ int runExplain(CliContext& ctx, const ExplainArgs& args) {
     if (auto st = loadExplainScene(*ctx.state, args.day, args.competitorNo, args.controlNo, scene); !st)
         return ctx.report(st);
     for (const auto& line : explainCaption(scene)) std::cout << line << '\n';
-    if (scene.resultScore && *scene.resultScore != scene.score)
+    if (scene.scrapped)
+        std::cout << "The control is scrapped for the day: it counts 0 in the R file\n";
+    else if (scene.resultScore && *scene.resultScore != scene.score)
         std::cout << "The R file now holds " << formatNumber(*scene.resultScore)
-                  << " for this control: it was scrapped since this competitor was scored\n";
+                  << " for this control: it has changed since these files were kept\n";
     if (args.png.empty()) return 0;
     if (auto st = writePng(explainPicture(scene, args.width, args.height), args.png); !st) return ctx.report(st);
     std::cout << "Picture written to " << args.png << '\n';

@@ -10,6 +10,8 @@
 #include "tracking/ShortlistLine.h"
 #include "tracking/TrackingFiles.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 namespace trakmora {
@@ -108,6 +110,9 @@ Status loadExplainScene(const ProgramState& state, int day, int competitorNo, in
                                std::to_string(controlNo) + " on day " + std::to_string(day));
     out.score = line->score;
     out.inside = line->passageClock != 0;
+    std::vector<int> scrapped;
+    if (readScrappedControls(state, day, controls, scrapped))
+        out.scrapped = std::find(scrapped.begin(), scrapped.end(), controlNo) != scrapped.end();
     // One score a line; a file that cannot be read is left to the group scoring to report.
     CsvDocument result;
     if (CsvDocument::load(state.rallyFile(RallyFolder::Results, resultFileName(day, competitorNo)), result)) {

@@ -46,6 +46,7 @@ struct ExplainScene {
     // The control's score in the competitor's R file now, when the file holds one: it differs
     // from `score` once the control was scrapped.
     std::optional<double> resultScore;
+    bool scrapped = false; // the control is scrapped for the day
 };
 
 // Reads the kept files and Marshals/cp<day>.csv. Fails with a message naming what is missing:

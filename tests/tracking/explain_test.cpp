@@ -277,8 +277,12 @@ TEST(ExplainCli, ScoreKeepsFilesOnlyWhenAskedThenExplainAndAudit) {
                     "\"Day 3\",\"Day 4\",\"Day 5\"\r\n1,\"Ann\",1936,\"Riley\",\"K\",\"A\",\"A\",0,0,0,0,0\r\n");
     ASSERT_EQ(test::runCli(cli + "--rally T day --day 1 --scrap 4", out), 0) << out;
     ASSERT_EQ(test::runCli(cli + "--rally T explain --day 1 --comp 1 --control 4", out), 0) << out;
-    EXPECT_NE(out.find("DEVIATION +45 S (EARLY)\nThe R file now holds 0 for this control: it was scrapped since "
-                       "this competitor was scored\n"),
+    EXPECT_NE(out.find("DEVIATION +45 S (EARLY)\nThe control is scrapped for the day: it counts 0 in the R file\n"),
+              std::string::npos)
+        << out;
+    test::writeText(rally / "Results/R1001.csv", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n"); // changed by hand
+    ASSERT_EQ(test::runCli(cli + "--rally T explain --day 1 --comp 1 --control 2", out), 0) << out;
+    EXPECT_NE(out.find("The R file now holds 2 for this control: it has changed since these files were kept\n"),
               std::string::npos)
         << out;
     // Scored again without keeping the files: the old copies go, they explain a score no longer there.
