@@ -1,5 +1,6 @@
 #include "schedule/EditorFields.h"
 
+#include "common/Format.h"
 #include "schedule/ScheduleEdit.h"
 #include "schedule/SpeedCalc.h"
 #include "schedule/TimeCalc.h"
@@ -174,11 +175,16 @@ Status leaveField(ProgramState& state, EditField field, const std::string& text)
             line->limit = *v;
         return {};
     case EditField::Latitude:
-        if (const auto v = coordinateEntry(text)) line->lat = *v; // pasted text keeps the value
+    case EditField::Longitude: {
+        double& stored = field == EditField::Latitude ? line->lat : line->lon;
+        const auto v = coordinateEntry(text);
+        if (!v)
+            return Status::failure("\"" + text + "\" is no coordinate (hundred-thousandths of a degree, a minus sign "
+                                   "only in front): the " + (field == EditField::Latitude ? "latitude" : "longitude") +
+                                   " stays " + formatNumber(stored));
+        stored = *v;
         return {};
-    case EditField::Longitude:
-        if (const auto v = coordinateEntry(text)) line->lon = *v;
-        return {};
+    }
     default:
         break;
     }

@@ -205,8 +205,12 @@ TEST(EditorFields, DistanceEntryKeepsTheLineBehindThePreviousOne) {
                                 Coordinate{"--5", kept}}) {
         leaveField(e.state, EditField::Latitude, coordinateEntryText(kept));
         ASSERT_EQ(e.cur().lat, kept);
-        leaveField(e.state, EditField::Latitude, c.entry);
+        const Status st = leaveField(e.state, EditField::Latitude, c.entry);
         EXPECT_DOUBLE_EQ(e.cur().lat, c.stored) << c.entry;
+        EXPECT_EQ(st.ok(), c.stored != kept) << c.entry;
+        if (!st) {
+            EXPECT_NE(st.message().find("the latitude stays -1.5"), std::string::npos) << st.message();
+        }
     }
 }
 
