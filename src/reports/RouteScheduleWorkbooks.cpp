@@ -250,7 +250,8 @@ Status writeRouteScheduleWorkbook(const ProgramState &state, const RouteSchedule
     if (!state.writeWorkbooks) return {};
     const Status saved =
         buildRouteScheduleWorkbook(input, printClock(state)).save(routeScheduleFile(state, input.day));
-    return saved.ok() ? saved : Status::failure(kCannotSaveFileOpen);
+    // The usual cause first, then what actually went wrong (a missing folder, a full disk).
+    return saved.ok() ? saved : Status::failure(std::string(kCannotSaveFileOpen) + "\n" + saved.message());
 }
 
 Status writeCheckRouteScheduleWorkbook(const ProgramState &state, const RouteScheduleInput &input) {
