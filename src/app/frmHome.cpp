@@ -161,7 +161,8 @@ bool frmHome::rallyScreensOpen() const {
 }
 
 void frmHome::rallyChanged() {
-    for (QWidget* w : std::initializer_list<QWidget*>{routeScheduleScreen_, entriesScreen_, score1_, score2_})
+    if (routeScheduleScreen_) routeScheduleScreen_->closeWithoutSaving();
+    for (QWidget* w : std::initializer_list<QWidget*>{entriesScreen_, score1_, score2_})
         if (w) w->close();
     state_->schedule = ScheduleTable{};
 }

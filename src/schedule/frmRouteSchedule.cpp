@@ -9,6 +9,7 @@
 #include "schedule/frmPrint.h"
 #include "schedule/frmScheduleChart.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -148,6 +149,29 @@ void frmRouteSchedule::openPrint() {
         centreOnScreen(print_);
     }
     bringForward(print_);
+}
+
+void frmRouteSchedule::closeWithoutSaving() {
+    editing_ = false;
+    close();
+}
+
+void frmRouteSchedule::closeEvent(QCloseEvent* event) {
+    if (editing_) {
+        takeDay();
+        commitCurrentField();
+        const std::string question =
+            "Save the changes to day " + std::to_string(shownDay_) + " of the route schedule before closing? (No drops them)";
+        if (state_.messages->ask("Route Schedule", question)) {
+            if (const Status saved = saveDay(state_); !saved) {
+                report(saved); // nothing is lost: the screen stays open in edit mode
+                event->ignore();
+                return;
+            }
+        }
+        editing_ = false;
+    }
+    QWidget::closeEvent(event);
 }
 
 void frmRouteSchedule::exitScreen() {

@@ -23,6 +23,9 @@ class frmRouteSchedule : public QWidget {
     Q_OBJECT
 public:
     frmRouteSchedule(ProgramState& state, QWidget* parent = nullptr);
+    // Closes without the question, dropping unsaved edits: the rally they belong to is no
+    // longer open, so they cannot be saved where they belong.
+    void closeWithoutSaving();
     ~frmRouteSchedule() override;
 
     // The box of an edit field (1..14); the distance and coordinate fields are their entry boxes.
@@ -50,6 +53,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Closing in edit mode asks whether to save the day first; unsaved lines are never dropped
+    // without the organiser saying so.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildFields();

@@ -242,14 +242,29 @@ private slots:
         QVERIFY(!std::filesystem::exists(controlFilePath(b.state, 3)));
     }
 
-    void closingWhileEditingKeepsTheTypedText() {
+    void closingWhileEditingAsksWhetherToSave() {
+        for (const bool save : {true, false}) {
+            Bench b;
+            b.messages.setAnswer(save);
+            b.editLine(1);
+            b.keys(EditField::Instruction, Qt::Key_End);
+            QTest::keyClicks(b.field(EditField::Instruction), " now");
+            b.screen->close();
+            QCOMPARE(b.messages.questions.size(), std::size_t{1});
+            b.screen.reset();
+            QCOMPARE(b.line(1).instruction, std::string("Start at the town hall now")); // typed text stays in memory
+            std::vector<ScheduleLine> saved;
+            QVERIFY(readScheduleDataFile(scheduleDataFile(b.state, 1), saved));
+            QCOMPARE(saved.at(0).instruction,
+                     std::string(save ? "Start at the town hall now" : "Start at the town hall"));
+        }
+        // A save that fails keeps the screen open in edit mode.
         Bench b;
         b.editLine(1);
-        b.keys(EditField::Instruction, Qt::Key_End);
-        QTest::keyClicks(b.field(EditField::Instruction), " now");
+        std::filesystem::remove_all(b.state.rallyFolder(RallyFolder::RouteSchedule));
         b.screen->close();
-        b.screen.reset();
-        QCOMPARE(b.line(1).instruction, std::string("Start at the town hall now"));
+        QVERIFY(b.screen->isVisible());
+        QVERIFY(b.screen->editing());
     }
 
     void distanceEntryFollowsTheDistanceRule() {
