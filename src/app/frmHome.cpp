@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLockFile>
+#include <QSysInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -120,7 +121,24 @@ bool frmHome::startUp() {
     lock_ = std::make_unique<QLockFile>(QDir(QString::fromStdString(state_->paths.dataRoot().string()))
                                             .filePath(QStringLiteral(".trakmora.lock")));
     lock_->setStaleLockTime(0);
-    return lock_->tryLock(0);
+    if (lock_->tryLock(0)) return true;
+    anotherInstance_ = lock_->error() == QLockFile::LockFailedError;
+    if (!anotherInstance_) {
+        state_->messages->info("Cannot write to the data folder " + state_->paths.dataRoot().string() +
+                               ": Trakmora needs a folder it may write to");
+        return false;
+    }
+    // Another copy on this computer: it simply goes on (the organiser started it twice). A lock
+    // left by a copy on another computer (a data folder on a memory stick) cannot be checked
+    // from here: say whose it is and how to free it.
+    qint64 pid = 0;
+    QString host, appName;
+    if (lock_->getLockInfo(&pid, &host, &appName) && !host.isEmpty() && host != QSysInfo::machineHostName())
+        state_->messages->info("The data folder " + state_->paths.dataRoot().string() + " is in use by Trakmora on " +
+                               host.toStdString() + " (process " + std::to_string(pid) +
+                               "). If it no longer runs there, delete " +
+                               (state_->paths.dataRoot() / ".trakmora.lock").string() + " and start again.");
+    return false;
 }
 
 void frmHome::setOpenWorkbooks(bool open) { state_->openWorkbooks = open; }

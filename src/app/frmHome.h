@@ -35,6 +35,9 @@ public:
     // Takes the per-data-root instance lock and creates the data root. False when another
     // instance already runs on the same data root.
     bool startUp();
+    // After a failed startUp: whether another copy holds the data folder (rather than the
+    // folder being unwritable).
+    bool anotherInstanceRuns() const { return anotherInstance_; }
     void setOpenWorkbooks(bool open);
     // Opens a rally by its short name at start-up (--rally).
     void openRally(const std::string& shortName);
@@ -70,6 +73,7 @@ private:
     std::unique_ptr<Messages> ownMessages_;
     std::unique_ptr<ProgramState> state_;
     std::unique_ptr<QLockFile> lock_;
+    bool anotherInstance_ = false;
     QAction* config_ = nullptr;
     QAction* routeSchedule_ = nullptr;
     QAction* entries_ = nullptr;

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
                                            : trakmora::defaultDataRoot();
     trakmora::frmHome home(root);
     home.setOpenWorkbooks(!parser.isSet(noOpen));
-    if (!home.startUp()) return 0; // another instance runs on this data root
+    if (!home.startUp()) return home.anotherInstanceRuns() ? 0 : 1; // a second copy goes quietly
     if (parser.isSet(rally)) home.openRally(parser.value(rally).toStdString());
     home.show();
     trakmora::centreOnScreen(&home);

@@ -45,8 +45,31 @@ private slots:
         QTemporaryDir root;
         frmHome first(rootOf(root));
         QVERIFY(first.startUp());
-        frmHome second(rootOf(root));
+        RecordingMessages quiet;
+        frmHome second(rootOf(root), &quiet);
         QVERIFY(!second.startUp());
+        QVERIFY(second.anotherInstanceRuns());
+        QVERIFY(quiet.texts.empty()); // a second copy on this computer ends without a word
+        // A lock left by a copy on another computer says whose it is.
+        QVERIFY(std::filesystem::create_directories(rootOf(root) / "stick"));
+        std::ofstream(rootOf(root) / "stick" / ".trakmora.lock", std::ios::binary) << "4242\ntrakmora\nclubhouse-pc\n";
+        RecordingMessages told;
+        frmHome fourth(rootOf(root) / "stick", &told);
+        QVERIFY(!fourth.startUp());
+        QCOMPARE(told.texts.size(), std::size_t{1});
+        QVERIFY(told.texts[0].find("in use by Trakmora on clubhouse-pc (process 4242)") != std::string::npos);
+        // A folder that cannot be written is no other copy.
+        QVERIFY(std::filesystem::create_directories(rootOf(root) / "locked"));
+        std::filesystem::permissions(rootOf(root) / "locked", std::filesystem::perms::owner_read |
+                                                                  std::filesystem::perms::owner_exec);
+        RecordingMessages refused;
+        frmHome fifth(rootOf(root) / "locked", &refused);
+        const bool writable = fifth.startUp();
+        if (!writable) { // root may write anywhere
+            QVERIFY(!fifth.anotherInstanceRuns());
+            QCOMPARE(refused.texts.size(), std::size_t{1});
+        }
+        std::filesystem::permissions(rootOf(root) / "locked", std::filesystem::perms::owner_all);
         QTemporaryDir other;
         frmHome third(rootOf(other));
         QVERIFY(third.startUp());
