@@ -1,7 +1,7 @@
 #pragma once
-// Sizing, centring and bringing forward the program's windows.
-#include <QGuiApplication>
-#include <QScreen>
+// Sizing, placing and bringing forward the program's windows. A laptop desktop may be smaller
+// than the size a screen was designed for: the screen then takes the room there is, its body
+// scrolls, and the buttons that save or close stay in view below the scrolling part.
 #include <QWidget>
 
 namespace trakmora {
@@ -9,20 +9,25 @@ namespace trakmora {
 // Window sizes are given in twips; 15 twips make a pixel at 96 DPI.
 constexpr int twips(int value) { return value / 15; }
 
-inline void centreOnScreen(QWidget* window) {
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
+// The size the screen was designed for. It is kept where the desktop has room for it.
+void setDesignedSize(QWidget* window, QSize size);
+QSize designedSize(const QWidget* window);
+
+// Lays `window` out as a scroll area holding `body`, with `footer` (may be null) below it, outside
+// the scroll area, so that it stays in view however small the window gets.
+void layOutScrolling(QWidget* window, QWidget* body, QWidget* footer = nullptr);
+
+// The room for a window's inside on the desktop that shows `near` (or the primary one): the
+// available desktop less the window frame (title bar and borders).
+QRect roomForWindow(const QWidget* window, const QWidget* near);
+
+// Sizes `window` to its designed size, or to the room on the desktop where that is smaller, and
+// puts it centred over `opener` (the desktop's centre without one), wholly inside the available
+// desktop, title bar included.
+void placeOver(QWidget* window, const QWidget* opener);
+inline void centreOnScreen(QWidget* window) { placeOver(window, nullptr); }
 
 // Shows a screen that may be hidden, minimised or behind others.
-inline void bringForward(QWidget* window) {
-    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
+void bringForward(QWidget* window);
 
 } // namespace trakmora

@@ -28,7 +28,7 @@ frmAbout::frmAbout(const QString& versionText, QWidget* parent)
     : QWidget(parent, Qt::Window), version_(new QLabel(versionText, this)),
       return_(new QPushButton(QStringLiteral("Return"), this)) {
     setWindowTitle(QStringLiteral("Help"));
-    setFixedSize(twips(13650), twips(9000));
+    setDesignedSize(this, QSize(twips(13650), twips(9000)));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_FileDialogInfoView).pixmap(48, 48));

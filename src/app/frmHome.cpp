@@ -32,14 +32,15 @@ namespace {
 
 const char* const kTitle = "Version:Ver4 ( July 2024 )";
 
-// Creates the screen on first use (it unloads itself when closed) and brings it forward.
+// Creates the screen on first use (it unloads itself when closed), over the home window and
+// inside the desktop, and brings it forward.
 template <typename Screen, typename Make>
-void showOnce(QPointer<Screen>& screen, Make make) {
+void showOnce(QPointer<Screen>& screen, Make make, const QWidget* opener) {
     if (!screen) {
         screen = make();
         screen->setAttribute(Qt::WA_DeleteOnClose);
+        placeOver(screen, opener);
         screen->show();
-        centreOnScreen(screen);
     }
     bringForward(screen);
 }
@@ -56,7 +57,7 @@ frmHome::frmHome(const std::filesystem::path& dataRoot, Messages* messages, QWid
     // The individual scoring screen's track map draws from each competitor's kept scoring files.
     state_->keepExplainFiles = true;
     setWindowTitle(QString::fromUtf8(kTitle));
-    setFixedSize(twips(10560), twips(8600));
+    setDesignedSize(this, QSize(twips(10560), twips(8600)));
     buildMenu();
     buildContent();
 }
@@ -197,7 +198,7 @@ void frmHome::showNew() {
         connect(screen, &frmNew::rallyCreated, this, &frmHome::enableRallyMenus);
         connect(screen, &frmNew::rallyCreated, this, &frmHome::refreshConfigScreen);
         return screen;
-    });
+    }, this);
 }
 
 void frmHome::showOpen() {
@@ -211,11 +212,11 @@ void frmHome::showOpen() {
         connect(screen, &frmStart::rallyOpened, this, &frmHome::enableRallyMenus);
         connect(screen, &frmStart::rallyOpened, this, &frmHome::refreshConfigScreen);
         return screen;
-    });
+    }, this);
 }
 
 void frmHome::showAbout() {
-    showOnce(about_, [this] { return new frmAbout(QString::fromUtf8(kTitle), this); });
+    showOnce(about_, [this] { return new frmAbout(QString::fromUtf8(kTitle), this); }, this);
 }
 
 void frmHome::showConfig() {
@@ -223,7 +224,7 @@ void frmHome::showConfig() {
         auto* screen = new frmConfig(*state_, this);
         connect(screen, &frmConfig::settingsSaved, this, &frmHome::enableRallyMenus);
         return screen;
-    });
+    }, this);
 }
 
 void frmHome::showEntries() {
@@ -232,7 +233,7 @@ void frmHome::showEntries() {
         connect(screen, &frmEntries::configurationChanged, this, &frmHome::refreshConfigScreen);
         connect(screen, &frmEntries::scoringAllowed, this, &frmHome::enableScoringMenu);
         return screen;
-    });
+    }, this);
     // The screen's start-up may have repaired the allocation before it could be connected.
     refreshConfigScreen();
 }
@@ -245,7 +246,7 @@ void frmHome::showScore1() {
             if (score2_) score2_->close();
         });
         return screen;
-    });
+    }, this);
 }
 
 void frmHome::showScore2() {
@@ -255,7 +256,7 @@ void frmHome::showScore2() {
             if (score1_) score1_->close();
         });
         return screen;
-    });
+    }, this);
 }
 
 void frmHome::refreshConfigScreen() {
@@ -263,7 +264,7 @@ void frmHome::refreshConfigScreen() {
 }
 
 void frmHome::showRouteSchedule() {
-    showOnce(routeScheduleScreen_, [this] { return new frmRouteSchedule(*state_, this); });
+    showOnce(routeScheduleScreen_, [this] { return new frmRouteSchedule(*state_, this); }, this);
 }
 
 } // namespace trakmora

@@ -25,6 +25,6 @@ int main(int argc, char** argv) {
     if (!home.startUp()) return home.anotherInstanceRuns() ? 0 : 1; // a second copy goes quietly
     if (parser.isSet(rally)) home.openRally(parser.value(rally).toStdString());
     home.show();
-    trakmora::centreOnScreen(&home);
+    trakmora::placeOver(&home, nullptr);
     return app.exec();
 }

@@ -47,7 +47,7 @@ QString qs(const std::string& s) { return qText(s); }
 
 frmEntries::frmEntries(ProgramState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state) {
     setWindowTitle(QStringLiteral("Entries"));
-    setFixedSize(twips(12000), twips(7500));
+    setDesignedSize(this, QSize(twips(12000), twips(7500)));
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(buildAllocation(), 0);
     layout->addSpacing(12);

@@ -39,7 +39,7 @@ QLabel* swatch(CellState state, QWidget* parent) {
 frmScore2::frmScore2(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), scoring_(state) {
     setWindowTitle(QStringLiteral("Group Scoring"));
-    setFixedSize(twips(13500), twips(9000));
+    setDesignedSize(this, QSize(twips(13500), twips(9000)));
 
     selectDay_ = new QPushButton(QStringLiteral("Select Day"), this);
     // The button hides for two seconds after a click; the screen must not jump meanwhile.

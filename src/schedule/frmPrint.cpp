@@ -44,7 +44,7 @@ Status printWorkbook(ProgramState& state, std::size_t index) {
 frmPrint::frmPrint(ProgramState& state, QLabel* writingLabel, QWidget* parent, std::function<int()> shownDay)
     : QWidget(parent, Qt::Window), state_(state), shownDay_(std::move(shownDay)), writing_(writingLabel) {
     setWindowTitle(QStringLiteral("Print"));
-    setFixedSize(twips(3075) + 60, twips(2700));
+    setDesignedSize(this, QSize(twips(3075) + 60, twips(2700)));
     auto* layout = new QVBoxLayout(this);
     for (std::size_t i = 0; i < printButtons().size(); ++i) {
         auto* b = new QPushButton(QString::fromLatin1(printButtons()[i].caption), this);

@@ -64,7 +64,7 @@ void writeProvisionalWorkbook(const ProgramState& state, const ScoringRun& run) 
 
 frmScore1::frmScore1(ProgramState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state) {
     setWindowTitle(QStringLiteral("Individual Scoring"));
-    setFixedSize(twips(12000), twips(7500));
+    setDesignedSize(this, QSize(twips(12000), twips(7500)));
     buildScreen();
 
     day_ = std::clamp(static_cast<int>(std::lround(state_.config.noOfDays)), 1, kMaxDays);

@@ -56,7 +56,7 @@ const char* const kOffsetNote =
 frmConfig::frmConfig(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), editor_(state.config) {
     setWindowTitle(QStringLiteral("Configuration"));
-    setFixedSize(twips(12000), twips(9000));
+    setDesignedSize(this, QSize(twips(12000), twips(9000)));
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(buildPanel(), 0);
     layout->addWidget(buildSummary(), 1);

@@ -12,7 +12,7 @@ namespace trakmora {
 frmStart::frmStart(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), list_(new QListWidget(this)), label_(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Open "));
-    setFixedSize(twips(8370), twips(6840));
+    setDesignedSize(this, QSize(twips(8370), twips(6840)));
     QFont bigger = label_->font();
     bigger.setPointSize(bigger.pointSize() + 3);
     label_->setFont(bigger);
