@@ -61,6 +61,7 @@ frmConfig::frmConfig(ProgramState& state, QWidget* parent)
     // stay in view below them.
     auto* body = new QWidget(this);
     auto* layout = new QHBoxLayout(body);
+    layout->setContentsMargins(9, 9, 9, 4);
     layout->addWidget(buildPanel(), 0);
     layout->addWidget(buildSummary(), 1);
     layOutScrolling(this, body, buildFooter());
@@ -174,7 +175,7 @@ QWidget* frmConfig::buildFooter() {
     previous_ = new QPushButton(QStringLiteral("Previous"), footer);
     next_ = new QPushButton(QStringLiteral("Next"), footer);
     auto* moves = new QHBoxLayout(footer);
-    moves->setContentsMargins(9, 6, 9, 9);
+    moves->setContentsMargins(9, 2, 9, 6);
     for (QPushButton* b : {previous_, next_}) {
         b->setMinimumWidth(155);
         moves->addWidget(b);
