@@ -78,9 +78,9 @@ void placeOver(QWidget* window, const QWidget* opener) {
         window->setFixedSize(inside.size());
     else
         window->resize(inside.size());
-    // A window's position is that of its frame.
-    const QMargins frame = frameOf(window);
-    window->move(inside.left() - frame.left(), inside.top() - frame.top());
+    // The inside is placed, not the frame: before a window manager has framed the window its
+    // frame is unknown, and a frame position would then put the title bar above the desktop.
+    window->setGeometry(QRect(inside.topLeft(), window->size()));
 }
 
 void bringForward(QWidget* window) {
