@@ -225,6 +225,10 @@ void frmHome::showConfig() {
     showOnce(configScreen_, [this] {
         auto* screen = new frmConfig(*state_, this);
         connect(screen, &frmConfig::settingsSaved, this, &frmHome::enableRallyMenus);
+        connect(screen, &frmConfig::helpRequested, this, [this](const QString& section) {
+            showAbout();
+            about_->showSection(section);
+        });
         return screen;
     }, this);
 }

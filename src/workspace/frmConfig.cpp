@@ -136,8 +136,15 @@ QWidget* frmConfig::buildPanel() {
         }
     }
 
-    auto* timeNote = new QLabel(QString::fromUtf8(kTimeNote), panel);
+    // The note's section name opens that section of the help screen's user guide.
+    auto* timeNote = new QLabel(QString::fromUtf8(kTimeNote).toHtmlEscaped().replace(
+                                    QStringLiteral("&quot;Understanding Time&quot;"),
+                                    QStringLiteral("&quot;<a href=\"Understanding Time\">Understanding Time</a>&quot;")),
+                                panel);
+    timeNote->setObjectName(QStringLiteral("timeNote"));
     timeNote->setWordWrap(true);
+    timeNote->setTextFormat(Qt::RichText);
+    connect(timeNote, &QLabel::linkActivated, this, [this](const QString& section) { emit helpRequested(section); });
     auto* offsetNote = new QLabel(QString::fromUtf8(kOffsetNote), panel);
     offsetNote->setWordWrap(true);
 

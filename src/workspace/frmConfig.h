@@ -45,6 +45,8 @@ public:
 signals:
     // The settings were saved on purpose (after damaged settings were opened, the first change).
     void settingsSaved();
+    // The organiser asked for this section of the user guide.
+    void helpRequested(const QString& section);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -13,7 +13,9 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <QMenu>
 #include <QPushButton>
@@ -411,6 +413,24 @@ private slots:
         QVERIFY(help->showSection(QStringLiteral("Understanding Time")));
         QVERIFY(!help->showSection(QStringLiteral("No such section")));
         QCOMPARE(help->pages()->tabText(1), QStringLiteral("License Agreement"));
+        help->close();
+
+        // The configuration screen's note on time leads to that section.
+        {
+            ProgramState setup(rootOf(root), messages);
+            QVERIFY(createRally(setup, "Spring Run", "Spring"));
+        }
+        home.openRally("Spring");
+        home.menuEntry("Config")->trigger();
+        auto* note = home.findChild<QLabel*>(QStringLiteral("timeNote"));
+        QVERIFY(note);
+        QTextDocument shown;
+        shown.setHtml(note->text());
+        QCOMPARE(shown.toPlainText(), QStringLiteral("Read the section \"Understanding Time\" in the HELP section."));
+        emit note->linkActivated(QStringLiteral("Understanding Time"));
+        help = home.findChild<frmAbout*>();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->guideView()->textCursor().block().text(), QStringLiteral("Understanding Time"));
     }
 };
 
