@@ -1,13 +1,32 @@
 // trakmora-cli: everything the organiser does with data, without a display.
 #include "cli/CliContext.h"
+#include "common/FileIo.h"
 #include "workspace/Workspace.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 using namespace trakmora;
 using namespace trakmora::cli;
 
-int main(int argc, char** argv) {
+namespace {
+
+// For the reliability tests: TRAKMORA_FAIL_WRITE=N:ENOSPC makes the Nth write of the file layer
+// fail; at the end the number of writes seen is printed, so a test can try every one in turn.
+int withWriteFaults(int argc, char** argv, int (*run)(int, char**)) {
+    const char* setting = std::getenv("TRAKMORA_FAIL_WRITE");
+    if (!setting) return run(argc, argv);
+    if (!test_faults::armFromSetting(setting)) {
+        std::cerr << "TRAKMORA_FAIL_WRITE takes N:ERROR, e.g. 3:ENOSPC\n";
+        return 2;
+    }
+    const int status = run(argc, argv);
+    std::cerr << "File layer writes: " << test_faults::writesSeen()
+              << (test_faults::failureHappened() ? " (the armed one failed)" : "") << '\n';
+    return status;
+}
+
+int runCli(int argc, char** argv) {
     CliContext ctx;
     CLI::App app{"Trakmora: GPS scoring of regularity rallies for vintage vehicles", "trakmora-cli"};
     app.require_subcommand(1);
@@ -39,6 +58,7 @@ int main(int argc, char** argv) {
     ctx.state->writeWorkbooks = !ctx.noWorkbooks;
     if (auto st = ensureDataRoot(*ctx.state); !st) return ctx.report(st);
 
+    bool openFailed = false;
     if (ctx.needsRally) {
         if (ctx.rally.empty()) {
             std::cerr << "This command needs an open rally: pass --rally SHORT\n";
@@ -48,8 +68,14 @@ int main(int argc, char** argv) {
             ctx.messages.info(st.message());
             // Scoring or printing on default settings would give wrong results that look right.
             if (!ctx.state->rallyOpen() || !ctx.runsOnDamagedSettings) return 1;
+            // Settings that could not be saved on opening (a full disk) still fail the command.
+            openFailed = !ctx.state->configDamaged;
         }
     }
     const int status = ctx.run ? ctx.run() : 0;
-    return status;
+    return status == 0 && openFailed ? 1 : status;
 }
+
+} // namespace
+
+int main(int argc, char** argv) { return withWriteFaults(argc, argv, runCli); }

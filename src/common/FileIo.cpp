@@ -18,24 +18,107 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The test hook: which write fails and how. Plain counters, read once per write.
+struct WriteFaults {
+    int seen = 0;
+    int failAt = 0;
+    int err = 0;
+    bool happened = false;
+} faults;
+
+// Counts one write; true (with the errno to report) when the armed failure is this one.
+bool injectedFault(int& err) {
+    ++faults.seen;
+    if (faults.failAt == 0 || faults.seen != faults.failAt) return false;
+    faults.happened = true;
+    err = faults.err;
+    return true;
+}
+
 Status cannotWrite(const fs::path& file, const std::string& why) {
     return Status::failure("Cannot write " + file.string() + ": " + why);
 }
 
-// Writes and flushes to stable storage. Returns an empty string on success, else the reason.
-std::string writeAndSync(const fs::path& file, std::string_view content, const char* mode) {
+// Writes the content and, when `sync` is set, flushes it to stable storage. Returns an empty
+// string on success, else the reason.
+std::string writeContent(const fs::path& file, std::string_view content, const char* mode, bool sync) {
     std::FILE* f = std::fopen(file.string().c_str(), mode);
     if (!f) return std::strerror(errno);
+    int err = 0;
+    if (injectedFault(err)) {
+        // The disk fills up half-way through the content.
+        std::fwrite(content.data(), 1, content.size() / 2, f);
+        std::fclose(f);
+        return std::strerror(err);
+    }
     bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
     ok = std::fflush(f) == 0 && ok;
+    int savedErrno = ok ? 0 : errno;
+    if (ok && sync) {
+        if (injectedFault(err)) {
+            ok = false;
+            savedErrno = err;
+        } else {
 #ifndef _WIN32
-    ok = ::fsync(::fileno(f)) == 0 && ok;
+            ok = ::fsync(::fileno(f)) == 0;
 #else
-    ok = ::_commit(::_fileno(f)) == 0 && ok;
+            ok = ::_commit(::_fileno(f)) == 0;
 #endif
-    const int savedErrno = errno;
-    ok = std::fclose(f) == 0 && ok;
+            if (!ok) savedErrno = errno;
+        }
+    }
+    if (std::fclose(f) != 0 && ok) {
+        ok = false;
+        savedErrno = errno;
+    }
     return ok ? std::string() : std::string(std::strerror(savedErrno ? savedErrno : EIO));
+}
+
+void renameCounted(const fs::path& from, const fs::path& to, std::error_code& ec) {
+    int err = 0;
+    if (injectedFault(err)) {
+        ec.assign(err, std::generic_category());
+        return;
+    }
+    fs::rename(from, to, ec);
+}
+
+void removeCounted(const fs::path& file, std::error_code& ec) {
+    int err = 0;
+    if (injectedFault(err)) {
+        ec.assign(err, std::generic_category());
+        return;
+    }
+    fs::remove(file, ec);
+}
+
+// A file marked read-only is left alone, as Windows would, even though a rename could replace
+// it here (and even for root).
+bool isReadOnlyFile(const fs::path& file) {
+    std::error_code ec;
+    const auto existing = fs::status(file, ec);
+    return !ec && fs::is_regular_file(existing) &&
+           (existing.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+// Writes `content` to a temporary file beside `file` and renames it over `file`.
+Status replaceThroughTemporary(const fs::path& file, std::string_view content, bool sync) {
+    if (isReadOnlyFile(file)) return cannotWrite(file, "the file is read-only");
+    fs::path temporary = file;
+    temporary += ".tmp";
+    if (auto why = writeContent(temporary, content, "wb", sync); !why.empty()) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return cannotWrite(file, why);
+    }
+    std::error_code ec;
+    renameCounted(temporary, file, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return cannotWrite(file, ec.message());
+    }
+    return {};
 }
 
 } // namespace
@@ -59,32 +142,16 @@ Status readWholeFile(const fs::path& file, std::string& content) {
 }
 
 Status writeFileAtomically(const fs::path& file, std::string_view content) {
-    fs::path temporary = file;
-    temporary += ".tmp";
-    if (auto why = writeAndSync(temporary, content, "wb"); !why.empty()) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return cannotWrite(file, why);
-    }
-    std::error_code ec;
-    fs::rename(temporary, file, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        return cannotWrite(file, ec.message());
-    }
-    return {};
+    return replaceThroughTemporary(file, content, true);
 }
 
 Status writeFile(const fs::path& file, std::string_view content) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) return cannotWrite(file, "cannot create the file");
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.close();
-    if (!out) return cannotWrite(file, "write failed");
-    return {};
+    return replaceThroughTemporary(file, content, false);
 }
 
 Status appendToFile(const fs::path& file, std::string_view content) {
+    int err = 0;
+    if (injectedFault(err)) return cannotWrite(file, std::strerror(err));
     std::ofstream out(file, std::ios::binary | std::ios::app);
     if (!out) return cannotWrite(file, "cannot open the file");
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
@@ -93,4 +160,70 @@ Status appendToFile(const fs::path& file, std::string_view content) {
     return {};
 }
 
+Status copyFileAtomically(const fs::path& from, const fs::path& to) {
+    std::string content;
+    if (auto st = readWholeFile(from, content); !st) return st;
+    return writeFileAtomically(to, content);
+}
+
+Status moveFileAtomically(const fs::path& from, const fs::path& to) {
+    if (auto st = copyFileAtomically(from, to); !st) return st;
+    std::error_code ec;
+    removeCounted(from, ec);
+    if (ec) return Status::failure("Cannot remove " + from.string() + " (it is kept as " + to.string() + "): " +
+                                   ec.message());
+    return {};
+}
+
+Status replaceWithTemporary(const fs::path& temporary, const fs::path& file) {
+    std::error_code ignored;
+    if (isReadOnlyFile(file)) {
+        fs::remove(temporary, ignored);
+        return cannotWrite(file, "the file is read-only");
+    }
+    // Opened for appending only to reach the file's descriptor: nothing is added. This counts as
+    // the write of the content for the test hook, which cannot reach into the other writer.
+    if (auto why = writeContent(temporary, {}, "ab", true); !why.empty()) {
+        fs::remove(temporary, ignored);
+        return cannotWrite(file, why);
+    }
+    std::error_code ec;
+    renameCounted(temporary, file, ec);
+    if (ec) {
+        fs::remove(temporary, ignored);
+        return cannotWrite(file, ec.message());
+    }
+    return {};
+}
+
 } // namespace trakmora
+
+namespace trakmora::test_faults {
+
+void failWriteNumber(int n, int err) { faults = WriteFaults{0, n, err, false}; }
+
+void reset() { faults = WriteFaults{}; }
+
+int writesSeen() { return faults.seen; }
+
+bool failureHappened() { return faults.happened; }
+
+bool armFromSetting(std::string_view setting) {
+    const auto colon = setting.find(':');
+    const std::string number(setting.substr(0, colon));
+    const std::string name(colon == std::string_view::npos ? "EIO" : setting.substr(colon + 1));
+    if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos || number.size() > 9)
+        return false;
+    static const std::pair<const char*, int> names[] = {
+        {"ENOSPC", ENOSPC}, {"EIO", EIO}, {"EACCES", EACCES}, {"EROFS", EROFS}, {"EPERM", EPERM}};
+    int err = 0;
+    for (const auto& [text, value] : names)
+        if (name == text) err = value;
+    if (err == 0 && !name.empty() && name.find_first_not_of("0123456789") == std::string::npos && name.size() < 5)
+        err = std::stoi(name);
+    if (err == 0) return false;
+    failWriteNumber(std::stoi(number), err);
+    return true;
+}
+
+} // namespace trakmora::test_faults

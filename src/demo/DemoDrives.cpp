@@ -103,7 +103,7 @@ Status writeDemoDownloads(const ProgramState& state, int day, std::uint32_t seed
         }
         const LoggerLayout& layout = layoutFor(no);
         const std::string name = std::string(1, layout.letter) + std::to_string(day) + formatCompNo(no) + ".csv";
-        if (auto st = writeFile(state.rallyFile(RallyFolder::CompetitorsLog, name),
+        if (auto st = writeFileAtomically(state.rallyFile(RallyFolder::CompetitorsLog, name),
                                 downloadText(layout, fixes, date, state.config, evening));
             !st)
             return st;

@@ -109,7 +109,7 @@ Status createDemoRally(ProgramState& state, const std::string& shortName, std::u
         shortName == "Demo" ? std::string("Demonstration Rally") : "Demonstration Rally (" + shortName + ")";
     if (auto st = createRally(state, longName, shortName); !st) return st;
     const fs::path marker = state.paths.rallyFolder(shortName) / kDemoMarker;
-    if (auto st = writeFile(marker, "Made by trakmora-cli demo; demo --replace may delete this rally.\n"); !st)
+    if (auto st = writeFileAtomically(marker, "Made by trakmora-cli demo; demo --replace may delete this rally.\n"); !st)
         return st;
     state.config = demoConfig(longName);
     if (auto st = saveConfig(state); !st) return st;

@@ -1,5 +1,6 @@
 #include "reports/Workbook.h"
 
+#include "common/FileIo.h"
 #include "common/Text.h"
 #include "reports/WrappedRows.h"
 
@@ -214,13 +215,7 @@ Status Workbook::save(const fs::path &file) const {
         return Status::failure("Cannot save the workbook " + file.string() + ": " +
                                (problem.empty() ? std::string(lxw_strerror(closed)) : problem));
     }
-    fs::rename(temporary, file, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return Status::failure("Cannot save the workbook " + file.string() + ": " + ec.message());
-    }
-    return {};
+    return replaceWithTemporary(temporary, file);
 }
 
 } // namespace trakmora

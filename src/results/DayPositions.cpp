@@ -40,9 +40,12 @@ Status buildDayPositions(const ProgramState& state, int day, const CombinedDayTa
     DayPositionTables built;
     for (int g = 0; g < 4; ++g) {
         const auto file = dayPositionFile(state, day, g + 1);
-        if (auto st = removeIfExists(file); !st) return st;
         auto& rows = groups[static_cast<std::size_t>(g)];
-        if (rows.empty()) continue;
+        // A group with rows replaces its file whole; a failed write leaves the old one.
+        if (rows.empty()) {
+            if (auto st = removeIfExists(file); !st) return st;
+            continue;
+        }
         if (auto st = writeFile(file, files[static_cast<std::size_t>(g)].str()); !st) return st;
         // By the total rounded to a whole number, halves to even.
         rankGroup(rows, matrix, built[static_cast<std::size_t>(g)]);

@@ -55,8 +55,13 @@ std::string dayScoreLineText(const DayScoreLine& line) {
 }
 
 Status buildDayScore(ProgramState& state, int day, int previousControlCount, DayScoreBuild& out) {
-    if (auto st = removeIfExists(dayScoreFile(state, day)); !st) return st;
-    if (auto st = loadEntryList(state); !st) return st;
+    // Input that cannot be read leaves no day score file of the day's earlier state; a failed
+    // write (below) leaves the earlier file whole.
+    const auto withoutDayScore = [&](const Status& problem) {
+        if (auto st = removeIfExists(dayScoreFile(state, day)); !st) return st;
+        return problem;
+    };
+    if (auto st = loadEntryList(state); !st) return withoutDayScore(st);
 
     DayScoreBuild build;
     build.controlCount = previousControlCount;
@@ -67,7 +72,7 @@ Status buildDayScore(ProgramState& state, int day, int previousControlCount, Day
         if (!regularFileExists(file)) continue;
         DayScoreLine line;
         line.compNo = n;
-        if (auto st = readResultScores(file, line.scores); !st) return st;
+        if (auto st = readResultScores(file, line.scores); !st) return withoutDayScore(st);
         build.controlCount = static_cast<int>(line.scores.size());
         if (const Entry* e = findEntry(state.entries, n)) {
             line.name = e->name;
@@ -83,6 +88,8 @@ Status buildDayScore(ProgramState& state, int day, int previousControlCount, Day
     if (!build.lines.empty()) {
         if (auto st = writeFileAtomically(dayScoreFile(state, day), text); !st) return st;
         if (auto st = writeBackDayResults(state, day, totals); !st) return st;
+    } else if (auto st = removeIfExists(dayScoreFile(state, day)); !st) {
+        return st;
     }
     // The day matrix has cells for 1..250 only: scores of higher numbers are not summed, and the
     // organiser is told rather than left to find them missing.

@@ -86,9 +86,12 @@ Status buildFinalResults(ProgramState& state, const DayMatrix& finalColours, Fin
     FinalPositionTables built;
     for (int g = 0; g < 4; ++g) {
         const auto file = finalScoreFile(state, g + 1);
-        if (auto st = removeIfExists(file); !st) return st;
         auto& rows = groups[static_cast<std::size_t>(g)];
-        if (rows.empty()) continue; // the later groups are still ranked
+        // A group with rows replaces its file whole; a failed write leaves the old one.
+        if (rows.empty()) {
+            if (auto st = removeIfExists(file); !st) return st;
+            continue; // the later groups are still ranked
+        }
         if (auto st = writeFile(file, files[static_cast<std::size_t>(g)].str()); !st) return st;
         // By the exact final, not rounded as the day positions are.
         rankGroup(rows, finalColours, built[static_cast<std::size_t>(g)]);

@@ -1,6 +1,7 @@
 #include "tracking/ExplainData.h"
 
 #include "common/Csv.h"
+#include "common/FileIo.h"
 #include "common/Format.h"
 #include "schedule/ControlFile.h"
 #include "tracking/ClFile.h"
@@ -53,8 +54,8 @@ Status keepExplainFiles(const ProgramState& state, int day, int competitorNo, co
         {working / reportFileName(day, competitorNo), reportFileName(day, competitorNo)},
     };
     for (const auto& [from, name] : copies) {
-        fs::copy_file(from, folder / name, fs::copy_options::overwrite_existing, ec);
-        if (ec) return Status::failure("Cannot keep " + from.string() + " in " + folder.string() + ": " + ec.message());
+        if (auto st = copyFileAtomically(from, folder / name); !st)
+            return Status::failure("Cannot keep " + from.string() + " in " + folder.string() + ": " + st.message());
     }
     return {};
 }

@@ -184,8 +184,13 @@ Status runNextStep(const ProgramState& state, ScoringRun& run) {
 
 Status scoreCompetitor(const ProgramState& state, int day, const std::string& clFileName, ScoringRun& run) {
     if (auto st = loadCompetitor(state, day, clFileName, run); !st) return st;
-    while (run.next != ScoringStep::Done)
-        if (auto st = runNextStep(state, run); !st) return st;
+    while (run.next != ScoringStep::Done) {
+        if (auto st = runNextStep(state, run); !st) {
+            // A step that could not write (a full disk) leaves none of its scratch files behind.
+            removeWorkingFiles(state, run);
+            return st;
+        }
+    }
     return {};
 }
 

@@ -66,8 +66,8 @@ Status keepEarlierBackup(const fs::path& bakFile, const std::string& download, s
     for (int n = 1;; ++n) {
         const fs::path candidate = bakFile.parent_path() / (stem + "-" + std::to_string(n) + ext);
         if (fs::exists(candidate, ec)) continue;
-        fs::rename(bakFile, candidate, ec);
-        if (ec) return Status::failure("Cannot keep the earlier " + bakFile.string() + ": " + ec.message());
+        if (auto st = moveFileAtomically(bakFile, candidate); !st)
+            return Status::failure("Cannot keep the earlier " + bakFile.string() + ": " + st.message());
         keptAs = candidate.filename().string();
         return {};
     }
@@ -78,10 +78,10 @@ Status moveToBak(const ProgramState& state, const fs::path& download, const std:
     std::error_code ec;
     const fs::path bak = state.rallyFolder(RallyFolder::CompetitorsLogBak);
     fs::create_directories(bak, ec);
+    if (ec) return Status::failure("Cannot create the folder " + bak.string() + ": " + ec.message());
     if (auto st = keepEarlierBackup(bak / name, content, keptAs); !st) return st;
-    fs::copy_file(download, bak / name, fs::copy_options::overwrite_existing, ec);
-    if (!ec) fs::remove(download, ec);
-    if (ec) return Status::failure("Cannot move " + download.string() + " to " + bak.string() + ": " + ec.message());
+    if (auto st = moveFileAtomically(download, bak / name); !st)
+        return Status::failure("Cannot move " + download.string() + " to " + bak.string() + ": " + st.message());
     return {};
 }
 
@@ -123,8 +123,10 @@ Status restoreDownloads(const ProgramState& state, int day, std::vector<std::str
         if (std::find(candidates.begin(), candidates.end(), name) == candidates.end()) continue;
         const fs::path file = bak / name;
         if (fs::exists(folder / name, ec)) continue;
-        fs::copy_file(file, folder / name, ec);
-        if (ec) return Status::failure("Cannot put " + file.string() + " back into " + folder.string() + ": " + ec.message());
+        // Through a temporary file: a full disk never leaves part of a download to be scored.
+        if (auto st = copyFileAtomically(file, folder / name); !st)
+            return Status::failure("Cannot put " + file.string() + " back into " + folder.string() + ": " +
+                                   st.message());
         restored.push_back(name);
     }
     return {};

@@ -125,9 +125,13 @@ Status openRallyConfig(ProgramState& state, const std::string& defaultName) {
             // are saved again, and every opening says so.
             fs::path bad = current;
             bad += ".bad";
-            fs::copy_file(current, bad, fs::copy_options::overwrite_existing, ec);
+            const Status copied = copyFileAtomically(current, bad);
             state.config = RallyConfig::defaults(defaultName);
             state.configDamaged = true;
+            if (!copied)
+                return Status::failure(st.message() + "\nNo copy of the damaged file could be kept: " +
+                                       copied.message() + "; the default settings are shown until the settings "
+                                       "are saved again.");
             return Status::failure(st.message() + "\nA copy of the damaged file is kept as " + bad.string() +
                                    "; the default settings are shown until the settings are saved again.");
         }
