@@ -105,20 +105,35 @@ Status createRally(ProgramState& state, const std::string& longNameIn, const std
     // while a rally is added never leaves a half line that would hide the rallies after it.
     std::string text;
     const fs::path registerFile = state.paths.registerFile();
-    if (fs::exists(registerFile, ec))
+    const bool registerExisted = fs::exists(registerFile, ec);
+    if (registerExisted)
         if (auto st = readWholeFile(registerFile, text); !st) return st;
+    const std::string registerBefore = text;
     if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
     CsvWriter line;
     line.text(shortName).text(longName).endRecord();
     text += line.str();
     if (auto st = writeFileAtomically(registerFile, text); !st) return st;
+    // A rally that cannot be made whole (a full disk) is taken out again, register line and
+    // folder, so that creating it once more is not refused.
+    const auto undo = [&](const Status& problem) {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+        state.forgetRally({}, {}); // no rally is open
+        const Status restored = registerExisted ? writeFileAtomically(registerFile, registerBefore) : Status{};
+        if (!registerExisted) fs::remove(registerFile, ignored);
+        if (!restored) return Status::failure(problem.message() + "\n" + restored.message());
+        return problem;
+    };
     for (RallyFolder f : kRallyFolders) {
         fs::create_directories(state.paths.folder(shortName, f), ec);
-        if (ec) return Status::failure("Cannot create " + state.paths.folder(shortName, f).string() +
-                                       ": " + ec.message());
+        if (ec)
+            return undo(Status::failure("Cannot create " + state.paths.folder(shortName, f).string() + ": " +
+                                        ec.message()));
     }
     openedAs(state, shortName, longName);
-    return openRallyConfig(state, longName);
+    if (auto st = openRallyConfig(state, longName); !st) return undo(st);
+    return {};
 }
 
 Status openRallyByShortName(ProgramState& state, const std::string& shortName) {
