@@ -58,6 +58,7 @@ frmCompetitorTable::frmCompetitorTable(const DaySummary& summary, int day, QWidg
         table_->setItem(row, 4, message);
     }
     table_->resizeColumnsToContents();
+    table_->resizeRowsToContents();
     table_->horizontalHeader()->setStretchLastSection(true);
 
     auto* ok = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -228,7 +228,10 @@ void frmScore1::refreshLists() {
     downloads_->addItems(fileNames(files.downloads));
     clFiles_->clear();
     clFiles_->addItems(fileNames(files.clFiles));
-    trackMap_->setEnabled(!keptCompetitors(state_, day_).empty());
+    const std::vector<int> kept = keptCompetitors(state_, day_);
+    trackMap_->setEnabled(!kept.empty());
+    // An open map follows the day and the competitors scored since.
+    if (map_ && map_->isVisible()) updateTrackMap(kept, map_->competitor());
 }
 
 void frmScore1::downloadClicked(QListWidgetItem* item) {
@@ -349,15 +352,18 @@ void frmScore1::showTrackMap() {
         map_->resize(640, 560);
     }
     // The competitor just scored, or after "Score all" the first of the day.
-    const int shown = run_.day == day_ ? run_.competitorNo : 0;
+    updateTrackMap(competitors, run_.day == day_ ? run_.competitorNo : 0);
+    if (opening) placeOver(map_, this);
+    bringForward(map_);
+}
+
+void frmScore1::updateTrackMap(const std::vector<int>& competitors, int shown) {
     const ProgramState* state = &state_;
     const int day = day_;
     map_->setCompetitors(competitors, day_, shown,
                          [state, day](int competitorNo, std::vector<ExplainScene>& scenes) {
                              return loadExplainScenes(*state, day, competitorNo, scenes);
                          });
-    if (opening) placeOver(map_, this);
-    bringForward(map_);
 }
 
 void frmScore1::finishCompetitor() {
@@ -426,9 +432,12 @@ void frmScore1::scoreAll() {
     import_->setEnabled(false);
     load_->setEnabled(false);
     refreshLists();
-    status_->showFor(scoredText(day_, summary.competitorsScored, state_.writeWorkbooks));
     if (table_) table_->close();
     table_ = new frmCompetitorTable(summary, day_, this);
+    // Said once the table is closed: while it is open the table says it, and a long look at it
+    // would outlast the status line.
+    const QString saved = scoredText(day_, summary.competitorsScored, state_.writeWorkbooks);
+    connect(table_, &QDialog::finished, status_, [this, saved] { status_->showFor(saved); });
     placeOver(table_, this);
     table_->open();
 }

@@ -80,6 +80,7 @@ private:
     void clearCounts();
     void setStepButtons(QPushButton* enabled);
     void showTrackMap();
+    void updateTrackMap(const std::vector<int>& competitors, int shown);
     void showWorkingFilesSaved(ScoringStep from);
     void scoreAll();
     void scoreAgain();

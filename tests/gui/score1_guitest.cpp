@@ -155,12 +155,13 @@ private slots:
                 else
                     QCOMPARE(got, want);
             }
+        QVERIFY(screen.statusLine()->text().isEmpty()); // the table says it while it is open
+        test::saveScreenshot(dialog, QStringLiteral("score1-table.png"));
+        closeTable(screen);
         QCOMPARE(
             screen.statusLine()->text(),
             QStringLiteral(
                 "Day 1: 2 competitors scored, their R files and provisional result sheets saved in Results"));
-        test::saveScreenshot(dialog, QStringLiteral("score1-table.png"));
-        closeTable(screen);
     }
 
     void trackMapOffersEveryKeptCompetitorAfterScoreAll() {
@@ -202,9 +203,12 @@ private slots:
         QVERIFY(map->captionLabel()->text().contains(QStringLiteral("CONTROL 2")));
         test::saveScreenshot(map, QStringLiteral("trackmap.png"));
 
-        // Another day without kept files: no map to offer.
+        // Another day without kept files: no map to offer, and the open map follows the day.
         QTest::mouseClick(screen.dayButton(), Qt::LeftButton);
         QVERIFY(!screen.trackMapButton()->isEnabled());
+        QCOMPARE(map->windowTitle(), QStringLiteral("Track map: day 2"));
+        QCOMPARE(map->currentIndex(), -1);
+        QCOMPARE(map->competitorBox()->isVisibleTo(map), false);
         QVERIFY(rally.messages.texts.empty());
     }
 
