@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -190,6 +191,7 @@ private slots:
         // Over the scoring screen, not in a corner of the desktop.
         QVERIFY2((map->geometry().center() - screen.geometry().center()).manhattanLength() < 40,
                  qPrintable(QStringLiteral("map at %1,%2").arg(map->x()).arg(map->y())));
+        QVERIFY(map->screen()->availableGeometry().contains(map->geometry()));
         // The choice sits above the map, which ends above the caption.
         QVERIFY(map->mapRect().top() > inWindow(map->competitorBox()).bottom());
         QVERIFY(map->mapRect().bottom() < map->captionLabel()->geometry().top());
