@@ -109,10 +109,10 @@ bool GroupScoring::combinedOutdated() const {
     return dayMode() && combinedOutdated_[static_cast<std::size_t>(selectedDay_)];
 }
 
-Status GroupScoring::askToScrap(int controlNo, bool& yes) const {
+Status GroupScoring::askToScrap(int controlNo, bool& yes, int& scores) const {
     yes = false;
+    scores = 0;
     if (!dayMode()) return Status::failure("Select a rally day before scrapping a control");
-    int scores = 0;
     if (auto st = scoresToScrap(state_, selectedDay_, controlNo, scores); !st) return st;
     yes = state_.messages->ask("Scrap a control", scrapQuestion(selectedDay_, controlNo, scores));
     return {};

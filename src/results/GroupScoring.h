@@ -53,8 +53,8 @@ public:
     Status scrapControl();
     Status scrapControl(int controlNo);
     // Asks "Scrap control K of day D for every competitor? It sets N scores to 0."; `yes` is the
-    // answer. Nothing is written.
-    Status askToScrap(int controlNo, bool& yes) const;
+    // answer, `scores` is N. Nothing is written.
+    Status askToScrap(int controlNo, bool& yes, int& scores) const;
     // The controls scrapped on the selected day (none before a day is selected).
     Status scrappedControls(std::vector<int>& controls) const;
     // Asks whether to restore the control, saying that the day is scored again.

@@ -61,12 +61,14 @@ TEST(ScrapControl, CountsTheScoresItWouldSetToZero) {
     r.writeEntries({{2, "Ann", "A"}});
     GroupScoring scoring(r.state);
     bool yes = true;
-    EXPECT_EQ(scoring.askToScrap(1, yes).message(), "Select a rally day before scrapping a control");
+    int scores = -1;
+    EXPECT_EQ(scoring.askToScrap(1, yes, scores).message(), "Select a rally day before scrapping a control");
     EXPECT_FALSE(yes);
     ASSERT_TRUE(scoring.enterDay(1));
     r.messages.setAnswer(false);
-    ASSERT_TRUE(scoring.askToScrap(3, yes));
+    ASSERT_TRUE(scoring.askToScrap(3, yes, scores));
     EXPECT_FALSE(yes);
+    EXPECT_EQ(scores, 2);
     EXPECT_EQ(r.messages.questions.back(),
               "Scrap a control: Scrap control 3 of day 1 for every competitor? It sets 2 scores to 0.");
     EXPECT_EQ(readFile(resultFile(r.state, 1, 2)), "10\r\n-20\r\n30\r\n");
