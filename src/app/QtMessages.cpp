@@ -11,8 +11,10 @@ namespace trakmora {
 QtMessages::QtMessages(QWidget* fallback) : fallback_(fallback) {
     // The active window is gone while a box is up or the desktop has another program in front:
     // remember the last of ours that was.
-    QObject::connect(qApp, &QApplication::focusChanged, &connections_, [this](QWidget*, QWidget* now) {
-        if (now && now->window() && !qobject_cast<QMessageBox*>(now->window())) lastActive_ = now->window();
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &connections_, [this](QWindow* window) {
+        if (!window) return;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->windowHandle() == window && !qobject_cast<QMessageBox*>(w)) lastActive_ = w;
     });
 }
 

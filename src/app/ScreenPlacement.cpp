@@ -61,20 +61,24 @@ QRect roomForWindow(const QWidget* window, const QWidget* near) {
     return screen->availableGeometry().marginsRemoved(frameOf(window));
 }
 
+QRect placedInside(QSize designed, const QRect& room, QPoint centre) {
+    QRect inside(QPoint(0, 0), designed.boundedTo(room.size()));
+    inside.moveCenter(centre);
+    inside.moveLeft(std::max(room.left(), std::min(inside.left(), room.right() - inside.width() + 1)));
+    inside.moveTop(std::max(room.top(), std::min(inside.top(), room.bottom() - inside.height() + 1)));
+    return inside;
+}
+
 void placeOver(QWidget* window, const QWidget* opener) {
     const QRect room = roomForWindow(window, opener);
     if (room.isEmpty()) return;
-    const QSize size = designedSize(window).boundedTo(room.size());
+    const QPoint centre = opener && opener->isVisible() ? opener->geometry().center() : room.center();
+    const QRect inside = placedInside(designedSize(window), room, centre);
     if (window->minimumSize() == window->maximumSize())
-        window->setFixedSize(size);
+        window->setFixedSize(inside.size());
     else
-        window->resize(size);
-    QRect inside(QPoint(0, 0), window->size());
-    inside.moveCenter(opener && opener->isVisible() ? opener->geometry().center() : room.center());
-    // Inside the room first at the bottom right, then at the top left, which wins: the title bar
-    // and the top of the screen matter most.
-    inside.moveLeft(std::max(room.left(), std::min(inside.left(), room.right() - inside.width() + 1)));
-    inside.moveTop(std::max(room.top(), std::min(inside.top(), room.bottom() - inside.height() + 1)));
+        window->resize(inside.size());
+    // A window's position is that of its frame.
     const QMargins frame = frameOf(window);
     window->move(inside.left() - frame.left(), inside.top() - frame.top());
 }

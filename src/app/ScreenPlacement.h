@@ -21,6 +21,11 @@ void layOutScrolling(QWidget* window, QWidget* body, QWidget* footer = nullptr);
 // available desktop less the window frame (title bar and borders).
 QRect roomForWindow(const QWidget* window, const QWidget* near);
 
+// Where a window's inside goes: its designed size bounded to `room`, centred on `centre`, then
+// moved wholly into `room` (the top left wins where it cannot fit, so that the title bar stays on
+// the desktop).
+QRect placedInside(QSize designed, const QRect& room, QPoint centre);
+
 // Sizes `window` to its designed size, or to the room on the desktop where that is smaller, and
 // puts it centred over `opener` (the desktop's centre without one), wholly inside the available
 // desktop, title bar included.

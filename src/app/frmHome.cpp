@@ -163,7 +163,7 @@ void frmHome::enableRallyMenus() {
     if (state_->configDamaged) scoring_->menuAction()->setEnabled(false);
 }
 
-void frmHome::enableScoringMenu() { scoring_->menuAction()->setEnabled(true); }
+void frmHome::enableScoringMenu(bool enabled) { scoring_->menuAction()->setEnabled(enabled); }
 
 QAction* frmHome::menuEntry(const QString& text) const {
     for (QAction* top : menuBar()->actions()) {
@@ -183,7 +183,9 @@ void frmHome::rallyChanged() {
     if (routeScheduleScreen_) routeScheduleScreen_->closeWithoutSaving();
     for (QWidget* w : std::initializer_list<QWidget*>{entriesScreen_, score1_, score2_})
         if (w) w->close();
-    state_->schedule = ScheduleTable{};
+    // The opening has already put the state to the new rally's (no entries, day 1, no route
+    // schedule); scoring waits for the new rally's entry list.
+    scoring_->menuAction()->setEnabled(false);
 }
 
 void frmHome::showNew() {

@@ -45,8 +45,9 @@ public:
 
     // "Config", "Route Schedule" and "Entries" once a rally is created or opened.
     void enableRallyMenus();
-    // "Scoring" once the entry list has loaded without an invalid score group.
-    void enableScoringMenu();
+    // "Scoring" once the entry list has loaded without an invalid score group; off again when a
+    // load fails or another rally is opened.
+    void enableScoringMenu(bool enabled = true);
 
     // The menu entry with this text ("New", "Config", "Individual Scoring", ...), or null.
     QAction* menuEntry(const QString& text) const;

@@ -50,6 +50,18 @@ public:
     };
 
     bool rallyOpen() const { return !rally.shortName.empty(); }
+
+    // Another rally is opened or created: nothing of the one before stays in use (its entries
+    // would be scored, its route schedule saved into the new rally's files). The settings are
+    // loaded afresh by the opening.
+    void forgetRally(std::string shortName, std::string longName) {
+        rally = RallyIdentity{std::move(shortName), std::move(longName), 1};
+        config = RallyConfig{};
+        entries = EntryTable{};
+        schedule = ScheduleTable{};
+        selectedDayStartTime = 0;
+        configDamaged = false;
+    }
     std::filesystem::path rallyFile(RallyFolder folder, const std::string& fileName) const {
         return paths.file(rally.shortName, folder, fileName);
     }

@@ -78,7 +78,10 @@ int firstBadScoreGroup(const EntryTable& table) {
 }
 
 bool loadCheckedEntryList(ProgramState& state) {
-    if (auto st = loadEntryList(state); !st) state.messages->info(st.message());
+    if (auto st = loadEntryList(state); !st) {
+        state.messages->info(st.message());
+        return false;
+    }
     if (firstBadScoreGroup(state.entries) != 0) {
         state.messages->info("You have an incorrect Score Group assignment");
         return false;

@@ -57,9 +57,9 @@ bool isScoreGroup(std::string_view text);
 int firstBadScoreGroup(const EntryTable& table);
 
 // "Load Entry List": loads EntryList.csv and checks its score groups, telling the organiser
-// through the state's messages. A missing or unreadable file is reported and the table in memory
-// is checked as it stands. True when the entries may be shown and scoring enabled; false after
-// "You have an incorrect Score Group assignment".
+// through the state's messages. True when the entries may be shown and scoring enabled; false
+// after a missing or unreadable file (no entries are then in use) or "You have an incorrect
+// Score Group assignment".
 bool loadCheckedEntryList(ProgramState& state);
 
 } // namespace trakmora

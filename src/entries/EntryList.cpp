@@ -70,11 +70,11 @@ std::string entryListText(const EntryTable& table) {
 Status loadEntryList(ProgramState& state) {
     std::error_code ec;
     const fs::path file = entryListPath(state);
-    if (!fs::exists(file, ec)) {
-        state.entries.currentEntry = state.entries.count();
-        return Status::failure("No data to load");
-    }
-    return readEntryList(file, state.entries);
+    // A list that cannot be loaded leaves none in use: the one loaded before may be another
+    // rally's, or the organiser's file as it was before a change that went wrong.
+    Status st = fs::exists(file, ec) ? readEntryList(file, state.entries) : Status::failure("No data to load");
+    if (!st) state.entries = EntryTable{};
+    return st;
 }
 
 Status writeBackDayResults(ProgramState& state, int day, const std::map<int, double>& totals) {

@@ -22,8 +22,8 @@ Status readEntryList(const std::filesystem::path& file, EntryTable& table);
 // columns quoted.
 std::string entryListText(const EntryTable& table);
 
-// Loads EntryList.csv into the state's table. A missing file gives "No data to load" and keeps
-// the table as it was.
+// Loads EntryList.csv into the state's table. A missing file gives "No data to load"; a missing or
+// unreadable file leaves the table empty, so that no list of before stays in use.
 Status loadEntryList(ProgramState& state);
 
 // Stores day totals (by competition number) into the day's column of every entry carrying that

@@ -166,7 +166,11 @@ void frmEntries::updateAllocation() {
 
 void frmEntries::showEntry() {
     const auto view = entryView(state_.entries);
-    if (!view) return;
+    if (!view) {
+        count_->setText(QStringLiteral("No of Entries loaded"));
+        for (QLabel* cell : entryCells_) cell->clear();
+        return;
+    }
     count_->setText(qs(view->count));
     const std::string* values[] = {&view->compNo,  &view->name,       &view->year,      &view->vehicle,
                                    &view->model,   &view->speedGroup, &view->scoreGroup};
@@ -174,9 +178,10 @@ void frmEntries::showEntry() {
 }
 
 void frmEntries::loadEntries() {
-    if (!loadCheckedEntryList(state_)) return;
-    showEntry();
-    emit scoringAllowed();
+    const bool allowed = loadCheckedEntryList(state_);
+    // A list with a wrong score group is not shown; one that could not be loaded leaves none.
+    if (allowed || state_.entries.count() == 0) showEntry();
+    emit scoringAllowed(allowed);
 }
 
 } // namespace trakmora

@@ -36,8 +36,9 @@ public:
 signals:
     // The allocation moved a boundary and saved the configuration.
     void configurationChanged();
-    // The entry list loaded with valid score groups.
-    void scoringAllowed();
+    // "Load Entry List" was pressed: true when the list loaded with valid score groups, false when
+    // it could not be loaded or holds an invalid score group (scoring is then not allowed).
+    void scoringAllowed(bool allowed);
 
 private:
     QWidget* buildAllocation();

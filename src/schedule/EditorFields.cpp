@@ -1,6 +1,7 @@
 #include "schedule/EditorFields.h"
 
 #include "common/Format.h"
+#include "schedule/ScheduleDisplay.h"
 #include "schedule/ScheduleEdit.h"
 #include "schedule/SpeedCalc.h"
 #include "schedule/TimeCalc.h"
@@ -246,6 +247,15 @@ void stepCurrentLine(ProgramState& state, int delta) {
     ScheduleTable& t = state.schedule;
     t.currentLine = std::clamp(t.currentLine + delta, 1, std::clamp(t.lineCount, 1, kMaxScheduleLines));
     calculateTimes(t, state.config, state.rally.selectedDay);
+}
+
+bool goToWindowRow(ProgramState& state, int row) {
+    const ScheduleTable& t = state.schedule;
+    if (row < 0 || row >= kWindowRows) return false;
+    const int line = t.currentLine + row - kWindowRows / 2;
+    if (line < 1 || line > std::min(t.lineCount, kMaxScheduleLines)) return false;
+    stepCurrentLine(state, line - t.currentLine);
+    return true;
 }
 
 } // namespace trakmora

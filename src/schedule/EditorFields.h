@@ -81,4 +81,9 @@ int nextSelectedDay(int selectedDay, double noOfDays);
 // recalculates the times.
 void stepCurrentLine(ProgramState& state, int delta);
 
+// A click on row `row` (0..6, the current line in the middle) of the window of lines in browse
+// mode: the line shown there becomes the current line and the times are recalculated. False,
+// with nothing changed, for a blank row (before line 1 or after the last line).
+bool goToWindowRow(ProgramState& state, int row);
+
 } // namespace trakmora

@@ -74,7 +74,8 @@ Status addRow(ProgramState& state) {
     line.no = n;
     t.line(n) = line;
     t.lineCount = n;
-    if (t.currentLine > n) t.currentLine = n;
+    // The organiser adds a line to fill it in: it is the line the edit fields show at once.
+    t.currentLine = n;
     recalculateTimes(state);
     return {};
 }

@@ -17,8 +17,8 @@ Status insertRow(ProgramState& state);
 // unless the last line was removed, when it moves to the new last line.
 void deleteRow(ProgramState& state);
 
-// Appends a line "line added" at the previous line's distance and speeds. Refused with a
-// message at 999 lines.
+// Appends a line "line added" at the previous line's distance and speeds and makes it the
+// current line, so that the edit fields show it at once. Refused with a message at 999 lines.
 Status addRow(ProgramState& state);
 
 // The distance rule on leaving the distance field of the current line: after an "s" line or with

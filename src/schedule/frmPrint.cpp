@@ -2,8 +2,10 @@
 
 #include "app/SavedWorkbook.h"
 #include "app/ScreenPlacement.h"
+#include "app/StatusLine.h"
 #include "reports/ReportInputs.h"
 #include "reports/RouteScheduleWorkbooks.h"
+#include "schedule/ControlFiles.h"
 #include "schedule/PrintMenu.h"
 
 #include <QLabel>
@@ -14,35 +16,35 @@ namespace trakmora {
 
 namespace {
 
-// The workbook of each button, in the order of printButtons(); the control files are written
-// before any of them.
+// The workbook file of each button, in the order of printButtons().
+std::filesystem::path workbookFile(const ProgramState& state, std::size_t index) {
+    const int day = state.rally.selectedDay;
+    switch (index) {
+    case 0: return checkRouteScheduleFile(state, day);
+    case 1: return routeScheduleFile(state, day);
+    default: return virtualMarshalFile(state, day);
+    }
+}
+
+// The workbook of each button; the control files are written before any of them.
 Status printWorkbook(ProgramState& state, std::size_t index) {
     const RouteScheduleInput input = routeScheduleInputFor(state);
-    const int day = state.rally.selectedDay;
     Status st;
-    std::filesystem::path file;
     switch (index) {
-    case 0:
-        st = writeCheckRouteScheduleWorkbook(state, input);
-        file = checkRouteScheduleFile(state, day);
-        break;
-    case 1:
-        st = writeRouteScheduleWorkbook(state, input);
-        file = routeScheduleFile(state, day);
-        break;
-    default:
-        st = writeVirtualMarshalWorkbook(state, input);
-        file = virtualMarshalFile(state, day);
-        break;
+    case 0: st = writeCheckRouteScheduleWorkbook(state, input); break;
+    case 1: st = writeRouteScheduleWorkbook(state, input); break;
+    default: st = writeVirtualMarshalWorkbook(state, input); break;
     }
-    if (st) openSavedWorkbook(state, file);
+    if (st) openSavedWorkbook(state, workbookFile(state, index));
     return st;
 }
 
 } // namespace
 
-frmPrint::frmPrint(ProgramState& state, QLabel* writingLabel, QWidget* parent, std::function<int()> shownDay)
-    : QWidget(parent, Qt::Window), state_(state), shownDay_(std::move(shownDay)), writing_(writingLabel) {
+frmPrint::frmPrint(ProgramState& state, QLabel* writingLabel, QWidget* parent, std::function<int()> shownDay,
+                   StatusLine* statusLine)
+    : QWidget(parent, Qt::Window), state_(state), shownDay_(std::move(shownDay)), writing_(writingLabel),
+      status_(statusLine) {
     setWindowTitle(QStringLiteral("Print"));
     setDesignedSize(this, QSize(twips(3075) + 60, twips(2700)));
     auto* layout = new QVBoxLayout(this);
@@ -69,8 +71,19 @@ void frmPrint::print(std::size_t index) {
         writing_->show();
         writing_->repaint(); // the work runs on this thread: draw the label before it starts
     }
-    const Status st = runPrintButton(state_, [index](ProgramState& s) { return printWorkbook(s, index); });
+    // The workbook is only built once the control files are written.
+    bool controlFilesWritten = false;
+    Status workbook;
+    const Status st = runPrintButton(state_, [index, &controlFilesWritten, &workbook](ProgramState& s) {
+        controlFilesWritten = true;
+        return workbook = printWorkbook(s, index);
+    });
     if (writing_) writing_->hide();
+    if (status_ && controlFilesWritten) {
+        std::vector<std::filesystem::path> written = {controlFilePath(state_, state_.rally.selectedDay)};
+        if (workbook && state_.writeWorkbooks) written.push_back(workbookFile(state_, index));
+        status_->showSaved(written);
+    }
     if (!st) state_.messages->info(st.message());
     close();
 }

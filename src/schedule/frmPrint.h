@@ -13,13 +13,16 @@ class QPushButton;
 
 namespace trakmora {
 
+class StatusLine;
+
 class frmPrint : public QWidget {
     Q_OBJECT
 public:
     // `shownDay` gives the day of the route schedule screen at each click; without it the rally's
-    // selected day is printed.
+    // selected day is printed. `statusLine` (on the screen the organiser returns to when the menu
+    // closes) says which files a button wrote.
     frmPrint(ProgramState& state, QLabel* writingLabel, QWidget* parent = nullptr,
-             std::function<int()> shownDay = {});
+             std::function<int()> shownDay = {}, StatusLine* statusLine = nullptr);
     QPushButton* button(const QString& caption) const;
 
 private:
@@ -28,6 +31,7 @@ private:
     ProgramState& state_;
     std::function<int()> shownDay_;
     QLabel* writing_;
+    StatusLine* status_;
     std::vector<QPushButton*> buttons_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/QtText.h"
 #include "app/ScreenPlacement.h"
+#include "app/StatusLine.h"
 #include "schedule/RSModule.h"
 #include "schedule/ScheduleEdit.h"
 #include "schedule/ScheduleDisplay.h"
@@ -12,6 +13,7 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,6 +75,7 @@ void frmRouteSchedule::loadData() {
     const Status st = loadDay(state_, &source);
     report(st);
     if (source == kNothingLoaded) return; // the file could not be read: try again after mending it
+    loaded_ = true;
     state_.schedule.currentLine = 1;
     for (QPushButton* b : buttons_) {
         if (b->text() == "Select Day" || b->text() == "Load Data") b->setEnabled(false);
@@ -102,11 +105,13 @@ void frmRouteSchedule::startEdit() {
     field(EditField::Instruction)->setFocus(Qt::TabFocusReason);
 }
 
+// A row action may change the current line and its type: the fields open for that line.
 void frmRouteSchedule::insertLine() {
     takeDay();
     commitCurrentField();
     report(insertRow(state_));
     refresh();
+    openFieldsForType();
 }
 
 void frmRouteSchedule::deleteLine() {
@@ -114,13 +119,20 @@ void frmRouteSchedule::deleteLine() {
     commitCurrentField();
     deleteRow(state_);
     refresh();
+    openFieldsForType();
 }
 
 void frmRouteSchedule::addLine() {
     takeDay();
     commitCurrentField();
-    report(addRow(state_));
+    report(addRow(state_)); // the added line becomes the current line
     refresh();
+    openFieldsForType();
+}
+
+void frmRouteSchedule::goToRow(int row) {
+    takeDay();
+    if (goToWindowRow(state_, row)) refresh();
 }
 
 void frmRouteSchedule::save() {
@@ -133,20 +145,21 @@ void frmRouteSchedule::save() {
         return;
     }
     editing_ = false;
-    hints_->clear();
     report(recalculateSchedule(state_));
     closeFields();
+    hints_->clear(); // the function keys mean nothing outside edit mode
     setButtons(true);
     refresh();
+    status_->showSaved({scheduleDataFile(state_, shownDay_)});
 }
 
 void frmRouteSchedule::openPrint() {
     takeDay();
     if (!print_) {
-        print_ = new frmPrint(state_, writing_, this, [this] { return shownDay_; });
+        print_ = new frmPrint(state_, writing_, this, [this] { return shownDay_; }, status_);
         print_->setAttribute(Qt::WA_DeleteOnClose);
+        placeOver(print_, this);
         print_->show();
-        centreOnScreen(print_);
     }
     bringForward(print_);
 }
@@ -197,7 +210,14 @@ bool frmRouteSchedule::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        if (!editing_) return false;
+        if (!editing_) {
+            // Browse mode: a click on a line of the window makes it the current line.
+            if (watched == window_->viewport() && loaded_ && event->type() == QEvent::MouseButtonPress) {
+                const int row = window_->rowAt(static_cast<QMouseEvent*>(event)->position().toPoint().y());
+                if (row >= 0) goToRow(row);
+            }
+            return false;
+        }
         state_.messages->info(kUseTab);
         field(EditField::Instruction)->setFocus(Qt::OtherFocusReason);
         return true;
@@ -215,6 +235,9 @@ bool frmRouteSchedule::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmRouteSchedule::fieldEntered(EditField f) {
+    // Closing the fields on "Save" passes the focus along them: outside edit mode a field
+    // neither takes the highlight nor shows function keys.
+    if (!editing_) return;
     currentField_ = f;
     QLineEdit* box = field(f);
     setHighlight(box, true);

@@ -16,6 +16,7 @@ class QTableWidget;
 
 namespace trakmora {
 
+class StatusLine;
 class frmPrint;
 class frmScheduleChart;
 
@@ -45,6 +46,8 @@ public:
     QLabel* firstTimeLabel() const { return firstTime_; }
     QLabel* lastTimeLabel() const { return lastTime_; }
     QLabel* writingLabel() const { return writing_; }
+    // Says at the foot of the screen which files the last action wrote.
+    StatusLine* statusLine() const { return status_; }
     frmScheduleChart* chart() const { return chart_; }
     frmPrint* printMenu() const;
     bool editing() const { return editing_; }
@@ -80,6 +83,7 @@ private:
     void openPrint();
     void exitScreen();
 
+    void goToRow(int row);
     void fieldEntered(EditField f);
     void fieldLeft(EditField f);
     void startEntryBox(EditField f);
@@ -97,6 +101,7 @@ private:
     ProgramState& state_;
     int shownDay_ = 5; // the first "Select Day" shows day 1
     bool editing_ = false;
+    bool loaded_ = false; // a day was loaded on this visit
     EditField currentField_ = EditField::Instruction;
     std::array<QLineEdit*, kEditFieldCount + 1> fields_{};
     QLineEdit* distanceShown_ = nullptr;
@@ -106,6 +111,7 @@ private:
     QLabel* rally_ = nullptr;
     QLabel* day_ = nullptr;
     QLabel* writing_ = nullptr;
+    StatusLine* status_ = nullptr;
     QLabel* lineNo_ = nullptr;
     QLabel* hints_ = nullptr;
     QLabel* firstTime_ = nullptr;

@@ -1,6 +1,8 @@
 #include "schedule/frmRouteSchedule.h"
 
 #include "app/QtText.h"
+#include "app/ScreenPlacement.h"
+#include "app/StatusLine.h"
 #include "common/Format.h"
 #include "schedule/ScheduleDisplay.h"
 #include "schedule/SpeedCalc.h"
@@ -66,11 +68,22 @@ frmRouteSchedule::frmRouteSchedule(ProgramState& state, QWidget* parent)
     middle->addWidget(buildEditPanel(), 3);
     middle->addWidget(buildPassingPanel(), 2);
 
-    auto* layout = new QVBoxLayout(this);
+    // The lines and fields scroll on a small desktop; the button row with "Save" and "Exit" and
+    // the status line stay in view below them.
+    auto* body = new QWidget(this);
+    auto* layout = new QVBoxLayout(body);
     layout->addLayout(top);
     layout->addWidget(buildLineWindow());
     layout->addLayout(middle);
-    layout->addWidget(buildButtons());
+    layout->addStretch();
+    auto* footer = new QWidget(this);
+    auto* foot = new QVBoxLayout(footer);
+    foot->setContentsMargins(9, 4, 9, 4);
+    foot->setSpacing(2);
+    foot->addWidget(buildButtons());
+    status_ = new StatusLine(footer);
+    foot->addWidget(status_);
+    layOutScrolling(this, body, footer);
 
     // Opening the screen: the first "Select Day" always shows day 1.
     state_.rally.selectedDay = shownDay_;
@@ -79,7 +92,10 @@ frmRouteSchedule::frmRouteSchedule(ProgramState& state, QWidget* parent)
     closeFields();
     for (QPushButton* b : buttons_)
         b->setEnabled(b->text() == "Select Day" || b->text() == "Exit");
-    resize(1020, 660);
+    // Designed for 1020 x 660 and resizable: the size is where the placing starts from.
+    setDesignedSize(this, QSize(1020, 660));
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 frmRouteSchedule::~frmRouteSchedule() {

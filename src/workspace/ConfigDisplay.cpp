@@ -97,6 +97,11 @@ PanelLayout panelLayout(const RallyConfig& config, int field) {
     return p;
 }
 
+bool textAwaitsEnter(const RallyConfig& config, int field, const std::string& boxText, bool storedOnThisVisit) {
+    if (!isTextField(field) || !fieldApplies(config, field)) return false;
+    return !storedOnThisVisit || boxText != textValue(config, field);
+}
+
 PanelLayout startLayout() { return {true, false, false, false, false, false}; }
 
 PanelLayout afterEnterLayout(int field) {

@@ -41,6 +41,12 @@ PanelLayout startLayout();
 // After "Enter" on a text field: "Next" on field 1, "Previous" and "Next" on the others.
 PanelLayout afterEnterLayout(int field);
 
+inline constexpr const char* kPressEnterHint = "Press Enter to store";
+// Whether the hint kPressEnterHint shows beside the text box: on a text field that applies, until
+// "Enter" has stored it on this visit of the field, and again while the box holds something
+// other than the stored text.
+bool textAwaitsEnter(const RallyConfig& config, int field, const std::string& boxText, bool storedOnThisVisit);
+
 struct SummaryLine {
     std::string caption;
     // Empty when a count outside its exact values (1..4 groups, 1..5 days) leaves the label

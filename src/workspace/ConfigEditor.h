@@ -11,6 +11,16 @@ namespace trakmora {
 
 enum class DatePart { Day, Month, Year };
 
+// The years the date buttons reach.
+inline constexpr int kFirstStartYear = 2015;
+inline constexpr int kLastStartYear = 2050;
+
+// The date a date button moves `serial` to: "d-"/"d+" one day back or on (across month and year
+// ends), "m-"/"m+" one month (across year ends), "y-"/"y+" one year; a day beyond the length of
+// the month reached becomes its last day (31 January and "m+" give 28 or 29 February). A press
+// that would take the date out of the years 2015..2050 leaves it where it is.
+double movedStartDate(double serial, DatePart part, int direction);
+
 class ConfigEditor {
 public:
     // Starts on field 1 with the date parts taken from the configuration's StartDate.
@@ -24,20 +34,21 @@ public:
     // "Previous" and "Next": one field back or on, staying within 1..30.
     void previous();
     void next();
-    // "-" and "+" on the current field (no effect on text fields).
-    void minus(RallyConfig& config);
-    void plus(RallyConfig& config);
+    // "-" and "+" on the current field. Nothing changes on text fields, nor on a field shown as
+    // "Not applicable" (a day or group not in use); false then.
+    bool minus(RallyConfig& config);
+    bool plus(RallyConfig& config);
     // "Enter" on the current text field; `text` shows a replacement for an empty text.
     Status enter(RallyConfig& config, std::string& text);
-    // "d-", "m-", "y-" (direction -1) and "d+", "m+", "y+" (+1): move the part within its limits
-    // (day 1..31, month 1..12, year 2015..2050), then StartDate := that date, an overflowing
-    // day carrying into the next month. The parts themselves stay as set.
+    // "d-", "m-", "y-" (direction -1) and "d+", "m+", "y+" (+1): StartDate moves as
+    // movedStartDate() says, and the parts follow it.
     void dateButton(RallyConfig& config, DatePart part, int direction);
 
-    // The serial the date parts stand for (with carry).
+    // The serial the date parts stand for.
     double partsSerial() const;
 
 private:
+    bool step(RallyConfig& config, int direction);
     void takeParts(double serial);
 
     int field_ = 1;

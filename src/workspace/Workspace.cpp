@@ -19,9 +19,7 @@ std::string trimmed(const std::string& s) {
 }
 
 void openedAs(ProgramState& state, const std::string& shortName, const std::string& longName) {
-    state.rally.shortName = shortName;
-    state.rally.longName = longName;
-    state.rally.selectedDay = 1;
+    state.forgetRally(shortName, longName);
 }
 
 } // namespace

@@ -57,9 +57,14 @@ frmConfig::frmConfig(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), editor_(state.config) {
     setWindowTitle(QStringLiteral("Configuration"));
     setDesignedSize(this, QSize(twips(12000), twips(9000)));
-    auto* layout = new QHBoxLayout(this);
+    // The fields scroll on a small desktop; "Previous" and "Next", the way on and off a field,
+    // stay in view below them.
+    auto* body = new QWidget(this);
+    auto* layout = new QHBoxLayout(body);
+    layout->setContentsMargins(9, 9, 9, 4);
     layout->addWidget(buildPanel(), 0);
     layout->addWidget(buildSummary(), 1);
+    layOutScrolling(this, body, buildFooter());
 
     fieldNumberTimer_ = new QTimer(this);
     connect(fieldNumberTimer_, &QTimer::timeout, this,
@@ -98,12 +103,15 @@ QWidget* frmConfig::buildPanel() {
     value_->setFont(valueFont);
     text_ = new QLineEdit(panel);
     keepPlaceWhenHidden(text_);
+    enterHint_ = new QLabel(QString::fromLatin1(kPressEnterHint), panel);
+    enterHint_->setObjectName(QStringLiteral("enterHint"));
+    enterHint_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    keepPlaceWhenHidden(enterHint_);
+    enterHint_->hide();
 
     enter_ = new QPushButton(QStringLiteral("Enter"), panel);
     minus_ = new QPushButton(QStringLiteral("-"), panel);
     plus_ = new QPushButton(QStringLiteral("+"), panel);
-    previous_ = new QPushButton(QStringLiteral("Previous"), panel);
-    next_ = new QPushButton(QStringLiteral("Next"), panel);
     auto* steps = new QHBoxLayout;
     for (QPushButton* b : {minus_, plus_, enter_}) {
         keepPlaceWhenHidden(b);
@@ -128,10 +136,6 @@ QWidget* frmConfig::buildPanel() {
         }
     }
 
-    auto* moves = new QHBoxLayout;
-    moves->addWidget(previous_);
-    moves->addWidget(next_);
-
     auto* timeNote = new QLabel(QString::fromUtf8(kTimeNote), panel);
     timeNote->setWordWrap(true);
     auto* offsetNote = new QLabel(QString::fromUtf8(kOffsetNote), panel);
@@ -143,36 +147,54 @@ QWidget* frmConfig::buildPanel() {
     column->addWidget(title_);
     column->addWidget(value_);
     column->addWidget(text_);
+    column->addWidget(enterHint_);
     column->addLayout(steps);
     column->addSpacing(8);
     column->addLayout(dates);
-    column->addSpacing(8);
-    column->addLayout(moves);
     column->addStretch();
     column->addWidget(timeNote);
     column->addWidget(offsetNote);
 
-    connect(previous_, &QPushButton::clicked, this, [this] {
-        editor_.previous();
-        runRoutine();
-    });
-    connect(next_, &QPushButton::clicked, this, [this] {
-        editor_.next();
-        runRoutine();
-    });
+    // A field shown as "Not applicable" is not stepped: nothing to save, the panel stays as it is.
     connect(minus_, &QPushButton::clicked, this, [this] {
-        editor_.minus(state_.config);
-        runRoutine();
+        if (editor_.minus(state_.config)) runRoutine();
     });
     connect(plus_, &QPushButton::clicked, this, [this] {
-        editor_.plus(state_.config);
-        runRoutine();
+        if (editor_.plus(state_.config)) runRoutine();
     });
     connect(enter_, &QPushButton::clicked, this, &frmConfig::pressEnter);
     connect(text_, &QLineEdit::returnPressed, this, [this] {
         if (enter_->isVisible()) pressEnter();
     });
+    connect(text_, &QLineEdit::textChanged, this, &frmConfig::showEnterHint);
     return panel;
+}
+
+QWidget* frmConfig::buildFooter() {
+    auto* footer = new QWidget(this);
+    previous_ = new QPushButton(QStringLiteral("Previous"), footer);
+    next_ = new QPushButton(QStringLiteral("Next"), footer);
+    auto* moves = new QHBoxLayout(footer);
+    moves->setContentsMargins(9, 2, 9, 6);
+    for (QPushButton* b : {previous_, next_}) {
+        b->setMinimumWidth(155);
+        moves->addWidget(b);
+    }
+    moves->addStretch();
+    connect(previous_, &QPushButton::clicked, this, [this] { moveTo(&ConfigEditor::previous); });
+    connect(next_, &QPushButton::clicked, this, [this] { moveTo(&ConfigEditor::next); });
+    return footer;
+}
+
+void frmConfig::moveTo(void (ConfigEditor::*move)()) {
+    (editor_.*move)();
+    textStored_ = false; // a text field is stored anew on each visit
+    runRoutine();
+}
+
+void frmConfig::showEnterHint() {
+    enterHint_->setVisible(!text_->isHidden() &&
+                           textAwaitsEnter(state_.config, editor_.field(), text_->text().toStdString(), textStored_));
 }
 
 QWidget* frmConfig::buildSummary() {
@@ -234,6 +256,7 @@ void frmConfig::refresh() {
         value_->setText(field == 3 ? shortDate(config.startDate) : qs(panelValueText(config, field)));
     }
     applyLayout(panelLayout(config, field));
+    showEnterHint();
 }
 
 void frmConfig::runRoutine(bool edited) {
@@ -253,6 +276,7 @@ void frmConfig::pressEnter() {
         return;
     }
     text_->setText(qs(text));
+    textStored_ = true;
     runRoutine();
     applyLayout(afterEnterLayout(field));
 }

@@ -30,6 +30,8 @@ public:
     QLabel* titleLabel() const { return title_; }
     QLabel* valuePanel() const { return value_; }
     QLineEdit* textBox() const { return text_; }
+    // "Press Enter to store" beside the text box while the typed text is not stored.
+    QLabel* enterHint() const { return enterHint_; }
     QPushButton* previousButton() const { return previous_; }
     QPushButton* nextButton() const { return next_; }
     QPushButton* enterButton() const { return enter_; }
@@ -50,6 +52,9 @@ protected:
 private:
     QWidget* buildPanel();
     QWidget* buildSummary();
+    QWidget* buildFooter();
+    void moveTo(void (ConfigEditor::*move)());
+    void showEnterHint();
     void applyLayout(const PanelLayout& layout);
     void runRoutine(bool edited = true);
     void pressEnter();
@@ -60,6 +65,8 @@ private:
     QLabel* title_ = nullptr;
     QLabel* value_ = nullptr;
     QLineEdit* text_ = nullptr;
+    QLabel* enterHint_ = nullptr;
+    bool textStored_ = false; // "Enter" stored the text field on this visit
     QPushButton* previous_ = nullptr;
     QPushButton* next_ = nullptr;
     QPushButton* enter_ = nullptr;

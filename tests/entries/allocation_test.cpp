@@ -143,8 +143,8 @@ TEST(Allocation, LoadingChecksTheScoreGroupsAndReports) {
         {"valid list", entryLine(1, "A") + entryLine(2, "D"), true, {}, 2},
         {"lower case", entryLine(1, "A") + entryLine(2, "b"), false,
          {"You have an incorrect Score Group assignment"}, 2},
-        {"missing file after start-up", "-", true, {"No data to load"}, 0},
-        {"damaged file", "x,\"A\"\r\n", true, {}, 0},
+        {"missing file after start-up", "-", false, {"No data to load"}, 0},
+        {"damaged file", "x,\"A\"\r\n", false, {}, 0},
     };
     for (const auto& c : cases) {
         TempDir root;

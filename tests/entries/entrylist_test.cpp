@@ -42,16 +42,19 @@ TEST(EntryList, LoadsCountsAndReplacesAShorterList) {
     EXPECT_EQ(r.state.entries.count(), 3);
 }
 
-TEST(EntryList, MissingFileKeepsTheTable) {
+// The list loaded before is not used on: it may be another rally's, or a version the organiser
+// has since replaced.
+TEST(EntryList, MissingFileLeavesNoEntriesInUse) {
     Rally r;
     writeText(r.entryList(), entries(4));
     ASSERT_TRUE(loadEntryList(r.state));
     fs::remove(r.entryList());
     EXPECT_EQ(loadEntryList(r.state).message(), "No data to load");
-    EXPECT_EQ(r.state.entries.count(), 4);
+    EXPECT_EQ(r.state.entries.count(), 0);
+    EXPECT_EQ(r.state.entries.currentEntry, 0);
 }
 
-TEST(EntryList, BadFilesNameTheLineAndChangeNothing) {
+TEST(EntryList, BadFilesNameTheLineAndLeaveNoEntriesInUse) {
     struct Case {
         const char* name;
         std::string content;
@@ -78,7 +81,8 @@ TEST(EntryList, BadFilesNameTheLineAndChangeNothing) {
         const Status st = loadEntryList(r.state);
         EXPECT_FALSE(st) << c.name;
         EXPECT_EQ(st.message(), r.entryList().string() + " line " + c.message) << c.name;
-        EXPECT_EQ(r.state.entries.count(), 2) << c.name;
+        EXPECT_EQ(r.state.entries.count(), 0) << c.name;
+        EXPECT_EQ(readFile(r.entryList()), c.content) << c.name; // the organiser's file stays as it is
     }
     Rally ok;
     writeText(ok.entryList(), entries(300) + "\r\n\r\n");

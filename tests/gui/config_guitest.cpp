@@ -1,4 +1,6 @@
+#include "app/ScreenPlacement.h"
 #include "app/frmHome.h"
+#include "gui/ScreenCheck.h"
 #include "common/Format.h"
 #include "entries/frmEntries.h"
 #include "workspace/ConfigFile.h"
@@ -218,30 +220,115 @@ private slots:
         QCOMPARE(f.saved().scoreGroupName[2], std::string("Score Group B"));
     }
 
-    void dateButtonsCarryAndFollowTheStoredDate() {
+    void dateButtonsMoveOneUnitAndFollowTheStoredDate() {
         Fixture f;
         f.goTo(3);
         QVERIFY(f.screen->dateButton(DatePart::Year, -1)->isVisible());
         QVERIFY(!f.screen->textBox()->isVisible());
         QCOMPARE(f.screen->valuePanel()->text(), shortDate(2015, 6, 26));
-        f.click(f.screen->dateButton(DatePart::Day, +1), 6); // stops at 31
-        f.click(f.screen->dateButton(DatePart::Month, -1), 4);
-        QCOMPARE(f.screen->editor().startDay(), 31);
-        QCOMPARE(f.summary("Start Date"), QStringLiteral("03 Mar 2015"));
-        QCOMPARE(f.screen->valuePanel()->text(), shortDate(2015, 3, 3));
-        QCOMPARE(f.saved().startDate, dateSerial(2015, 3, 3));
-        f.click(f.screen->dateButton(DatePart::Year, +1));
-        QCOMPARE(f.summary("Start Date"), QStringLiteral("02 Mar 2016"));
+        f.click(f.screen->dateButton(DatePart::Day, +1), 6); // on into July
+        QCOMPARE(f.summary("Start Date"), QStringLiteral("02 Jul 2015"));
+        f.click(f.screen->dateButton(DatePart::Month, -1), 5);
+        QCOMPARE(f.summary("Start Date"), QStringLiteral("02 Feb 2015"));
+        f.click(f.screen->dateButton(DatePart::Day, -1), 2);
+        QCOMPARE(f.summary("Start Date"), QStringLiteral("31 Jan 2015"));
+        // From 31 January a month on is the end of February, a day on from there 1 March,
+        // and every further press moves the date.
+        struct Press {
+            DatePart part;
+            int direction;
+            const char* date;
+        };
+        const Press presses[] = {
+            {DatePart::Month, +1, "28 Feb 2015"}, {DatePart::Day, +1, "01 Mar 2015"},
+            {DatePart::Day, +1, "02 Mar 2015"},   {DatePart::Month, +1, "02 Apr 2015"},
+            {DatePart::Year, +1, "02 Apr 2016"},  {DatePart::Month, -1, "02 Mar 2016"},
+            {DatePart::Day, -1, "01 Mar 2016"},   {DatePart::Day, -1, "29 Feb 2016"},
+            {DatePart::Year, -1, "28 Feb 2015"},
+        };
+        for (const Press& p : presses) {
+            f.click(f.screen->dateButton(p.part, p.direction));
+            QCOMPARE(f.summary("Start Date"), QString::fromLatin1(p.date));
+        }
+        QCOMPARE(f.screen->valuePanel()->text(), shortDate(2015, 2, 28));
+        QCOMPARE(f.saved().startDate, dateSerial(2015, 2, 28));
 
         // "-" and "+" stay visible going back from field 4 and move the date by a day; the next
         // date button starts from the date they left.
         f.goTo(4);
         f.goTo(3);
         f.click(f.screen->plusButton());
-        QCOMPARE(f.summary("Start Date"), QStringLiteral("03 Mar 2016"));
+        QCOMPARE(f.summary("Start Date"), QStringLiteral("01 Mar 2015"));
         f.click(f.screen->dateButton(DatePart::Day, +1));
-        QCOMPARE(f.summary("Start Date"), QStringLiteral("04 Mar 2016"));
-        QCOMPARE(f.saved().startDate, dateSerial(2016, 3, 4));
+        QCOMPARE(f.summary("Start Date"), QStringLiteral("02 Mar 2015"));
+        QCOMPARE(f.saved().startDate, dateSerial(2015, 3, 2));
+    }
+
+    void stepsOnAFieldNotApplicableChangeNothing() {
+        Fixture f;
+        f.goTo(4);
+        f.click(f.screen->minusButton()); // two days
+        f.goTo(7);
+        QCOMPARE(f.screen->titleLabel()->text(), QStringLiteral("Day 3 Start Time"));
+        const RallyConfig before = f.config();
+        const RallyConfig savedBefore = f.saved();
+        for (QPushButton* b : {f.screen->plusButton(), f.screen->minusButton()}) {
+            f.click(b);
+            QCOMPARE(f.screen->valuePanel()->text(), QStringLiteral("Not applicable"));
+            QCOMPARE(f.summary("Day 3 Start Time"), QStringLiteral("Not applicable"));
+        }
+        QVERIFY(f.config() == before);
+        QVERIFY(f.saved() == savedBefore);
+        // Back to three days: day 3 starts as it did.
+        f.goTo(4);
+        f.click(f.screen->plusButton());
+        QCOMPARE(f.summary("Day 3 Start Time"), QStringLiteral("08:00:00"));
+    }
+
+    void aTypedTextShowsThatEnterStoresIt() {
+        Fixture f;
+        QLabel* hint = f.screen->enterHint();
+        QCOMPARE(hint->text(), QStringLiteral("Press Enter to store"));
+        QVERIFY(hint->isVisible()); // "Next" waits for "Enter"
+        QVERIFY(!f.screen->nextButton()->isEnabled());
+        f.click(f.screen->enterButton());
+        QVERIFY(!hint->isVisible());
+        QTest::keyClicks(f.screen->textBox(), " Rally");
+        QVERIFY(hint->isVisible()); // typed, not stored
+        QTest::keyClick(f.screen->textBox(), Qt::Key_Return);
+        QVERIFY(!hint->isVisible());
+        QCOMPARE(f.saved().rallyName, std::string("Spring Run Rally"));
+        f.click(f.screen->nextButton());
+        QVERIFY(hint->isVisible()); // the permit number, on its own visit
+        f.click(f.screen->enterButton());
+        QVERIFY(!hint->isVisible());
+        f.goTo(15);
+        f.click(f.screen->minusButton(), 3); // one score group
+        f.goTo(17);
+        QVERIFY(!hint->isVisible()); // "Not applicable" needs no "Enter"
+        f.goTo(4);
+        QVERIFY(!hint->isVisible());
+    }
+
+    void moveButtonsStayInViewOnASmallDesktop() {
+        struct Case {
+            QSize size;
+            const char* picture;
+        };
+        // The room on a laptop at 125 % and at 100 %, and a desktop smaller still.
+        for (const Case& c : {Case{{1093, 590}, "configuration-1093x590.png"},
+                              Case{{1272, 650}, "configuration-1272x650.png"}, Case{{1000, 420}, ""}}) {
+            Fixture f;
+            f.screen->setFixedSize(designedSize(f.screen).boundedTo(c.size));
+            QVERIFY(QTest::qWaitForWindowExposed(f.screen));
+            QCoreApplication::processEvents();
+            for (QPushButton* b : {f.screen->previousButton(), f.screen->nextButton()}) {
+                const QRect area(b->mapTo(f.screen, QPoint(0, 0)), b->size());
+                QVERIFY2(b->isVisible(), qPrintable(b->text()));
+                QVERIFY2(f.screen->rect().contains(area), qPrintable(b->text()));
+            }
+            test::saveScreenshot(f.screen, c.picture);
+        }
     }
 
     void movingStopsAtBothEndsAndClosingWritesTheTemplate() {

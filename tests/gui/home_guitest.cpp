@@ -1,5 +1,7 @@
 #include "app/frmAbout.h"
+#include "app/QtMessages.h"
 #include "app/frmHome.h"
+#include "entries/frmEntries.h"
 #include "schedule/frmRouteSchedule.h"
 #include "workspace/Workspace.h"
 #include "workspace/frmNew.h"
@@ -9,6 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -264,6 +270,147 @@ private slots:
         home.openRally("Spring");
         QCOMPARE(home.state().rally.longName, std::string("Spring Run"));
         QVERIFY(rallyMenusEnabled(home));
+    }
+
+    // Opening another rally, whichever way, leaves nothing of the one before in use: its entries
+    // would be scored under the new rally's name. A list that fails to load leaves none in use.
+    void anotherRallyStartsWithNoEntriesAndScoringOff() {
+        QTemporaryDir root;
+        const std::string header = "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\","
+                                   "\"Day 1\",\"Day 2\",\"Day 3\",\"Day 4\",\"Day 5\"\r\n";
+        std::string crews;
+        for (int i = 1; i <= 40; ++i)
+            crews += std::to_string(i) + ",\"Crew " + std::to_string(i) + "\",1950,\"MG\",\"TD\",\"A\",\"A\",0,0,0,0,0\r\n";
+        {
+            RecordingMessages setup;
+            ProgramState state(rootOf(root), setup);
+            QVERIFY(createRally(state, "Autumn Trial", "Autumn"));
+            QVERIFY(createRally(state, "Spring Run", "Spring"));
+            std::ofstream(rootOf(root) / "Spring/EntryList/EntryList.csv", std::ios::binary) << header << crews;
+        }
+        RecordingMessages messages;
+        frmHome home(rootOf(root), &messages);
+        QVERIFY(home.startUp());
+        const auto loadEntries = [&home] {
+            home.menuEntry("Entries")->trigger();
+            auto* screen = home.findChild<frmEntries*>();
+            QTest::mouseClick(screen->loadButton(), Qt::LeftButton);
+            return screen;
+        };
+        const auto closeRallyScreens = [&home] {
+            for (QWidget* w : home.findChildren<QWidget*>())
+                if (w->isWindow() && w != &home && w->isVisible()) w->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        };
+
+        home.openRally("Spring");
+        QCOMPARE(loadEntries()->countLabel()->text(), QStringLiteral("40  Entries Loaded"));
+        QVERIFY(home.menuEntry("Scoring")->isEnabled());
+        home.state().rally.selectedDay = 2;
+        home.state().schedule.lineCount = 9;
+        closeRallyScreens();
+
+        // Through the Open screen, as the organiser does it.
+        home.menuEntry("Open")->trigger();
+        auto* open = home.findChild<frmStart*>();
+        QVERIFY(open);
+        clickLine(open->rallyList(), 0); // "Autumn Trial"
+        QCOMPARE(home.state().rally.shortName, std::string("Autumn"));
+        QVERIFY(!home.menuEntry("Scoring")->isEnabled());
+        QCOMPARE(home.state().entries.count(), 0);
+        QCOMPARE(home.state().rally.selectedDay, 1);
+        QCOMPARE(home.state().schedule.lineCount, 0);
+        closeRallyScreens();
+        home.menuEntry("Entries")->trigger();
+        QCOMPARE(home.findChild<frmEntries*>()->countLabel()->text(), QStringLiteral("No of Entries loaded"));
+        messages.texts.clear();
+        loadEntries();
+        QCOMPARE(messages.texts, std::vector<std::string>{"No data to load"});
+        QVERIFY(!home.menuEntry("Scoring")->isEnabled());
+        QCOMPARE(home.state().entries.count(), 0);
+
+        // Back to the first rally; its list then goes missing.
+        closeRallyScreens();
+        home.openRally("Spring");
+        frmEntries* entries = loadEntries();
+        QVERIFY(home.menuEntry("Scoring")->isEnabled());
+        std::filesystem::remove(rootOf(root) / "Spring/EntryList/EntryList.csv");
+        QTest::mouseClick(entries->loadButton(), Qt::LeftButton);
+        QVERIFY(!home.menuEntry("Scoring")->isEnabled());
+        QCOMPARE(entries->countLabel()->text(), QStringLiteral("No of Entries loaded"));
+        QCOMPARE(home.state().entries.count(), 0);
+    }
+
+    // A message box belongs to the screen the organiser works in, not to the home window, which
+    // would then come to the front and bury that screen.
+    void messageBoxesBelongToTheScreenThatRaisedThem() {
+        QTemporaryDir root;
+        {
+            RecordingMessages setup;
+            ProgramState state(rootOf(root), setup);
+            QVERIFY(createRally(state, "Spring Run", "Spring"));
+        }
+        frmHome home(rootOf(root)); // real message boxes
+        QVERIFY(home.startUp());
+        home.show();
+        QVERIFY(QTest::qWaitForWindowActive(&home));
+        auto* messages = dynamic_cast<QtMessages*>(home.state().messages);
+        QVERIFY(messages);
+        QCOMPARE(messages->boxParent(), static_cast<QWidget*>(&home));
+
+        home.menuEntry("New")->trigger();
+        auto* created = home.findChild<frmNew*>();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(created));
+        QWidget* shownOver = nullptr;
+        // The box is modal: look at it from the event loop it runs, then close it.
+        QTimer::singleShot(0, [&shownOver] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            shownOver = box->parentWidget();
+            box->accept();
+        });
+        QTest::mouseClick(created->saveButton(), Qt::LeftButton); // no names: "No Name or Short Name entered"
+        QCOMPARE(shownOver, static_cast<QWidget*>(created));
+        created->close();
+
+        home.openRally("Spring");
+        home.menuEntry("Route Schedule")->trigger();
+        auto* schedule = home.findChild<frmRouteSchedule*>();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(schedule));
+        QCOMPARE(messages->boxParent(), static_cast<QWidget*>(schedule));
+        // Still the screen's while the desktop has another program in front.
+        QApplication::setActiveWindow(nullptr);
+        QCOMPARE(messages->boxParent(), static_cast<QWidget*>(schedule));
+        bool answered = true;
+        QTimer::singleShot(0, [&shownOver] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            shownOver = box->parentWidget();
+            box->reject();
+        });
+        shownOver = nullptr;
+        answered = messages->ask("Route Schedule", "Save the day?");
+        QCOMPARE(shownOver, static_cast<QWidget*>(schedule));
+        QVERIFY(!answered);
+        schedule->close();
+    }
+
+    // The help screen holds the user guide, with the section the configuration screen refers to.
+    void helpHoldsTheUserGuide() {
+        QTemporaryDir root;
+        RecordingMessages messages;
+        frmHome home(rootOf(root), &messages);
+        home.menuEntry("Help")->trigger();
+        auto* help = home.findChild<frmAbout*>();
+        QVERIFY(help);
+        const QString guide = help->guideView()->toPlainText();
+        for (const char* heading : {"A rally day, step by step", "Understanding Time", "What each folder holds",
+                                    "When a control was set up wrong"})
+            QVERIFY2(guide.contains(QString::fromUtf8(heading)), heading);
+        QVERIFY(guide.contains(QStringLiteral("60 s")));
+        QVERIFY(help->showSection(QStringLiteral("Understanding Time")));
+        QVERIFY(!help->showSection(QStringLiteral("No such section")));
+        QCOMPARE(help->pages()->tabText(1), QStringLiteral("License Agreement"));
     }
 };
 

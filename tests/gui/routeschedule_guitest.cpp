@@ -1,6 +1,8 @@
 // The route schedule screen and its print menu driven like the organiser would: day selection,
 // browsing, editing field by field with Tab and the function keys, row actions, printing.
 // With TRAKMORA_SCREENSHOTS set, pictures of the browse, edit and chart states are saved.
+#include "app/ScreenPlacement.h"
+#include "app/StatusLine.h"
 #include "app/frmHome.h"
 #include "gui/ScreenCheck.h"
 #include "reports/RouteScheduleWorkbooks.h"
@@ -431,6 +433,142 @@ private slots:
         QCOMPARE(messages.texts.size(), std::size_t{0});
         QVERIFY(!screen.writingLabel()->isVisible());
         QTRY_VERIFY(!screen.printMenu());
+    }
+
+    void anAddedRowIsTheCurrentLineAtOnce() {
+        Bench b;
+        b.editLine(2);
+        b.click("Add row");
+        QCOMPARE(b.state.schedule.lineCount, 6);
+        QCOMPARE(b.state.schedule.currentLine, 6);
+        QCOMPARE(b.screen->lineCaption()->text(), QStringLiteral("6"));
+        QCOMPARE(b.windowCell(3, 1), QStringLiteral("line added"));
+        QCOMPARE(b.field(EditField::Instruction)->text(), QStringLiteral("line added"));
+        QVERIFY(b.screen->editing());
+        // Typed at once, without leaving edit mode, it lands on the new line.
+        b.focus(EditField::Instruction);
+        b.keys(EditField::Instruction, Qt::Key_End);
+        QTest::keyClicks(b.field(EditField::Instruction), " at the gate");
+        b.keys(EditField::Instruction, Qt::Key_Tab);
+        QCOMPARE(b.line(6).instruction, std::string("line added at the gate"));
+        QCOMPARE(b.line(2).instruction, std::string("Left at the church"));
+    }
+
+    void aClickOnARowInBrowseModeMakesItTheCurrentLine() {
+        Bench b;
+        const auto clickRow = [&](int row) {
+            QTableWidget* w = b.screen->lineWindow();
+            const QRect cell = w->visualRect(w->model()->index(row, 1));
+            QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, cell.center());
+        };
+        clickRow(5); // nothing loaded yet
+        QCOMPARE(b.state.schedule.currentLine, 1);
+        b.click("Select Day");
+        b.click("Load Data");
+        struct Step {
+            int row;
+            int currentAfter;
+        };
+        // Rows 0..6 show lines current - 3 .. current + 3; blank rows change nothing.
+        for (const Step& s : {Step{5, 3}, Step{5, 5}, Step{4, 5}, Step{0, 2}, Step{0, 2}, Step{3, 2}}) {
+            clickRow(s.row);
+            QCOMPARE(b.state.schedule.currentLine, s.currentAfter);
+            QCOMPARE(b.screen->lineCaption()->text(), QString::number(s.currentAfter));
+            QCOMPARE(b.windowCell(3, 0), QString::number(s.currentAfter));
+        }
+        QVERIFY(b.messages.texts.empty());
+        // In edit mode the fields are walked with Tab: a click moves nothing.
+        b.click("Edit");
+        clickRow(5);
+        QCOMPARE(b.state.schedule.currentLine, 2);
+        QCOMPARE(b.messages.texts,
+                 std::vector<std::string>{"Use TAB or Shift-TAB to navigate through EDIT fields"});
+    }
+
+    void functionKeyHintsLeaveWithEditMode() {
+        for (const EditField f : {EditField::Type, EditField::Limit, EditField::AddTimeB, EditField::Instruction}) {
+            Bench b;
+            b.editLine(2);
+            b.focus(f);
+            b.click("Save");
+            QCoreApplication::processEvents();
+            QVERIFY2(b.screen->hintPanel()->text().isEmpty(), qPrintable(b.screen->hintPanel()->text()));
+            QVERIFY(!b.screen->editing());
+            for (int i = 1; i <= kEditFieldCount; ++i)
+                QVERIFY(!b.field(static_cast<EditField>(i))->isEnabled());
+        }
+    }
+
+    void saveAndPrintSayWhatTheyWrote() {
+        Bench b;
+        b.editLine(1);
+        QCOMPARE(b.screen->statusLine()->text(), QString());
+        b.click("Save");
+        QCOMPARE(b.screen->statusLine()->text(), QStringLiteral("Saved RS1_Data.csv"));
+        QCOMPARE(b.screen->statusLine()->toolTip().toStdString(), scheduleDataFile(b.state, 1).string());
+
+        struct Case {
+            const char* button;
+            const char* status;
+        };
+        const Case cases[] = {
+            {"Print Check Route Schedule", "Saved cp1.csv, CheckRouteSchedule1.xlsx"},
+            {"Print Route Schedules", "Saved cp1.csv, PrintRouteSchedule1.xlsx"},
+            {"Print Virtual Marshal Schedule", "Saved cp1.csv, VirtualMarshalSchedule1.xlsx"},
+        };
+        for (const Case& c : cases) {
+            b.screen->statusLine()->clear();
+            b.click("Print ");
+            QTRY_VERIFY(b.screen->printMenu() && b.screen->printMenu()->isVisible());
+            QTest::mouseClick(b.screen->printMenu()->button(c.button), Qt::LeftButton);
+            QCOMPARE(b.screen->statusLine()->text(), QString::fromLatin1(c.status));
+            QTRY_VERIFY(!b.screen->printMenu());
+        }
+        QVERIFY(b.messages.texts.empty());
+
+        // A save that fails writes nothing and says nothing was saved.
+        b.click("Edit");
+        b.screen->statusLine()->clear();
+        std::filesystem::remove_all(b.state.rallyFolder(RallyFolder::RouteSchedule));
+        b.click("Save");
+        QCOMPARE(b.screen->statusLine()->text(), QString());
+        QCOMPARE(b.messages.texts.size(), std::size_t{1});
+    }
+
+    void saveAndExitStayInViewOnASmallDesktop() {
+        struct Case {
+            QSize size;
+            const char* picture;
+        };
+        for (const Case& c : {Case{{1093, 590}, "route-schedule-1093x590.png"},
+                              Case{{1272, 650}, "route-schedule-1272x650.png"}}) {
+            Bench b(2, 4);
+            b.editLine(2);
+            b.screen->setFixedSize(c.size);
+            QVERIFY(QTest::qWaitForWindowExposed(b.screen.get()));
+            QCoreApplication::processEvents();
+            for (const char* caption : {"Save", "Exit", "Add row", "Print ", "Edit"}) {
+                QPushButton* button = b.screen->button(caption);
+                const QRect area(button->mapTo(b.screen.get(), QPoint(0, 0)), button->size());
+                QVERIFY2(button->isVisible(), caption);
+                QVERIFY2(b.screen->rect().contains(area), caption);
+            }
+            const QRect status(b.screen->statusLine()->mapTo(b.screen.get(), QPoint(0, 0)),
+                               b.screen->statusLine()->size());
+            QVERIFY(b.screen->rect().contains(status));
+            test::saveScreenshot(b.screen.get(), c.picture);
+        }
+    }
+
+    void thePrintMenuOpensOverTheScreen() {
+        Bench b;
+        placeOver(b.screen.get(), nullptr);
+        b.click("Select Day");
+        b.click("Load Data");
+        b.click("Print ");
+        frmPrint* menu = b.screen->printMenu();
+        QVERIFY(menu && menu->isVisible());
+        QVERIFY(b.screen->frameGeometry().contains(menu->geometry()));
     }
 
     void pictures() {

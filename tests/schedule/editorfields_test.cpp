@@ -232,5 +232,29 @@ TEST(EditorFields, DaysAndLines) {
     EXPECT_NEAR(e.t.line(3).rallyTime[1], 2.0 / 50, 1e-12); // times recalculated
 }
 
+TEST(EditorFields, AClickOnAWindowRowGoesToItsLine) {
+    struct Case {
+        int current;
+        int row; // 0..6, the current line in row 3
+        bool moved;
+        int currentAfter;
+    };
+    const Case cases[] = {
+        {3, 1, true, 1},  {3, 5, true, 5},  {3, 3, true, 3},  {3, 0, false, 3}, {3, 6, false, 3},
+        {1, 4, true, 2},  {1, 6, true, 4},  {1, 2, false, 1}, {5, 0, true, 2},  {5, 4, false, 5},
+        {4, 4, true, 5},  {4, 5, false, 4}, {2, -1, false, 2}, {2, 7, false, 2},
+    };
+    for (const Case& c : cases) {
+        Editor e({"o", "o", "f", "o", "o"});
+        e.t.currentLine = c.current;
+        EXPECT_EQ(goToWindowRow(e.state, c.row), c.moved) << "line " << c.current << " row " << c.row;
+        EXPECT_EQ(e.t.currentLine, c.currentAfter) << "line " << c.current << " row " << c.row;
+    }
+    Editor e({"o", "o", "o"});
+    e.t.currentLine = 3;
+    ASSERT_TRUE(goToWindowRow(e.state, 2));
+    EXPECT_NEAR(e.t.line(2).rallyTime[1], 1.0 / 50, 1e-12); // times recalculated
+}
+
 } // namespace
 } // namespace trakmora

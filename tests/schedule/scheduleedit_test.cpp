@@ -90,7 +90,9 @@ TEST(ScheduleEdit, AddRowAppendsAtThePreviousDistance) {
     EXPECT_EQ(added.distance, 3);
     EXPECT_EQ(added.limit, 120);
     EXPECT_EQ(added.speed[1], 30);
-    EXPECT_EQ(e.t.currentLine, 2);
+    EXPECT_EQ(e.t.currentLine, 4); // the new line is the one edited next
+    ASSERT_TRUE(addRow(e.state));
+    EXPECT_EQ(e.t.currentLine, 5);
 }
 
 TEST(ScheduleEdit, RowActionsAreRefusedAtNineHundredNinetyNineLines) {

@@ -156,5 +156,29 @@ TEST(ConfigDisplay, SummaryShowsEveryFieldAndLeavesLabelsOnOddCounts) {
     EXPECT_EQ(summaryValue(config, "Name of Score Group A"), "Score Group A");
 }
 
+TEST(ConfigDisplay, EnterHintWhileATypedTextIsNotStored) {
+    RallyConfig config; // three days, four speed groups, four score groups
+    config.noOfScoreGroups = 2;
+    struct Case {
+        int field;
+        const char* box;
+        bool stored;
+        bool hint;
+    };
+    const Case cases[] = {
+        {1, "", false, true},                // a fresh visit: "Next" waits for "Enter"
+        {1, "Spring Run", true, true},       // typed after storing
+        {2, "123456", true, false},          // stored and untouched
+        {17, "Score Group B", false, true},  // a group in use
+        {17, "Score Group B", true, false},
+        {18, "Not applicable", false, false}, // a group not in use needs no "Enter"
+        {4, "", false, false},                // numeric fields never
+        {3, "x", true, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(textAwaitsEnter(config, c.field, c.box, c.stored), c.hint) << c.field << " " << c.box;
+    }
+}
+
 } // namespace
 } // namespace trakmora

@@ -154,25 +154,99 @@ TEST(ConfigEditor, MovesWithinTheFieldsAndStepsTheCurrentOne) {
     EXPECT_EQ(config.groupSpeed[1], 55);
 }
 
-TEST(ConfigEditor, DateButtonsCarryButKeepTheParts) {
+TEST(ConfigEditor, StepsLeaveFieldsNotApplicableAlone) {
+    struct Case {
+        int field;
+        int direction;
+        bool applies;
+    };
+    // Two days, two speed groups, one score group.
+    const Case cases[] = {
+        {5, +1, true},   {6, -1, true},   {7, +1, false}, {9, -1, false}, {11, +1, true},
+        {12, -1, true},  {13, +1, false}, {14, -1, false}, {20, +1, true}, {21, -1, true},
+        {22, +1, false}, {23, -1, false}, {17, +1, false}, {26, +1, true},
+    };
+    for (const auto& c : cases) {
+        RallyConfig config;
+        config.noOfDays = 2;
+        config.noOfSpeedGroups = 2;
+        config.noOfScoreGroups = 1;
+        config.baselineSpeedGroup = 1;
+        ConfigEditor editor(config);
+        while (editor.field() < c.field) editor.next();
+        const RallyConfig before = config;
+        const bool stepped = c.direction < 0 ? editor.minus(config) : editor.plus(config);
+        EXPECT_EQ(stepped, c.applies) << "field " << c.field;
+        EXPECT_EQ(config == before, !c.applies) << "field " << c.field;
+    }
+}
+
+// The date each button gives, over every date from 2015 to 2050: one unit per press, the day
+// clamped to the length of the month reached, stopping only at the ends of those years.
+TEST(ConfigEditor, EveryDateButtonMovesByOneUnit) {
+    const auto daysIn = [](int y, int m) {
+        const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+        const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+        return m == 2 && leap ? 29 : days[m - 1];
+    };
+    int checked = 0;
+    for (double serial = dateSerial(2015, 1, 1); serial <= dateSerial(2050, 12, 31); ++serial) {
+        const CivilDate d = civilFromSerial(serial);
+        for (const int dir : {-1, +1}) {
+            const std::string at = formatDate(serial) + (dir < 0 ? " -" : " +");
+            // Day: the neighbouring day, across month and year ends.
+            const double day = movedStartDate(serial, DatePart::Day, dir);
+            const bool dayAtEnd = dir < 0 ? serial == dateSerial(2015, 1, 1) : serial == dateSerial(2050, 12, 31);
+            ASSERT_EQ(day, dayAtEnd ? serial : serial + dir) << "d" << at;
+            // Month: the neighbouring month, the day clamped to its length.
+            int month = d.month + dir, year = d.year;
+            if (month == 0) month = 12, --year;
+            if (month == 13) month = 1, ++year;
+            const bool monthAtEnd = year < 2015 || year > 2050;
+            const double expectedMonth =
+                monthAtEnd ? serial : dateSerial(year, month, std::min(d.day, daysIn(year, month)));
+            ASSERT_EQ(movedStartDate(serial, DatePart::Month, dir), expectedMonth) << "m" << at;
+            // Year: the same day of the neighbouring year, 29 February becoming the 28th.
+            const int y = d.year + dir;
+            const double expectedYear =
+                y < 2015 || y > 2050 ? serial : dateSerial(y, d.month, std::min(d.day, daysIn(y, d.month)));
+            ASSERT_EQ(movedStartDate(serial, DatePart::Year, dir), expectedYear) << "y" << at;
+            checked += 3;
+        }
+    }
+    EXPECT_EQ(checked, 6 * 13149);
+}
+
+TEST(ConfigEditor, DateButtonsAtMonthAndYearEnds) {
     struct Case {
         double start;
         DatePart part;
         int direction;
         const char* date; // StartDate afterwards
-        int day, month, year;
     };
     const Case cases[] = {
-        {dateSerial(2016, 1, 31), DatePart::Month, +1, "02 Mar 2016", 31, 2, 2016},
-        {dateSerial(2017, 1, 31), DatePart::Month, +1, "03 Mar 2017", 31, 2, 2017},
-        {dateSerial(2024, 4, 30), DatePart::Day, +1, "01 May 2024", 31, 4, 2024},
-        {dateSerial(2024, 4, 1), DatePart::Day, -1, "01 Apr 2024", 1, 4, 2024},
-        {dateSerial(2024, 12, 31), DatePart::Day, +1, "31 Dec 2024", 31, 12, 2024},
-        {dateSerial(2024, 12, 5), DatePart::Month, +1, "05 Dec 2024", 5, 12, 2024},
-        {dateSerial(2024, 1, 5), DatePart::Month, -1, "05 Jan 2024", 5, 1, 2024},
-        {dateSerial(2015, 6, 26), DatePart::Year, -1, "26 Jun 2015", 26, 6, 2015},
-        {dateSerial(2050, 6, 26), DatePart::Year, +1, "26 Jun 2050", 26, 6, 2050},
-        {dateSerial(2020, 2, 29), DatePart::Year, +1, "01 Mar 2021", 29, 2, 2021},
+        {dateSerial(2015, 3, 3), DatePart::Day, +1, "04 Mar 2015"},
+        {dateSerial(2015, 3, 3), DatePart::Month, +1, "03 Apr 2015"},
+        {dateSerial(2016, 1, 31), DatePart::Month, +1, "29 Feb 2016"},
+        {dateSerial(2017, 1, 31), DatePart::Month, +1, "28 Feb 2017"},
+        {dateSerial(2024, 3, 31), DatePart::Month, -1, "29 Feb 2024"},
+        {dateSerial(2024, 5, 31), DatePart::Month, +1, "30 Jun 2024"},
+        {dateSerial(2024, 4, 30), DatePart::Day, +1, "01 May 2024"},
+        {dateSerial(2024, 3, 1), DatePart::Day, -1, "29 Feb 2024"},
+        {dateSerial(2023, 3, 1), DatePart::Day, -1, "28 Feb 2023"},
+        {dateSerial(2024, 12, 31), DatePart::Day, +1, "01 Jan 2025"},
+        {dateSerial(2025, 1, 1), DatePart::Day, -1, "31 Dec 2024"},
+        {dateSerial(2024, 12, 5), DatePart::Month, +1, "05 Jan 2025"},
+        {dateSerial(2024, 1, 5), DatePart::Month, -1, "05 Dec 2023"},
+        {dateSerial(2020, 2, 29), DatePart::Year, +1, "28 Feb 2021"},
+        {dateSerial(2020, 2, 29), DatePart::Year, -1, "28 Feb 2019"},
+        {dateSerial(2015, 6, 26), DatePart::Year, -1, "26 Jun 2015"}, // the first year
+        {dateSerial(2050, 6, 26), DatePart::Year, +1, "26 Jun 2050"}, // the last year
+        {dateSerial(2015, 1, 1), DatePart::Day, -1, "01 Jan 2015"},
+        {dateSerial(2050, 12, 31), DatePart::Month, +1, "31 Dec 2050"},
+        {dateSerial(2010, 5, 10), DatePart::Day, +1, "11 May 2010"}, // set before 2015 elsewhere
+        {dateSerial(2010, 5, 10), DatePart::Year, +1, "10 May 2011"},
+        {dateSerial(2010, 5, 10), DatePart::Year, -1, "10 May 2010"},
     };
     for (const auto& c : cases) {
         RallyConfig config;
@@ -180,9 +254,7 @@ TEST(ConfigEditor, DateButtonsCarryButKeepTheParts) {
         ConfigEditor editor(config);
         editor.dateButton(config, c.part, c.direction);
         EXPECT_EQ(formatDate(config.startDate), c.date) << formatDate(c.start);
-        EXPECT_EQ(editor.startDay(), c.day) << formatDate(c.start);
-        EXPECT_EQ(editor.startMonth(), c.month) << formatDate(c.start);
-        EXPECT_EQ(editor.startYear(), c.year) << formatDate(c.start);
+        EXPECT_EQ(editor.partsSerial(), config.startDate) << formatDate(c.start); // the parts follow
     }
 }
 
@@ -190,14 +262,19 @@ TEST(ConfigEditor, DateButtonsFollowAStartDateChangedElsewhere) {
     RallyConfig config;
     config.startDate = dateSerial(2016, 1, 31);
     ConfigEditor editor(config);
-    editor.dateButton(config, DatePart::Month, +1); // parts 31/2/2016, date 2 March
-    editor.dateButton(config, DatePart::Day, -1);   // parts 30/2, still carried: 1 March
+    editor.dateButton(config, DatePart::Month, +1);
+    editor.dateButton(config, DatePart::Day, +1);
     EXPECT_EQ(formatDate(config.startDate), "01 Mar 2016");
+    editor.dateButton(config, DatePart::Day, +1); // never stalls on a carried date
+    EXPECT_EQ(formatDate(config.startDate), "02 Mar 2016");
     // Another rally is opened while the editor stays loaded: its date must not be overwritten
     // by the parts of the previous rally.
     config.startDate = dateSerial(2023, 9, 10);
     editor.dateButton(config, DatePart::Day, +1);
     EXPECT_EQ(formatDate(config.startDate), "11 Sep 2023");
+    EXPECT_EQ(editor.startDay(), 11);
+    EXPECT_EQ(editor.startMonth(), 9);
+    EXPECT_EQ(editor.startYear(), 2023);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace trakmora {
 namespace {
 namespace fs = std::filesystem;
@@ -71,6 +73,47 @@ TEST(Workspace, OpenTakesTheLastRecordWithTheLongName) {
     ASSERT_TRUE(openRallyByLongName(state, "Club Run"));
     EXPECT_EQ(state.rally.shortName, "Second");
     EXPECT_EQ(openRallyByLongName(state, "").message(), "No file selected");
+}
+
+// Whichever way the second rally is reached, nothing of the first stays in use: not its entries
+// (they would be scored), its day, its route schedule lines (they would be saved into the second
+// rally's files) nor a damaged-settings mark.
+TEST(Workspace, OpeningAnotherRallyLeavesNothingOfTheFirstInUse) {
+    using Open = std::function<Status(ProgramState&)>;
+    const std::pair<const char*, Open> ways[] = {
+        {"by short name", [](ProgramState& s) { return openRallyByShortName(s, "Autumn"); }},
+        {"by long name", [](ProgramState& s) { return openRallyByLongName(s, "Autumn Trial"); }},
+        {"created", [](ProgramState& s) { return createRally(s, "Winter Run", "Winter"); }},
+    };
+    for (const auto& [way, open] : ways) {
+        TempDir root;
+        RecordingMessages messages;
+        ProgramState state(root.path(), messages);
+        ASSERT_TRUE(createRally(state, "Autumn Trial", "Autumn"));
+        ASSERT_TRUE(createRally(state, "Spring Run", "Spring"));
+        state.config.noOfDays = 5;
+        state.config.lastEntry[1] = 40;
+        state.entries.entries.resize(40);
+        state.entries.currentEntry = 40;
+        state.rally.selectedDay = 4;
+        state.selectedDayStartTime = 30000;
+        state.schedule.lineCount = 12;
+        state.schedule.currentLine = 7;
+        state.schedule.line(3).distance = 12.5;
+        state.configDamaged = true;
+        ASSERT_TRUE(open(state)) << way;
+        EXPECT_NE(state.rally.shortName, "Spring") << way;
+        EXPECT_EQ(state.entries.count(), 0) << way;
+        EXPECT_EQ(state.entries.currentEntry, 0) << way;
+        EXPECT_EQ(state.rally.selectedDay, 1) << way;
+        EXPECT_EQ(state.selectedDayStartTime, 0) << way;
+        EXPECT_EQ(state.schedule.lineCount, 0) << way;
+        EXPECT_EQ(state.schedule.currentLine, 1) << way;
+        EXPECT_EQ(state.schedule.line(3).distance, 0) << way;
+        EXPECT_FALSE(state.configDamaged) << way;
+        EXPECT_EQ(state.config.noOfDays, 3) << way; // the second rally's own (default) settings
+        EXPECT_EQ(state.config.lastEntry[1], 15) << way;
+    }
 }
 
 TEST(Workspace, LegacyConfigIsImportedAndDeleted) {
