@@ -1,5 +1,6 @@
 #include "results/frmScore2.h"
 
+#include "app/ProgressShown.h"
 #include "app/QtText.h"
 #include "app/ScreenPlacement.h"
 #include "app/StatusLine.h"
@@ -371,13 +372,7 @@ void frmScore2::restoreSelectedControl() {
     // The whole day is scored again: nothing else may start meanwhile.
     body_->setEnabled(false);
     footer_->setEnabled(false);
-    progress_->setValue(0);
-    progress_->setVisible(true);
-    const auto showProgress = [this](int done, int total, const std::string&) {
-        progress_->setMaximum(std::max(total, 1));
-        progress_->setValue(done);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    };
+    const DayProgress showProgress = progressShownOn(progress_);
     DaySummary summary;
     const Status st = scoring_.restoreControl(control, summary, showProgress, provisionalSheetWriter(state_));
     progress_->setVisible(false);

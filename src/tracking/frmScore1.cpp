@@ -1,5 +1,6 @@
 #include "tracking/frmScore1.h"
 
+#include "app/ProgressShown.h"
 #include "app/QtText.h"
 #include "app/SavedWorkbook.h"
 #include "app/ScreenPlacement.h"
@@ -409,13 +410,7 @@ void frmScore1::scoreAll() {
     setStepButtons(nullptr);
     plot_->clear();
     clearCounts();
-    progress_->setValue(0);
-    progress_->setVisible(true);
-    const auto showProgress = [this](int done, int total, const std::string&) {
-        progress_->setMaximum(std::max(total, 1));
-        progress_->setValue(done);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    };
+    const DayProgress showProgress = progressShownOn(progress_);
     // Every competitor gets the provisional result sheet that scoring one by one gives; the
     // sheets are saved without opening them, a whole day of workbooks would bury the desktop.
     const auto writeSheet = [this](const ScoringRun& run) {
