@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QAbstractTextDocumentLayout>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -107,9 +109,10 @@ bool frmAbout::showSection(const QString& heading) {
     for (QTextBlock b = guide_->document()->begin(); b.isValid(); b = b.next()) {
         if (b.blockFormat().headingLevel() == 0 || b.text() != heading) continue;
         pages_->setCurrentWidget(guide_);
-        QTextCursor cursor(b);
-        guide_->setTextCursor(cursor);
-        guide_->ensureCursorVisible();
+        guide_->setTextCursor(QTextCursor(b));
+        // The section's heading at the top of the view, not just somewhere in it.
+        const QRectF where = guide_->document()->documentLayout()->blockBoundingRect(b);
+        guide_->verticalScrollBar()->setValue(static_cast<int>(where.top()));
         return true;
     }
     return false;

@@ -4,6 +4,7 @@
 #include "cli/CliContext.h"
 #include "common/Status.h"
 #include "results/GroupScoring.h"
+#include "tracking/ScoreDay.h"
 
 #include <filesystem>
 #include <string>
@@ -21,10 +22,14 @@ int reportWorkbook(CliContext& ctx, const Status& saved, const std::filesystem::
 int controlsCommand(CliContext& ctx, int day);
 // The control files of the day, then the workbooks of `kinds` (none when the control files fail).
 int printCommand(CliContext& ctx, int day, const std::vector<PrintKind>& kinds);
-// Imports the named downloads (default: every download waiting for the day).
-int importCommand(CliContext& ctx, int day, const std::vector<std::string>& files);
+// Imports the named downloads (default: every download waiting for the day). `summary`, when
+// given, gets a line for every download that fails.
+int importCommand(CliContext& ctx, int day, const std::vector<std::string>& files,
+                  DaySummary* summary = nullptr);
 // Scores the named CL files (default: every CL file of the day), with a provisional sheet each.
-int scoreCommand(CliContext& ctx, int day, const std::vector<std::string>& files);
+// `summary`, when given, gets a line for every CL file.
+int scoreCommand(CliContext& ctx, int day, const std::vector<std::string>& files,
+                 DaySummary* summary = nullptr);
 
 // Control files, import, score, day score and day positions of the day, with a line per step.
 // Stops at the first step that fails for the whole day; failed files are reported and counted.

@@ -2,6 +2,7 @@
 #include "cli/ResultsCommands.h"
 
 #include "cli/CommandSteps.h"
+#include "reports/ProvisionalSheet.h"
 #include "reports/ReportInputs.h"
 #include "reports/ResultWorkbooks.h"
 #include "results/DayScore.h"
@@ -31,6 +32,24 @@ Status selectRallyDay(GroupScoring& scoring, int day) {
     return scoring.enterDay(day);
 }
 
+// Restores the control: the day's downloads are scored again, each with its provisional sheet,
+// and the day is built again. `troubled` is set when a file of the day failed or was not scored
+// again; the summary lists them.
+int restoreControl(CliContext& ctx, GroupScoring& scoring, int day, int controlNo, bool& troubled) {
+    const auto progress = [](int done, int total, const std::string& file) {
+        if (!file.empty()) std::cout << '[' << done + 1 << '/' << total << "] " << file << '\n';
+    };
+    const ProgramState& state = *ctx.state;
+    const auto writeSheet = [&state](const ScoringRun& run) {
+        return writeProvisionalSheet(state, provisionalSheetFor(state, run));
+    };
+    DaySummary summary;
+    if (int rc = ctx.report(scoring.restoreControl(controlNo, summary, progress, writeSheet))) return rc;
+    std::cout << "Control " << controlNo << " of day " << day << " restored\n" << daySummaryText(summary) << '\n';
+    troubled = !summary.messages.empty();
+    return 0;
+}
+
 } // namespace
 
 int dayCommand(CliContext& ctx, GroupScoring& scoring, int day, const DayCommandOptions& options) {
@@ -42,6 +61,9 @@ int dayCommand(CliContext& ctx, GroupScoring& scoring, int day, const DayCommand
     // The scrap first: a control number the day does not have is refused before any mark changes.
     if (options.scrap)
         if (int rc = ctx.report(scoring.scrapControl(*options.scrap))) return rc;
+    bool troubled = false;
+    if (options.unscrap)
+        if (int rc = restoreControl(ctx, scoring, day, *options.unscrap, troubled)) return rc;
     for (int n : options.nonFinishers) {
         if (int rc = ctx.report(scoring.toggleNonFinisher(n))) return rc;
         const bool marked = scoring.matrix().state(n) == CellState::NonFinisher;
@@ -56,7 +78,7 @@ int dayCommand(CliContext& ctx, GroupScoring& scoring, int day, const DayCommand
               << "Finishers " << counts.finishers << ", non-finishers " << counts.nonFinishers
               << ", non-starters " << counts.nonStarters << '\n';
     for (const DayScoreLine& line : scoring.dayScore().lines) std::cout << withoutLineEnd(dayScoreLineText(line)) << '\n';
-    return 0;
+    return troubled ? 1 : 0;
 }
 
 int resultsCommand(CliContext& ctx, GroupScoring& scoring, int day) {
@@ -132,9 +154,16 @@ void addResultsCommands(CLI::App& app, CliContext& ctx) {
     day->add_option("--day", *dayNo, "Rally day")->required();
     day->add_option("--non-finisher", options->nonFinishers, "Toggle the non-finisher mark of these numbers");
     auto* scrapOption = day->add_option("--scrap", *scrap, "Scrap this control for every competitor of the day");
-    day->callback([&ctx, dayNo, options, scrap, scrapOption] {
+    auto unscrap = std::make_shared<int>(0);
+    auto* unscrapOption =
+        day->add_option("--unscrap", *unscrap,
+                        "Restore this scrapped control: score the day again from the downloads kept in "
+                        "CompetitorsLog/Bak");
+    unscrapOption->excludes(scrapOption);
+    day->callback([&ctx, dayNo, options, scrap, scrapOption, unscrap, unscrapOption] {
         ctx.needsRally = true;
         if (*scrapOption) options->scrap = *scrap;
+        if (*unscrapOption) options->unscrap = *unscrap;
         ctx.run = [&ctx, dayNo, options] {
             GroupScoring scoring(*ctx.state);
             return dayCommand(ctx, scoring, *dayNo, *options);

@@ -12,9 +12,11 @@ namespace trakmora::cli {
 struct DayCommandOptions {
     std::vector<int> nonFinishers; // numbers whose non-finisher mark is toggled, in order
     std::optional<int> scrap;      // control to scrap
+    std::optional<int> unscrap = {}; // scrapped control to restore (the day is scored again)
 };
 
-// Selects the day (control count, day score build, matrix), toggles the marks, scraps the control,
+// Selects the day (control count, day score build, matrix), toggles the marks, scraps the control
+// or restores one (scoring the day again from the kept downloads),
 // rebuilds the day when anything changed, and prints the matrix counts and every day score line.
 int dayCommand(CliContext& ctx, GroupScoring& scoring, int day, const DayCommandOptions& options);
 // Combined day results and day positions of the day (selected first unless it already is);

@@ -22,10 +22,14 @@ int runDayCommand(CliContext& ctx, GroupScoring& scoring, int day, bool again) {
         std::cout << restored.size() << " downloads to import and score again\n";
     }
     // A download or CL file that fails is reported on its line; the others go on.
+    DaySummary summary;
     step("import");
-    const int imported = importCommand(ctx, day, {});
+    const int imported = importCommand(ctx, day, {}, &summary);
     step("score");
-    const int scored = scoreCommand(ctx, day, {});
+    const int scored = scoreCommand(ctx, day, {}, &summary);
+    step("competitors");
+    sortCompetitors(summary);
+    std::cout << competitorTableText(summary);
     step("day score");
     if (int rc = dayCommand(ctx, scoring, day, {})) return rc;
     step("positions");

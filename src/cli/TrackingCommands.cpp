@@ -1,8 +1,9 @@
 // import, score: logger downloads into competitor logs, competitor logs into day results.
 #include "cli/CommandSteps.h"
-#include "reports/ReportInputs.h"
 #include "common/Format.h"
 #include "common/RallyConfig.h"
+#include "reports/ReportInputs.h"
+#include "tracking/ScoreDay.h"
 #include "tracking/Scoring.h"
 #include "tracking/TrackImport.h"
 #include "tracking/TrackingFiles.h"
@@ -19,6 +20,7 @@ namespace {
 struct DayFiles {
     int day = 1;
     std::vector<std::string> files;
+    DaySummary* summary = nullptr; // the run's table of competitors, when one is kept
 };
 
 // "[3/250] " before each line of a long batch.
@@ -36,11 +38,13 @@ int runImport(CliContext& ctx, const DayFiles& args) {
         std::cout << progress(i, files.size()) << files[i] << ": ";
         if (const auto clash = clashes.find(files[i]); clash != clashes.end()) {
             std::cout << clash->second << '\n';
+            if (args.summary) noteImport(*args.summary, files[i], Status::failure(clash->second));
             status = 1;
             continue;
         }
         ImportResult result;
         const Status st = importDownload(*ctx.state, args.day, files[i], result);
+        if (args.summary) noteImport(*args.summary, files[i], st);
         if (st) {
             std::cout << result.fixesKept << " fixes kept of " << result.recordsRead << " records -> "
                       << result.clFileName;
@@ -65,21 +69,28 @@ int runScore(CliContext& ctx, const DayFiles& args) {
         std::cout << progress(i, files.size()) << files[i] << ": ";
         if (const auto clash = clashes.find(files[i]); clash != clashes.end()) {
             std::cout << clash->second << '\n';
+            if (args.summary) noteScoring(*args.summary, files[i], Status::failure(clash->second), {});
             status = 1;
             continue;
         }
         ScoringRun run;
         const Status st = scoreCompetitor(*ctx.state, args.day, files[i], run);
+        if (args.summary) noteScoring(*args.summary, files[i], st, run);
         if (!st) {
             std::cout << st.message() << '\n';
             status = 1;
-            if (st.message() == kNoControlsLoaded) break; // the same for every competitor of the day
+            if (st.message() == kNoControlsLoaded) { // the same for every competitor of the day
+                for (std::size_t rest = i + 1; args.summary && rest < files.size(); ++rest)
+                    noteScoring(*args.summary, files[rest], st, {});
+                break;
+            }
             continue;
         }
         std::cout << "competitor " << run.competitorNo << ", speed group " << groupLetter(run.speedGroup) << ", "
                   << run.report.size() << " controls, DayTotal " << formatNumber(run.dayTotal) << " -> "
                   << resultFileName(run.day, run.competitorNo) << '\n';
         const Status sheet = writeProvisionalSheet(*ctx.state, provisionalSheetFor(*ctx.state, run));
+        if (args.summary) noteAfterScoring(*args.summary, files[i], sheet);
         if (reportWorkbook(ctx, sheet, provisionalSheetFile(*ctx.state, run.day, run.competitorNo))) status = 1;
     }
     return status;
@@ -100,12 +111,12 @@ CLI::App* addDayCommand(CLI::App& app, CliContext& ctx, const char* name, const 
 
 } // namespace
 
-int importCommand(CliContext& ctx, int day, const std::vector<std::string>& files) {
-    return runImport(ctx, DayFiles{day, files});
+int importCommand(CliContext& ctx, int day, const std::vector<std::string>& files, DaySummary* summary) {
+    return runImport(ctx, DayFiles{day, files, summary});
 }
 
-int scoreCommand(CliContext& ctx, int day, const std::vector<std::string>& files) {
-    return runScore(ctx, DayFiles{day, files});
+int scoreCommand(CliContext& ctx, int day, const std::vector<std::string>& files, DaySummary* summary) {
+    return runScore(ctx, DayFiles{day, files, summary});
 }
 
 void addTrackingCommands(CLI::App& app, CliContext& ctx) {

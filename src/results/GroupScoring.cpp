@@ -1,5 +1,6 @@
 #include "results/GroupScoring.h"
 
+#include "common/Format.h"
 #include "common/RallyConfig.h"
 #include "results/CombinedDayResults.h"
 #include "results/ControlScrap.h"
@@ -8,6 +9,7 @@
 #include "results/MatrixFiles.h"
 #include "results/ResultFiles.h"
 #include "schedule/ControlFile.h"
+#include "tracking/TrackingFiles.h"
 
 #include <algorithm>
 #include <cmath>
@@ -92,10 +94,75 @@ Status GroupScoring::scrapControl() { return scrapControl(scrapControlNo_); }
 Status GroupScoring::scrapControl(int controlNo) {
     if (!dayMode()) return Status::failure("Select a rally day before scrapping a control");
     if (auto st = trakmora::scrapControl(state_, selectedDay_, controlNo, controlCount(selectedDay_)); !st) return st;
-    // The combined results loaded before hold the totals of before the scrap: the positions must
-    // not be ranked from them.
-    combined_ = CombinedDayTable{};
+    forgetCombined();
     return {};
+}
+
+void GroupScoring::forgetCombined() {
+    // The combined results loaded before hold the totals of before the scrap or restore: the
+    // positions must not be ranked from them.
+    combined_ = CombinedDayTable{};
+    combinedOutdated_[static_cast<std::size_t>(selectedDay_)] = true;
+}
+
+bool GroupScoring::combinedOutdated() const {
+    return dayMode() && combinedOutdated_[static_cast<std::size_t>(selectedDay_)];
+}
+
+Status GroupScoring::askToScrap(int controlNo, bool& yes, int& scores) const {
+    yes = false;
+    scores = 0;
+    if (!dayMode()) return Status::failure("Select a rally day before scrapping a control");
+    if (auto st = scoresToScrap(state_, selectedDay_, controlNo, scores); !st) return st;
+    yes = state_.messages->ask("Scrap a control", scrapQuestion(selectedDay_, controlNo, scores));
+    return {};
+}
+
+Status GroupScoring::scrappedControls(std::vector<int>& controls) const {
+    controls.clear();
+    if (!dayMode()) return {};
+    return scrappedControlsOfDay(state_, selectedDay_, controls);
+}
+
+bool GroupScoring::askToRestore(int controlNo) const {
+    return dayMode() && state_.messages->ask("Restore a control", restoreQuestion(selectedDay_, controlNo));
+}
+
+Status GroupScoring::restoreControl(int controlNo, DaySummary& summary, const DayProgress& progress,
+                                    const AfterScoring& afterScoring) {
+    summary = DaySummary{};
+    if (!dayMode()) return Status::failure("Select a rally day before restoring a control");
+    if (auto st = restoreScrappedControl(state_, selectedDay_, controlNo, summary, progress, afterScoring); !st)
+        return st;
+    forgetCombined();
+    return enterDay(selectedDay_);
+}
+
+std::vector<std::filesystem::path> GroupScoring::scrapFiles() const {
+    if (!dayMode()) return {};
+    return {scrappedControlsFile(state_, selectedDay_), dayScoreFile(state_, selectedDay_),
+            state_.rallyFile(RallyFolder::EntryList, "EntryList.csv")};
+}
+
+std::string GroupScoring::cellDescription(int compNo) const {
+    std::string text = "No. " + std::to_string(compNo);
+    const auto entry = std::find_if(state_.entries.entries.begin(), state_.entries.entries.end(),
+                                    [compNo](const Entry& e) { return e.compNo == compNo; });
+    text += entry != state_.entries.entries.end() ? ": " + entry->name : ": no entry";
+    if (finalMode()) {
+        if (entry == state_.entries.entries.end()) return text;
+        double final = 0;
+        for (int d = 1; d <= noOfDays(); ++d) final += entry->dayResult[static_cast<std::size_t>(d)];
+        return text + "\nFinal total " + formatNumber(final);
+    }
+    if (!dayMode()) return text;
+    const std::string day = "Day " + std::to_string(selectedDay_);
+    const auto& lines = dayScore_.lines;
+    const auto line =
+        std::find_if(lines.begin(), lines.end(), [compNo](const DayScoreLine& l) { return l.compNo == compNo; });
+    text += line != lines.end() ? "\n" + day + " total " + formatNumber(line->total) : "\n" + day + ": no result";
+    if (matrix_.state(compNo) == CellState::NonFinisher) text += "\nNon-finisher";
+    return text;
 }
 
 Status GroupScoring::printCombinedDayResults(bool& proceeded) {
@@ -103,7 +170,9 @@ Status GroupScoring::printCombinedDayResults(bool& proceeded) {
     if (!dayMode()) return Status::failure("Select a rally day first");
     if (!state_.messages->ask(kCombinedQuestionTitle, kCombinedQuestionText)) return {};
     proceeded = true;
-    return loadCombinedDayResults(state_, selectedDay_, controlCount(selectedDay_), combined_);
+    const Status st = loadCombinedDayResults(state_, selectedDay_, controlCount(selectedDay_), combined_);
+    if (st) combinedOutdated_[static_cast<std::size_t>(selectedDay_)] = false;
+    return st;
 }
 
 Status GroupScoring::printDayPositions() {

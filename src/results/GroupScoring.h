@@ -10,8 +10,12 @@
 #include "results/DayPositionTable.h"
 #include "results/DayScore.h"
 #include "results/FinalPositionTable.h"
+#include "tracking/ScoreDay.h"
 
 #include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 namespace trakmora {
 
@@ -48,6 +52,27 @@ public:
     // the totals change when the day is entered again.
     Status scrapControl();
     Status scrapControl(int controlNo);
+    // Asks "Scrap control K of day D for every competitor? It sets N scores to 0."; `yes` is the
+    // answer, `scores` is N. Nothing is written.
+    Status askToScrap(int controlNo, bool& yes, int& scores) const;
+    // The controls scrapped on the selected day (none before a day is selected).
+    Status scrappedControls(std::vector<int>& controls) const;
+    // Asks whether to restore the control, saying that the day is scored again.
+    bool askToRestore(int controlNo) const;
+    // Restores a scrapped control of the selected day (the downloads scored again, see
+    // restoreScrappedControl) and builds the day again, as entering it does. Like a scrap it
+    // forgets the combined day results loaded before.
+    Status restoreControl(int controlNo, DaySummary& summary, const DayProgress& progress = {},
+                          const AfterScoring& afterScoring = {});
+    // True after a scrap or restore of the selected day until its combined day results are loaded
+    // again: a day score workbook printed before holds the totals of before.
+    bool combinedOutdated() const;
+    // The files a scrap or restore of the selected day leaves for the organiser besides the R files:
+    // the scrapped controls, the day score file and the entry list with the day totals.
+    std::vector<std::filesystem::path> scrapFiles() const;
+    // The tooltip of cell n: the crew's number and name, then its day total (or, in the Final
+    // position, its final total) or why it has none.
+    std::string cellDescription(int compNo) const;
 
     // "Print combined day results": asks the question, then loads the day score file. `proceeded`
     // is false when the answer was No (nothing changed). "No data to load" keeps the old table.
@@ -68,11 +93,13 @@ public:
 private:
     Status enterRallyDay(int day);
     Status enterFinal();
+    void forgetCombined();
 
     ProgramState& state_;
     int selectedDay_ = 0;
     int scrapControlNo_ = 1;
     std::array<int, 6> controlCount_{}; // days 1..5
+    std::array<bool, 6> combinedOutdated_{};
     bool finalReady_ = false;
     std::string finalProblem_;
     DayMatrix matrix_;

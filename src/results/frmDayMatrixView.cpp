@@ -2,8 +2,10 @@
 
 #include "results/MatrixLayout.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -42,6 +44,29 @@ void DayMatrixView::setMatrix(const DayMatrix& matrix, int shownCells) {
 QPoint DayMatrixView::cellCentre(int n) const {
     const MatrixRect r = MatrixLayout(shown_, width(), height()).cellRect(n);
     return QPoint(static_cast<int>(r.x + r.width / 2), static_cast<int>(r.y + r.height / 2));
+}
+
+QString DayMatrixView::toolTipAt(QPoint p) const {
+    const int n = MatrixLayout(shown_, width(), height()).cellAt(p.x(), p.y());
+    return n > 0 && describe_ ? describe_(n) : QString();
+}
+
+bool DayMatrixView::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = toolTipAt(help->pos());
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    // The tip stays while the mouse is over the same cell.
+    const MatrixLayout layout(shown_, width(), height());
+    const MatrixRect r = layout.cellRect(layout.cellAt(help->pos().x(), help->pos().y()));
+    QToolTip::showText(help->globalPos(), text, this,
+                       QRect(static_cast<int>(r.x), static_cast<int>(r.y), static_cast<int>(r.width),
+                             static_cast<int>(r.height)));
+    return true;
 }
 
 void DayMatrixView::paintEvent(QPaintEvent*) {

@@ -1,21 +1,27 @@
 #include "results/frmScore2.h"
 
+#include "app/ProgressShown.h"
 #include "app/QtText.h"
 #include "app/ScreenPlacement.h"
+#include "app/StatusLine.h"
 #include "results/ControlAudit.h"
 #include "results/frmDayMatrixView.h"
 #include "results/frmScore2Workbooks.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace trakmora {
 
@@ -40,6 +46,7 @@ frmScore2::frmScore2(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), scoring_(state) {
     setWindowTitle(QStringLiteral("Group Scoring"));
     setDesignedSize(this, QSize(twips(13500), twips(9000)));
+    body_ = new QWidget;
 
     selectDay_ = new QPushButton(QStringLiteral("Select Day"), this);
     // The button hides for two seconds after a click; the screen must not jump meanwhile.
@@ -56,12 +63,7 @@ frmScore2::frmScore2(ProgramState& state, QWidget* parent)
     auto* finalHint = new QLabel(QString::fromUtf8(kFinalHint), this);
     finalHint->setWordWrap(true);
     scrap_ = new QPushButton(QStringLiteral("Scrap a control"), this);
-    combined_ = new QPushButton(QStringLiteral("Print combined day results"), this);
-    dayPosition_ = new QPushButton(QStringLiteral("Print Day Position"), this);
-    final_ = new QPushButton(QStringLiteral("Final Results"), this);
-    writing_ = new QLabel(QStringLiteral("Writing to Excel"), this);
-    writing_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
-    writing_->setAlignment(Qt::AlignCenter);
+    restore_ = new QPushButton(QStringLiteral("Restore a control"), this);
 
     auto* left = new QVBoxLayout;
     left->addWidget(selectDay_);
@@ -70,13 +72,12 @@ frmScore2::frmScore2(ProgramState& state, QWidget* parent)
     left->addSpacing(10);
     left->addWidget(scrap_);
     left->addWidget(buildScrapPanel());
-    left->addWidget(combined_);
-    left->addWidget(dayPosition_);
-    left->addWidget(final_);
+    left->addWidget(restore_);
+    left->addWidget(buildRestorePanel());
     left->addStretch(1);
-    left->addWidget(writing_);
 
     matrix_ = new DayMatrixView(this);
+    matrix_->setCellDescription([this](int n) { return qText(scoring_.cellDescription(n)); });
     auto* right = new QVBoxLayout;
     right->addWidget(matrix_);
     right->addWidget(buildLegend());
@@ -86,17 +87,27 @@ frmScore2::frmScore2(ProgramState& state, QWidget* parent)
     audit_->setReadOnly(true);
     audit_->setLineWrapMode(QPlainTextEdit::NoWrap);
     audit_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    audit_->setMinimumHeight(120);
     audit_->setVisible(false);
-    right->addWidget(audit_, 1);
+    right->addWidget(audit_, 4);
     right->addStretch(1);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left);
+    // One width for the left column whichever panel is open, so the matrix does not jump.
+    auto* leftPane = new QWidget(this);
+    leftPane->setLayout(left);
+    left->setContentsMargins(0, 0, 0, 0);
+    leftPane->setFixedWidth(std::max(leftPane->sizeHint().width(), fontMetrics().averageCharWidth() * 36));
+    auto* layout = new QHBoxLayout(body_);
+    layout->addWidget(leftPane);
     layout->addLayout(right, 1);
+    // The body scrolls on a small desktop; the printing buttons and the status line stay in view.
+    layOutScrolling(this, body_, buildFooter());
 
-    for (QPushButton* b : {scrap_, combined_, dayPosition_, final_}) b->setEnabled(false);
+    for (QPushButton* b : {scrap_, restore_, combined_, dayPosition_, final_}) b->setEnabled(false);
     scrapPanel_->setVisible(false);
+    restorePanel_->setVisible(false);
     writing_->setVisible(false);
+    progress_->setVisible(false);
 
     rearm_ = new QTimer(this);
     rearm_->setSingleShot(true);
@@ -112,10 +123,35 @@ frmScore2::frmScore2(ProgramState& state, QWidget* parent)
     connect(selectDay_, &QPushButton::clicked, this, &frmScore2::selectDay);
     connect(matrix_, &DayMatrixView::cellClicked, this, &frmScore2::cellClicked);
     connect(scrap_, &QPushButton::clicked, this, &frmScore2::openScrapPanel);
+    connect(restore_, &QPushButton::clicked, this, &frmScore2::openRestorePanel);
     connect(combined_, &QPushButton::clicked, this, &frmScore2::printCombinedDayResults);
     connect(dayPosition_, &QPushButton::clicked, this, &frmScore2::printDayPositions);
     connect(final_, &QPushButton::clicked, this, &frmScore2::printFinalResults);
     showMatrix();
+}
+
+QWidget* frmScore2::buildFooter() {
+    footer_ = new QWidget(this);
+    combined_ = new QPushButton(QStringLiteral("Print combined day results"), footer_);
+    dayPosition_ = new QPushButton(QStringLiteral("Print Day Position"), footer_);
+    final_ = new QPushButton(QStringLiteral("Final Results"), footer_);
+    writing_ = new QLabel(QStringLiteral("Writing to Excel"), footer_);
+    writing_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    writing_->setAlignment(Qt::AlignCenter);
+    progress_ = new QProgressBar(footer_);
+    status_ = new StatusLine(footer_);
+    status_->setWordWrap(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(combined_);
+    buttons->addWidget(dayPosition_);
+    buttons->addWidget(final_);
+    buttons->addStretch(1);
+    buttons->addWidget(writing_);
+    auto* footer = new QVBoxLayout(footer_);
+    footer->addLayout(buttons);
+    footer->addWidget(progress_);
+    footer->addWidget(status_);
+    return footer_;
 }
 
 QWidget* frmScore2::buildLegend() {
@@ -184,11 +220,32 @@ QWidget* frmScore2::buildScrapPanel() {
     return scrapPanel_;
 }
 
+QWidget* frmScore2::buildRestorePanel() {
+    restorePanel_ = new QWidget(this);
+    auto* panel = new QVBoxLayout(restorePanel_);
+    panel->setContentsMargins(0, 0, 0, 0);
+    auto* choose = new QLabel(QStringLiteral("Select the scrapped control you wish to restore"), restorePanel_);
+    choose->setWordWrap(true);
+    restoreChoice_ = new QComboBox(restorePanel_);
+    restoreNow_ = new QPushButton(QStringLiteral("Restore"), restorePanel_);
+    closeRestore_ = new QPushButton(QStringLiteral("Close"), restorePanel_);
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(restoreNow_);
+    actions->addWidget(closeRestore_);
+    panel->addWidget(choose);
+    panel->addWidget(restoreChoice_);
+    panel->addLayout(actions);
+    connect(restoreNow_, &QPushButton::clicked, this, &frmScore2::restoreSelectedControl);
+    connect(closeRestore_, &QPushButton::clicked, this, &frmScore2::closeRestorePanel);
+    return restorePanel_;
+}
+
 void frmScore2::selectDay() {
     rearm_->start();
     selectDay_->setVisible(false);
     selectDay_->setEnabled(false);
-    scrapPanel_->setVisible(false);
+    closeScrapPanel();
+    closeRestorePanel();
     report(scoring_.selectDay());
     showPosition();
 }
@@ -196,16 +253,28 @@ void frmScore2::selectDay() {
 void frmScore2::showPosition() {
     title_->setText(qText(scoring_.dayTitle()));
     const bool final = scoring_.finalMode();
-    for (QPushButton* b : {combined_, dayPosition_, scrap_}) b->setVisible(!final);
+    for (QPushButton* b : {combined_, dayPosition_, scrap_, restore_}) b->setVisible(!final);
     final_->setEnabled(final);
     clickHint_->setText(final ? QString() : QStringLiteral("Click"));
     hintCells_->setVisible(!final);
     if (scoring_.dayMode()) {
         scrap_->setEnabled(true);
         combined_->setEnabled(true);
-        dayPosition_->setEnabled(dayScoreWorkbookExists(state_, scoring_.selectedDay()));
+        dayPosition_->setEnabled(dayPositionReady());
     }
+    showRestoreButton();
     showMatrix();
+}
+
+bool frmScore2::dayPositionReady() const {
+    return scoring_.dayMode() && !scoring_.combinedOutdated() &&
+           dayScoreWorkbookExists(state_, scoring_.selectedDay());
+}
+
+void frmScore2::showRestoreButton() {
+    std::vector<int> scrapped;
+    const Status st = scoring_.scrappedControls(scrapped);
+    restore_->setEnabled(st && !scrapped.empty() && !restorePanel_->isVisible());
 }
 
 void frmScore2::showMatrix() { matrix_->setMatrix(scoring_.matrix(), scoring_.shownCells()); }
@@ -217,6 +286,7 @@ void frmScore2::cellClicked(int compNo) {
 }
 
 void frmScore2::openScrapPanel() {
+    closeRestorePanel();
     scoring_.openScrapPanel();
     scrapNo_->setNum(scoring_.scrapControlNo());
     scrap_->setVisible(false);
@@ -234,21 +304,95 @@ void frmScore2::showAudit() {
 }
 
 void frmScore2::closeScrapPanel() {
+    if (!scrapPanel_->isVisible()) return;
     audit_->setVisible(false);
     scrapPanel_->setVisible(false);
     scrap_->setVisible(true);
     scrap_->setEnabled(true);
+    // What the open panel held back is available again.
+    combined_->setEnabled(scoring_.dayMode());
+    dayPosition_->setEnabled(dayPositionReady());
 }
 
 void frmScore2::scrapSelectedControl() {
+    const int control = scoring_.scrapControlNo();
+    bool yes = false;
+    int scores = 0;
+    if (const Status asked = scoring_.askToScrap(control, yes, scores); !asked || !yes) {
+        report(asked);
+        return;
+    }
     const Status st = scoring_.scrapControl();
     report(st);
     // The day is built again at once, as selecting it again would: the day score file, the entry
     // list's totals and the matrix follow the scrap before anything is printed or the final
     // is entered.
-    if (st) report(scoring_.enterDay(scoring_.selectedDay()));
+    if (st) {
+        const Status built = scoring_.enterDay(scoring_.selectedDay());
+        report(built);
+        if (built)
+            status_->showSaved(scoring_.scrapFiles(), QStringLiteral("Control %1 of day %2 scrapped: %3 set to 0")
+                                                          .arg(control)
+                                                          .arg(scoring_.selectedDay())
+                                                          .arg(scores == 1 ? QStringLiteral("1 score")
+                                                                           : QStringLiteral("%1 scores").arg(scores)));
+        // The combined day results can be printed again at once; the day positions follow them.
+        combined_->setEnabled(true);
+        dayPosition_->setEnabled(dayPositionReady());
+    }
     showMatrix();
     showAudit();
+    showRestoreButton();
+}
+
+void frmScore2::openRestorePanel() {
+    closeScrapPanel();
+    std::vector<int> scrapped;
+    if (const Status st = scoring_.scrappedControls(scrapped); !st) {
+        report(st);
+        return;
+    }
+    restoreChoice_->clear();
+    for (int c : scrapped) restoreChoice_->addItem(QStringLiteral("Control %1").arg(c), c);
+    restore_->setVisible(false);
+    restorePanel_->setVisible(true);
+}
+
+void frmScore2::closeRestorePanel() {
+    if (!restorePanel_->isVisible()) return;
+    restorePanel_->setVisible(false);
+    restore_->setVisible(!scoring_.finalMode());
+    showRestoreButton();
+}
+
+void frmScore2::restoreSelectedControl() {
+    if (restoreChoice_->currentIndex() < 0) return;
+    const int control = restoreChoice_->currentData().toInt();
+    if (!scoring_.askToRestore(control)) return;
+    // The whole day is scored again: nothing else may start meanwhile.
+    body_->setEnabled(false);
+    footer_->setEnabled(false);
+    const DayProgress showProgress = progressShownOn(progress_);
+    DaySummary summary;
+    const Status st = scoring_.restoreControl(control, summary, showProgress, provisionalSheetWriter(state_));
+    progress_->setVisible(false);
+    body_->setEnabled(true);
+    footer_->setEnabled(true);
+    closeRestorePanel();
+    if (!st) {
+        report(st);
+    } else {
+        status_->showSaved(scoring_.scrapFiles(),
+                           QStringLiteral("Control %1 of day %2 restored: %3 competitors scored again")
+                               .arg(control)
+                               .arg(scoring_.selectedDay())
+                               .arg(summary.competitorsScored));
+        if (!summary.messages.empty()) state_.messages->info(daySummaryText(summary));
+    }
+    combined_->setEnabled(scoring_.dayMode());
+    dayPosition_->setEnabled(dayPositionReady());
+    showMatrix();
+    showRestoreButton();
 }
 
 void frmScore2::printCombinedDayResults() {
@@ -258,10 +402,12 @@ void frmScore2::printCombinedDayResults() {
         report(st);
         return;
     }
-    if (st)
-        withWritingNotice([this] { return writeDayScoreWorkbookOf(state_, scoring_); });
-    else
+    if (st) {
+        if (withWritingNotice([this] { return writeDayScoreWorkbookOf(state_, scoring_); }))
+            status_->showSaved(dayScoreFilesOf(state_, scoring_));
+    } else {
         report(st); // "No data to load": the earlier table stays and may still be ranked
+    }
     dayPosition_->setEnabled(true);
 }
 
@@ -271,7 +417,8 @@ void frmScore2::printDayPositions() {
         report(st);
         return;
     }
-    withWritingNotice([this] { return writeDayPositionWorkbookOf(state_, scoring_); });
+    if (withWritingNotice([this] { return writeDayPositionWorkbookOf(state_, scoring_); }))
+        status_->showSaved(dayPositionFilesOf(state_, scoring_));
 }
 
 void frmScore2::printFinalResults() {
@@ -280,20 +427,22 @@ void frmScore2::printFinalResults() {
         report(st);
         return;
     }
-    withWritingNotice([this] { return writeFinalWorkbookOf(state_, scoring_); });
+    if (withWritingNotice([this] { return writeFinalWorkbookOf(state_, scoring_); }))
+        status_->showSaved(finalFilesOf(state_, scoring_));
 }
 
 void frmScore2::checkDayScoreWorkbook() {
-    if (scoring_.dayMode() && dayScoreWorkbookExists(state_, scoring_.selectedDay())) dayPosition_->setEnabled(true);
+    if (dayPositionReady()) dayPosition_->setEnabled(true);
 }
 
 template <typename Write>
-void frmScore2::withWritingNotice(Write write) {
+bool frmScore2::withWritingNotice(Write write) {
     writing_->setVisible(true);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const Status st = write();
     writing_->setVisible(false);
     report(st);
+    return st.ok();
 }
 
 void frmScore2::report(const Status& st) {

@@ -7,14 +7,17 @@
 
 #include <QWidget>
 
+class QComboBox;
 class QLabel;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QTimer;
 
 namespace trakmora {
 
 class DayMatrixView;
+class StatusLine;
 
 class frmScore2 : public QWidget {
     Q_OBJECT
@@ -36,6 +39,13 @@ public:
     QPushButton* scrapNowButton() const { return scrapNow_; }
     QPushButton* closePanelButton() const { return closePanel_; }
     QLabel* scrapControlLabel() const { return scrapNo_; }
+    QPushButton* restoreButton() const { return restore_; }
+    QWidget* restorePanel() const { return restorePanel_; }
+    QComboBox* restoreChoice() const { return restoreChoice_; }
+    QPushButton* restoreNowButton() const { return restoreNow_; }
+    QPushButton* closeRestoreButton() const { return closeRestore_; }
+    QProgressBar* progressBar() const { return progress_; }
+    StatusLine* statusLine() const { return status_; }
     QLabel* writingNotice() const { return writing_; }
     QLabel* clickHint() const { return clickHint_; }
     QTimer* rearmTimer() const { return rearm_; }
@@ -50,6 +60,8 @@ protected:
 private:
     QWidget* buildLegend();
     QWidget* buildScrapPanel();
+    QWidget* buildRestorePanel();
+    QWidget* buildFooter();
     void showAudit();
     void selectDay();
     void showPosition();
@@ -58,13 +70,21 @@ private:
     void openScrapPanel();
     void closeScrapPanel();
     void scrapSelectedControl();
+    void openRestorePanel();
+    void closeRestorePanel();
+    void restoreSelectedControl();
+    // "Restore a control" is offered while the selected day has scrapped controls.
+    void showRestoreButton();
+    // "Print Day Position" once the day score workbook exists, unless a scrap or restore made it
+    // out of date.
+    bool dayPositionReady() const;
     void printCombinedDayResults();
     void printDayPositions();
     void printFinalResults();
     void checkDayScoreWorkbook();
-    // Shows "Writing to Excel" while `write` runs and reports its failure.
+    // Shows "Writing to Excel" while `write` runs and reports its failure; true when it worked.
     template <typename Write>
-    void withWritingNotice(Write write);
+    bool withWritingNotice(Write write);
     void report(const Status& st);
 
     ProgramState& state_;
@@ -83,6 +103,15 @@ private:
     QPushButton* scrapNow_ = nullptr;
     QPushButton* closePanel_ = nullptr;
     QLabel* scrapNo_ = nullptr;
+    QPushButton* restore_ = nullptr;
+    QWidget* restorePanel_ = nullptr;
+    QComboBox* restoreChoice_ = nullptr;
+    QPushButton* restoreNow_ = nullptr;
+    QPushButton* closeRestore_ = nullptr;
+    QWidget* body_ = nullptr;
+    QWidget* footer_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    StatusLine* status_ = nullptr;
     QLabel* writing_ = nullptr;
     QLabel* clickHint_ = nullptr;
     QWidget* hintCells_ = nullptr;

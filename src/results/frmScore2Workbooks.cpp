@@ -1,9 +1,11 @@
 #include "results/frmScore2Workbooks.h"
 
 #include "app/SavedWorkbook.h"
+#include "reports/ProvisionalSheet.h"
 #include "reports/ReportInputs.h"
 #include "reports/ResultWorkbooks.h"
 #include "results/GroupScoring.h"
+#include "results/ResultFiles.h"
 
 #include <filesystem>
 
@@ -37,6 +39,31 @@ Status writeDayPositionWorkbookOf(const ProgramState& state, const GroupScoring&
 Status writeFinalWorkbookOf(const ProgramState& state, const GroupScoring& scoring) {
     return opened(state, writeFinalWorkbook(state, finalInputFor(state, scoring.finalPositions())),
                   finalWorkbookFile(state));
+}
+
+std::vector<std::filesystem::path> dayScoreFilesOf(const ProgramState& state, const GroupScoring& scoring) {
+    return {dayScoreWorkbookFile(state, scoring.combined().day)};
+}
+
+std::vector<std::filesystem::path> dayPositionFilesOf(const ProgramState& state, const GroupScoring& scoring) {
+    const int day = scoring.combined().day;
+    std::vector<std::filesystem::path> files{dayPositionWorkbookFile(state, day)};
+    for (int g = 1; g <= 4; ++g)
+        if (!scoring.dayPositions()[static_cast<std::size_t>(g - 1)].rows.empty())
+            files.push_back(dayPositionFile(state, day, g));
+    return files;
+}
+
+std::vector<std::filesystem::path> finalFilesOf(const ProgramState& state, const GroupScoring& scoring) {
+    std::vector<std::filesystem::path> files{finalWorkbookFile(state)};
+    for (int g = 1; g <= 4; ++g)
+        if (!scoring.finalPositions()[static_cast<std::size_t>(g - 1)].rows.empty())
+            files.push_back(finalScoreFile(state, g));
+    return files;
+}
+
+AfterScoring provisionalSheetWriter(const ProgramState& state) {
+    return [&state](const ScoringRun& run) { return writeProvisionalSheet(state, provisionalSheetFor(state, run)); };
 }
 
 } // namespace trakmora

@@ -3,6 +3,10 @@
 // inputs and the results tables share names that cannot meet in one file.
 #include "common/ProgramState.h"
 #include "common/Status.h"
+#include "tracking/ScoreDay.h"
+
+#include <filesystem>
+#include <vector>
 
 namespace trakmora {
 
@@ -11,13 +15,19 @@ class GroupScoring;
 // Results/DayScore<day>.xlsx exists: "Print Day Position" may be used.
 bool dayScoreWorkbookExists(const ProgramState& state, int day);
 
-// ---- Workbook hooks --------------------------------------------------------------------------
-// Each writes the workbook of what `scoring` just built. The writers in reports/ take their own
-// input tables; the conversion from the results tables is wired in with the workbook commands,
-// and until then these hooks write nothing and succeed.
+// Each writes the workbook of what `scoring` just built and opens it.
 Status writeDayScoreWorkbookOf(const ProgramState& state, const GroupScoring& scoring);
 Status writeDayPositionWorkbookOf(const ProgramState& state, const GroupScoring& scoring);
 Status writeFinalWorkbookOf(const ProgramState& state, const GroupScoring& scoring);
-// ---------------------------------------------------------------------------------------------
+
+// The files each of them leaves with what `scoring` built: the workbook, and the position files
+// of the score groups that have rows.
+std::vector<std::filesystem::path> dayScoreFilesOf(const ProgramState& state, const GroupScoring& scoring);
+std::vector<std::filesystem::path> dayPositionFilesOf(const ProgramState& state, const GroupScoring& scoring);
+std::vector<std::filesystem::path> finalFilesOf(const ProgramState& state, const GroupScoring& scoring);
+
+// Writes each competitor's provisional result sheet after the day is scored again, as "Score all"
+// does (saved, not opened).
+AfterScoring provisionalSheetWriter(const ProgramState& state);
 
 } // namespace trakmora

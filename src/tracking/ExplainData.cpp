@@ -68,34 +68,67 @@ void removeExplainFiles(const ProgramState& state, int day, int competitorNo) {
         fs::remove(folder / name, ignored);
 }
 
-Status loadExplainScene(const ProgramState& state, int day, int competitorNo, int controlNo, ExplainScene& scene) {
+namespace {
+
+// The files a competitor's scenes are drawn from, read once.
+struct KeptFiles {
+    std::vector<ControlRecord> controls;
+    std::vector<TrackFix> fixes;
+    std::vector<ShortlistLine> pairs;
+    std::vector<ReportLine> lines;
+    std::vector<int> scrapped;
+    std::vector<double> resultScores; // the R file now, one score a control
+};
+
+fs::path keptFile(const ProgramState& state, int which, int day, int competitorNo) {
     const fs::path folder = explainFolder(state);
-    const fs::path cl = folder / clNameFor(day, competitorNo);
-    const fs::path shortlist = folder / shortlistFileName(3, day, competitorNo);
-    const fs::path report = folder / reportFileName(day, competitorNo);
-    for (const auto& f : {cl, shortlist, report})
-        if (!fs::is_regular_file(f))
+    switch (which) {
+    case 0: return folder / clNameFor(day, competitorNo);
+    case 1: return folder / shortlistFileName(3, day, competitorNo);
+    default: return folder / reportFileName(day, competitorNo);
+    }
+}
+
+bool allKept(const ProgramState& state, int day, int competitorNo) {
+    std::error_code ec;
+    for (int which = 0; which < 3; ++which)
+        if (!fs::is_regular_file(keptFile(state, which, day, competitorNo), ec)) return false;
+    return true;
+}
+
+Status readKeptFiles(const ProgramState& state, int day, int competitorNo, KeptFiles& kept) {
+    for (int which = 0; which < 3; ++which)
+        if (const fs::path f = keptFile(state, which, day, competitorNo); !fs::is_regular_file(f))
             return Status::failure("No kept scoring data for competitor " + std::to_string(competitorNo) + " on day " +
                                    std::to_string(day) + " (" + f.string() +
                                    " is missing): score the competitor again with the explain files kept");
-    std::vector<ControlRecord> controls;
-    if (auto st = readControlFile(state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv"), controls);
+    if (auto st = readControlFile(state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv"),
+                                  kept.controls);
         !st)
         return st;
-    std::vector<TrackFix> fixes;
-    if (auto st = readClFile(cl, fixes); !st) return st;
-    std::vector<ShortlistLine> pairs;
-    if (auto st = readShortlistFile(shortlist, pairs); !st) return st;
-    std::vector<ReportLine> lines;
-    if (auto st = readReportFile(report, lines); !st) return st;
+    if (auto st = readClFile(keptFile(state, 0, day, competitorNo), kept.fixes); !st) return st;
+    if (auto st = readShortlistFile(keptFile(state, 1, day, competitorNo), kept.pairs); !st) return st;
+    if (auto st = readReportFile(keptFile(state, 2, day, competitorNo), kept.lines); !st) return st;
+    if (!readScrappedControls(state, day, kept.controls, kept.scrapped)) kept.scrapped.clear();
+    // One score a line; a file that cannot be read is left to the group scoring to report.
+    CsvDocument result;
+    if (CsvDocument::load(state.rallyFile(RallyFolder::Results, resultFileName(day, competitorNo)), result)) {
+        CsvCursor cursor(result);
+        double v = 0;
+        while (!cursor.atEnd() && cursor.number(v)) kept.resultScores.push_back(v);
+    }
+    return {};
+}
 
+Status sceneOf(const ProgramState& state, const KeptFiles& kept, int day, int competitorNo, int controlNo,
+               ExplainScene& scene) {
     ExplainScene out;
     out.day = day;
     out.competitorNo = competitorNo;
     out.controlNo = controlNo;
     out.distanceWindow = state.config.distanceWindow;
     bool controlFound = false;
-    for (const auto& c : controls)
+    for (const auto& c : kept.controls)
         if (c.no == controlNo) {
             out.controlLat = c.lat;
             out.controlLon = c.lon;
@@ -104,28 +137,19 @@ Status loadExplainScene(const ProgramState& state, int day, int competitorNo, in
     if (!controlFound)
         return Status::failure("Day " + std::to_string(day) + " has no control " + std::to_string(controlNo));
     const ReportLine* line = nullptr;
-    for (const auto& r : lines)
+    for (const auto& r : kept.lines)
         if (r.controlNo == controlNo) line = &r;
     if (!line)
         return Status::failure("Competitor " + std::to_string(competitorNo) + " has no score for control " +
                                std::to_string(controlNo) + " on day " + std::to_string(day));
     out.score = line->score;
     out.inside = line->passageClock != 0;
-    std::vector<int> scrapped;
-    if (readScrappedControls(state, day, controls, scrapped))
-        out.scrapped = std::find(scrapped.begin(), scrapped.end(), controlNo) != scrapped.end();
-    // One score a line; a file that cannot be read is left to the group scoring to report.
-    CsvDocument result;
-    if (CsvDocument::load(state.rallyFile(RallyFolder::Results, resultFileName(day, competitorNo)), result)) {
-        CsvCursor cursor(result);
-        for (int c = 1; !cursor.atEnd(); ++c) {
-            double v = 0;
-            if (!cursor.number(v)) break;
-            if (c == controlNo) out.resultScore = v;
-        }
-    }
+    out.scrapped = std::find(kept.scrapped.begin(), kept.scrapped.end(), controlNo) != kept.scrapped.end();
+    if (controlNo >= 1 && static_cast<std::size_t>(controlNo) <= kept.resultScores.size())
+        out.resultScore = kept.resultScores[static_cast<std::size_t>(controlNo - 1)];
     out.idealTime = line->idealClock * 86400;
 
+    const auto& pairs = kept.pairs;
     for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {
         if (pairs[i].controlNo != controlNo) continue;
         const ShortlistLine& a = pairs[i];
@@ -143,12 +167,49 @@ Status loadExplainScene(const ProgramState& state, int day, int competitorNo, in
     }
 
     const PlanView plan(out.controlLat, out.controlLon, 1, 1, 1, 0);
-    for (const auto& f : fixes) {
+    for (const auto& f : kept.fixes) {
         const PlanPoint p = plan.toPlan(f.lat, f.lon);
         if (std::hypot(p.x, p.y) <= 3 * out.distanceWindow) out.track.push_back(f);
     }
     scene = std::move(out);
     return {};
+}
+
+} // namespace
+
+Status loadExplainScene(const ProgramState& state, int day, int competitorNo, int controlNo,
+                        ExplainScene& scene) {
+    KeptFiles kept;
+    if (auto st = readKeptFiles(state, day, competitorNo, kept); !st) return st;
+    return sceneOf(state, kept, day, competitorNo, controlNo, scene);
+}
+
+Status loadExplainScenes(const ProgramState& state, int day, int competitorNo,
+                         std::vector<ExplainScene>& scenes) {
+    KeptFiles kept;
+    if (auto st = readKeptFiles(state, day, competitorNo, kept); !st) return st;
+    std::vector<ExplainScene> out;
+    for (const ControlRecord& c : kept.controls) {
+        ExplainScene scene;
+        if (sceneOf(state, kept, day, competitorNo, c.no, scene)) out.push_back(std::move(scene));
+    }
+    scenes = std::move(out);
+    return {};
+}
+
+std::vector<int> keptCompetitors(const ProgramState& state, int day) {
+    std::vector<int> competitors;
+    std::error_code ec;
+    const std::string prefix = "CL" + std::to_string(day);
+    for (fs::directory_iterator it(explainFolder(state), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        int competitorNo = 0;
+        if (name.size() != 10 || name.rfind(prefix, 0) != 0 || name.substr(6) != ".csv") continue;
+        if (!competitorNoFromClName(name, competitorNo)) continue;
+        if (allKept(state, day, competitorNo)) competitors.push_back(competitorNo);
+    }
+    std::sort(competitors.begin(), competitors.end());
+    return competitors;
 }
 
 } // namespace trakmora

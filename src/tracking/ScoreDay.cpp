@@ -1,10 +1,81 @@
 #include "tracking/ScoreDay.h"
 
+#include "common/Format.h"
 #include "tracking/Scoring.h"
 #include "tracking/TrackImport.h"
 #include "tracking/TrackingFiles.h"
 
+#include <algorithm>
+
 namespace trakmora {
+
+namespace {
+
+// The competition number after the day digit at `dayPosition` (h1007.csv: 1, CL1007.csv: 2);
+// 0 when the three characters there are not digits.
+int competitorNoInName(const std::string& name, std::size_t dayPosition) {
+    if (name.size() < dayPosition + 4) return 0;
+    int number = 0;
+    for (std::size_t i = dayPosition + 1; i < dayPosition + 4; ++i) {
+        if (name[i] < '0' || name[i] > '9') return 0;
+        number = number * 10 + (name[i] - '0');
+    }
+    return number;
+}
+
+void noteFailure(DaySummary& summary, const std::string& file, std::size_t dayPosition,
+                 const std::string& message, bool listMessage = true) {
+    if (listMessage) summary.messages.push_back(file + ": " + message);
+    CompetitorOutcome outcome;
+    outcome.competitorNo = competitorNoInName(file, dayPosition);
+    outcome.fileName = file;
+    outcome.message = message;
+    summary.competitors.push_back(std::move(outcome));
+}
+
+} // namespace
+
+void noteImport(DaySummary& summary, const std::string& download, const Status& result) {
+    if (result)
+        ++summary.downloadsImported; // listed as the CL file it became
+    else
+        noteFailure(summary, download, 1, result.message());
+}
+
+void noteScoring(DaySummary& summary, const std::string& clFile, const Status& result,
+                 const ScoringRun& run) {
+    if (!result) {
+        noteFailure(summary, clFile, 2, result.message());
+        return;
+    }
+    ++summary.competitorsScored;
+    CompetitorOutcome outcome;
+    outcome.competitorNo = run.competitorNo;
+    outcome.fileName = clFile;
+    outcome.scored = true;
+    outcome.controlsScored = static_cast<int>(run.report.size());
+    outcome.controlCount = static_cast<int>(run.controls.size());
+    outcome.dayTotal = run.dayTotal;
+    summary.competitors.push_back(std::move(outcome));
+}
+
+void noteAfterScoring(DaySummary& summary, const std::string& clFile, const Status& result) {
+    if (result) return;
+    summary.messages.push_back(clFile + ": " + result.message());
+    for (auto it = summary.competitors.rbegin(); it != summary.competitors.rend(); ++it)
+        if (it->fileName == clFile) {
+            it->message += (it->message.empty() ? "" : "; ") + result.message();
+            return;
+        }
+}
+
+void sortCompetitors(DaySummary& summary) {
+    std::stable_sort(summary.competitors.begin(), summary.competitors.end(),
+                     [](const CompetitorOutcome& a, const CompetitorOutcome& b) {
+                         return a.competitorNo != b.competitorNo ? a.competitorNo < b.competitorNo
+                                                                 : a.fileName < b.fileName;
+                     });
+}
 
 DaySummary scoreDay(const ProgramState& state, int day, const DayProgress& progress,
                     const AfterScoring& afterScoring) {
@@ -19,41 +90,40 @@ DaySummary scoreDay(const ProgramState& state, int day, const DayProgress& progr
         if (progress) progress(done, total, download);
         ++done;
         if (const auto clash = clashingDownloads.find(download); clash != clashingDownloads.end()) {
-            summary.messages.push_back(download + ": " + clash->second);
+            noteImport(summary, download, Status::failure(clash->second));
             --total;
             continue;
         }
         ImportResult result;
-        if (const Status st = importDownload(state, day, download, result); st)
-            ++summary.downloadsImported;
-        else {
-            summary.messages.push_back(download + ": " + st.message());
-            --total; // no CL file to score
-        }
+        const Status st = importDownload(state, day, download, result);
+        noteImport(summary, download, st);
+        if (!st) --total; // no CL file to score
     }
     const std::vector<std::string> clFiles = listCompetitorFiles(state, day).clFiles;
     total = done + static_cast<int>(clFiles.size());
     const auto clashingLogs = sameCompetitorFiles(clFiles, 2);
+    bool noControls = false;
     for (const std::string& clFile : clFiles) {
+        if (noControls) {
+            // Not tried: the missing control file fails every competitor alike. Listed, not
+            // repeated among the messages.
+            noteFailure(summary, clFile, 2, kNoControlsLoaded, false);
+            continue;
+        }
         if (progress) progress(done, total, clFile);
         ++done;
         if (const auto clash = clashingLogs.find(clFile); clash != clashingLogs.end()) {
-            summary.messages.push_back(clFile + ": " + clash->second);
+            noteScoring(summary, clFile, Status::failure(clash->second), {});
             continue;
         }
         ScoringRun run;
         const Status st = scoreCompetitor(state, day, clFile, run);
-        if (st) {
-            ++summary.competitorsScored;
-            if (afterScoring)
-                if (const Status after = afterScoring(run); !after)
-                    summary.messages.push_back(clFile + ": " + after.message());
-            continue;
-        }
-        summary.messages.push_back(clFile + ": " + st.message());
-        if (st.message() == kNoControlsLoaded) break;
+        noteScoring(summary, clFile, st, run);
+        if (st && afterScoring) noteAfterScoring(summary, clFile, afterScoring(run));
+        noControls = !st && st.message() == kNoControlsLoaded;
     }
     if (progress) progress(total, total, {});
+    sortCompetitors(summary);
     return summary;
 }
 
@@ -63,6 +133,20 @@ std::string daySummaryText(const DaySummary& summary) {
     if (summary.messages.empty()) return text + "\nNo messages";
     text += "\nMessages:";
     for (const std::string& m : summary.messages) text += "\n" + m;
+    return text;
+}
+
+std::string controlsScoredText(const CompetitorOutcome& outcome) {
+    if (!outcome.scored) return {};
+    return std::to_string(outcome.controlsScored) + " of " + std::to_string(outcome.controlCount);
+}
+
+std::string competitorTableText(const DaySummary& summary) {
+    std::string text = "No\tControls\tDay total\tFile\tMessage\n";
+    for (const CompetitorOutcome& c : summary.competitors)
+        text += (c.competitorNo > 0 ? std::to_string(c.competitorNo) : std::string("?")) + "\t" +
+                controlsScoredText(c) + "\t" + (c.scored ? formatNumber(c.dayTotal) : std::string()) + "\t" +
+                c.fileName + "\t" + c.message + "\n";
     return text;
 }
 

@@ -13,10 +13,25 @@
 
 namespace trakmora {
 
+// One line of the table that ends a day's run: a competitor scored, or a download or CL file
+// that could not be imported or scored.
+struct CompetitorOutcome {
+    int competitorNo = 0;   // from the file name; 0 when the name carries no number
+    std::string fileName;   // the CL file scored, or the download that failed
+    bool scored = false;    // an R file was written
+    int controlsScored = 0; // lines of the R file
+    int controlCount = 0;   // controls of the day
+    double dayTotal = 0;
+    std::string message; // why it was not imported or scored, or what failed after scoring
+};
+
 struct DaySummary {
     int downloadsImported = 0;
     int competitorsScored = 0;
     std::vector<std::string> messages; // "<file>: <message>" per failure, in order
+    // Every competitor of the run, by competition number: a download imported is listed as the
+    // CL file it became.
+    std::vector<CompetitorOutcome> competitors;
 };
 
 // Called before each file: its index from 0, the number of files of the whole run, the file name.
@@ -29,8 +44,23 @@ using AfterScoring = std::function<Status(const ScoringRun& run)>;
 DaySummary scoreDay(const ProgramState& state, int day, const DayProgress& progress = {},
                     const AfterScoring& afterScoring = {});
 
+// The steps scoreDay records, for batches that import and score the files themselves (the
+// command line): a download imported or not, a CL file scored or not, a failure after scoring.
+// noteScored's `run` is the run as scoreCompetitor left it.
+void noteImport(DaySummary& summary, const std::string& download, const Status& result);
+void noteScoring(DaySummary& summary, const std::string& clFile, const Status& result, const ScoringRun& run);
+void noteAfterScoring(DaySummary& summary, const std::string& clFile, const Status& result);
+// Orders the competitors by number (then file name); scoreDay does it before returning.
+void sortCompetitors(DaySummary& summary);
+
 // The summary as the screen and the command line show it.
 std::string daySummaryText(const DaySummary& summary);
+
+// "7 of 8": the controls scored of the day's controls; "" when the competitor was not scored.
+std::string controlsScoredText(const CompetitorOutcome& outcome);
+// The competitors as a table of tab-separated columns under a header line
+// "No\tControls\tDay total\tFile\tMessage", one line each.
+std::string competitorTableText(const DaySummary& summary);
 
 // "Select  Day" of the individual scoring screen: 1, 2, ..., NoOfDays, 1, ...
 int nextScoringDay(int day, int noOfDays);

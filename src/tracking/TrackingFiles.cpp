@@ -7,6 +7,7 @@
 #include "common/RallyConfig.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace trakmora {
 
@@ -96,20 +97,48 @@ Status readScrappedControls(const ProgramState& state, int day, const std::vecto
     return {};
 }
 
-Status recordScrappedControl(const ProgramState& state, int day, int controlNo) {
-    std::vector<ControlRecord> current, scrapped;
+namespace {
+
+// The control `controlNo` of the day's control file; none without the file or the control.
+Status currentControl(const ProgramState& state, int day, int controlNo, std::optional<ControlRecord>& control) {
+    control.reset();
+    std::vector<ControlRecord> current;
     const auto controlFile = state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv");
     std::error_code ec;
-    // Without the control file there is nothing to know the control by, and nothing to score later.
     if (!std::filesystem::exists(controlFile, ec)) return {};
     if (auto st = readControlFile(controlFile, current); !st) return st;
     const auto it = std::find_if(current.begin(), current.end(), [&](const ControlRecord& c) { return c.no == controlNo; });
-    if (it == current.end()) return {};
+    if (it != current.end()) control = *it;
+    return {};
+}
+
+} // namespace
+
+Status recordScrappedControl(const ProgramState& state, int day, int controlNo) {
+    std::optional<ControlRecord> control;
+    // Without the control file there is nothing to know the control by, and nothing to score later.
+    if (auto st = currentControl(state, day, controlNo, control); !st || !control) return st;
+    std::vector<ControlRecord> scrapped;
     if (auto st = readScrappedRecords(state, day, scrapped); !st) return st;
     for (const ControlRecord& s : scrapped)
-        if (sameControl(s, *it)) return {};
-    scrapped.push_back(*it);
+        if (sameControl(s, *control)) return {};
+    scrapped.push_back(*control);
     return writeFileAtomically(scrappedControlsFile(state, day), controlFileText(scrapped));
+}
+
+Status forgetScrappedControl(const ProgramState& state, int day, int controlNo, bool& removed) {
+    removed = false;
+    std::optional<ControlRecord> control;
+    if (auto st = currentControl(state, day, controlNo, control); !st || !control) return st;
+    std::vector<ControlRecord> scrapped;
+    if (auto st = readScrappedRecords(state, day, scrapped); !st) return st;
+    const auto kept = std::remove_if(scrapped.begin(), scrapped.end(),
+                                     [&](const ControlRecord& s) { return sameControl(s, *control); });
+    if (kept == scrapped.end()) return {};
+    scrapped.erase(kept, scrapped.end());
+    if (auto st = writeFileAtomically(scrappedControlsFile(state, day), controlFileText(scrapped)); !st) return st;
+    removed = true;
+    return {};
 }
 
 std::string shortlistFileName(int which, int day, int competitorNo) {

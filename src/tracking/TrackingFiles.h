@@ -47,6 +47,9 @@ Status readScrappedControls(const ProgramState& state, int day, const std::vecto
                             std::vector<int>& controls);
 // Adds the control `controlNo` of the day's control file to the list (once), atomically.
 Status recordScrappedControl(const ProgramState& state, int day, int controlNo);
+// Takes the control `controlNo` of the day's control file off the list, atomically; `removed` says
+// whether it was on it. Other records stay as they were.
+Status forgetScrappedControl(const ProgramState& state, int day, int controlNo, bool& removed);
 
 struct CompetitorFiles {
     std::vector<std::string> clFiles;   // CL<day>*.csv

@@ -1,14 +1,19 @@
 #include "tracking/frmScore1.h"
 
+#include "app/ProgressShown.h"
 #include "app/QtText.h"
 #include "app/SavedWorkbook.h"
 #include "app/ScreenPlacement.h"
+#include "app/StatusLine.h"
+#include "common/Format.h"
 #include "reports/ProvisionalSheet.h"
 #include "reports/ReportInputs.h"
 #include "schedule/ControlFiles.h"
+#include "tracking/ExplainData.h"
 #include "tracking/ScoreDay.h"
 #include "tracking/TrackImport.h"
 #include "tracking/TrackingFiles.h"
+#include "tracking/frmCompetitorTable.h"
 #include "tracking/frmTrackMap.h"
 #include "tracking/frmTrackPlot.h"
 
@@ -60,6 +65,30 @@ void writeProvisionalWorkbook(const ProgramState& state, const ScoringRun& run) 
     openSavedWorkbook(state, provisionalSheetFile(state, sheet.day, sheet.competitorNo));
 }
 
+// The working files a step writes (the chain of tracking/Scoring.h).
+std::vector<std::string> workingFilesOf(ScoringStep step, int day, int competitorNo) {
+    switch (step) {
+    case ScoringStep::ReduceByDistance: return {shortlistFileName(1, day, competitorNo)};
+    case ScoringStep::ReduceByTime: return {shortlistFileName(2, day, competitorNo)};
+    case ScoringStep::FinalShortlist: return {shortlistFileName(3, day, competitorNo)};
+    case ScoringStep::PassageTimes: return {reportFileName(day, competitorNo)};
+    default: return {};
+    }
+}
+
+// What "Score all" saved, for the status line.
+QString scoredText(int day, int scored, bool sheets) {
+    if (scored == 0) return QStringLiteral("Day %1: no competitor scored").arg(day);
+    if (scored == 1)
+        return QStringLiteral("Day %1: 1 competitor scored, its R file%2 saved in Results")
+            .arg(day)
+            .arg(sheets ? QStringLiteral(" and provisional result sheet") : QString());
+    return QStringLiteral("Day %1: %2 competitors scored, their R files%3 saved in Results")
+        .arg(day)
+        .arg(scored)
+        .arg(sheets ? QStringLiteral(" and provisional result sheets") : QString());
+}
+
 } // namespace
 
 frmScore1::frmScore1(ProgramState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state) {
@@ -102,14 +131,11 @@ void frmScore1::buildScreen() {
     scoreAll_ = new QPushButton(QStringLiteral("Score all"), this);
     scoreAll_->setToolTip(QStringLiteral("Import every waiting download of the day and score every CL file"));
     scoreAgain_ = new QPushButton(QStringLiteral("Score again"), this);
-    scoreAgain_->setToolTip(
-        QStringLiteral("Import and score every download of the day again from CompetitorsLog\\Bak, after a control was corrected"));
-    progress_ = new QProgressBar(this);
-    progress_->setVisible(false);
+    scoreAgain_->setToolTip(QStringLiteral("Import and score every download of the day again from "
+                                           "CompetitorsLog\\Bak, after a control was corrected"));
     top->addWidget(dayButton_);
     top->addWidget(dayLabel_);
     top->addStretch(1);
-    top->addWidget(progress_, 2);
     top->addWidget(trackMap_);
     top->addWidget(scoreAll_);
     top->addWidget(scoreAgain_);
@@ -157,10 +183,22 @@ void frmScore1::buildScreen() {
     plot_ = new TrackPlot(this);
     plot_->setFixedHeight(120);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* body = new QWidget;
+    auto* layout = new QVBoxLayout(body);
     layout->addLayout(top);
     layout->addLayout(middle, 1);
     layout->addWidget(plot_);
+
+    // What the last action wrote, and the progress of "Score all", stay in view below the body.
+    auto* footer = new QWidget;
+    auto* foot = new QHBoxLayout(footer);
+    foot->setContentsMargins(9, 2, 9, 6);
+    status_ = new StatusLine(footer);
+    progress_ = new QProgressBar(footer);
+    progress_->setVisible(false);
+    foot->addWidget(status_, 1);
+    foot->addWidget(progress_, 1);
+    layOutScrolling(this, body, footer);
 
     setStepButtons(nullptr);
     import_->setEnabled(false);
@@ -191,6 +229,10 @@ void frmScore1::refreshLists() {
     downloads_->addItems(fileNames(files.downloads));
     clFiles_->clear();
     clFiles_->addItems(fileNames(files.clFiles));
+    const std::vector<int> kept = keptCompetitors(state_, day_);
+    trackMap_->setEnabled(!kept.empty());
+    // An open map follows the day and the competitors scored since.
+    if (map_ && map_->isVisible()) updateTrackMap(kept, map_->competitor());
 }
 
 void frmScore1::downloadClicked(QListWidgetItem* item) {
@@ -207,11 +249,18 @@ void frmScore1::downloadClicked(QListWidgetItem* item) {
 
 void frmScore1::importDownloadFile() {
     ImportResult result;
-    if (const Status st = importDownload(state_, day_, downloadName_, result); !st)
+    if (const Status st = importDownload(state_, day_, downloadName_, result); !st) {
         state_.messages->info(st.message());
-    else if (!result.earlierBackup.empty())
-        state_.messages->info("The earlier download " + downloadName_ + " in CompetitorsLog\\Bak is kept as " +
-                              result.earlierBackup);
+    } else {
+        status_->showSaved({state_.rallyFile(RallyFolder::CompetitorsLog, result.clFileName)},
+                           QStringLiteral("%1 fixes kept of %2 records; %3 moved to CompetitorsLog\\Bak")
+                               .arg(result.fixesKept)
+                               .arg(result.recordsRead)
+                               .arg(qText(downloadName_)));
+        if (!result.earlierBackup.empty())
+            state_.messages->info("The earlier download " + downloadName_ +
+                                  " in CompetitorsLog\\Bak is kept as " + result.earlierBackup);
+    }
     import_->setEnabled(false);
     downloads_->setEnabled(true);
     // Unless a competitor is part-way through its steps, another day may be chosen again.
@@ -251,6 +300,7 @@ void frmScore1::loadClFile() {
 }
 
 void frmScore1::runStepsUntil(ScoringStep until) {
+    const ScoringStep from = run_.next;
     while (run_.next != until && run_.next != ScoringStep::Done) {
         if (const Status st = runNextStep(state_, run_); !st) {
             showCounts();
@@ -259,6 +309,7 @@ void frmScore1::runStepsUntil(ScoringStep until) {
         }
     }
     showCounts();
+    showWorkingFilesSaved(from);
     if (until == ScoringStep::Done) {
         finishCompetitor();
         return;
@@ -277,32 +328,53 @@ void frmScore1::stepFailed(const Status& st) {
     refreshLists();
 }
 
+void frmScore1::showWorkingFilesSaved(ScoringStep from) {
+    // In auto mode the chain goes on to the R file, which says what it saved.
+    if (run_.next == ScoringStep::Done || autoMode_) return;
+    std::vector<std::filesystem::path> files;
+    for (auto step = from; step < run_.next; step = static_cast<ScoringStep>(static_cast<int>(step) + 1))
+        for (const std::string& name : workingFilesOf(step, run_.day, run_.competitorNo))
+            files.push_back(state_.rallyFile(RallyFolder::Working, name));
+    if (!files.empty()) status_->showSaved(files);
+}
+
 void frmScore1::showTrackMap() {
-    std::vector<ExplainScene> scenes;
-    for (const ControlRecord& c : run_.controls) {
-        ExplainScene scene;
-        if (loadExplainScene(state_, run_.day, run_.competitorNo, c.no, scene)) scenes.push_back(std::move(scene));
-    }
-    if (scenes.empty()) {
-        state_.messages->info("No track map: the scoring files of competitor " + std::to_string(run_.competitorNo) +
-                              " were not kept");
+    const std::vector<int> competitors = keptCompetitors(state_, day_);
+    if (competitors.empty()) {
+        state_.messages->info("No track map: no scoring files of day " + std::to_string(day_) + " were kept");
+        trackMap_->setEnabled(false);
         return;
     }
-    if (!map_) {
+    const bool opening = !map_;
+    if (opening) {
         map_ = new frmTrackMap(this);
         map_->setWindowFlag(Qt::Window);
         map_->setAttribute(Qt::WA_DeleteOnClose);
         map_->resize(640, 560);
     }
-    map_->setWindowTitle(QStringLiteral("Track map: competitor %1, day %2").arg(run_.competitorNo).arg(run_.day));
-    map_->setScenes(std::move(scenes));
-    map_->show();
-    map_->raise();
+    // The competitor just scored, or after "Score all" the first of the day.
+    updateTrackMap(competitors, run_.day == day_ ? run_.competitorNo : 0);
+    if (opening) placeOver(map_, this);
+    bringForward(map_);
+}
+
+void frmScore1::updateTrackMap(const std::vector<int>& competitors, int shown) {
+    const ProgramState* state = &state_;
+    const int day = day_;
+    map_->setCompetitors(competitors, day_, shown,
+                         [state, day](int competitorNo, std::vector<ExplainScene>& scenes) {
+                             return loadExplainScenes(*state, day, competitorNo, scenes);
+                         });
 }
 
 void frmScore1::finishCompetitor() {
     writeProvisionalWorkbook(state_, run_);
-    trackMap_->setEnabled(state_.keepExplainFiles);
+    status_->showSaved({provisionalSheetFile(state_, run_.day, run_.competitorNo),
+                        state_.rallyFile(RallyFolder::Results, resultFileName(run_.day, run_.competitorNo))},
+                       QStringLiteral("Competitor %1, day %2: %3")
+                           .arg(run_.competitorNo)
+                           .arg(run_.day)
+                           .arg(qText(formatNumber(run_.dayTotal))));
     setStepButtons(nullptr);
     clFiles_->setEnabled(true);
     dayButton_->setEnabled(downloads_->isEnabled());
@@ -338,13 +410,7 @@ void frmScore1::scoreAll() {
     setStepButtons(nullptr);
     plot_->clear();
     clearCounts();
-    progress_->setValue(0);
-    progress_->setVisible(true);
-    const auto showProgress = [this](int done, int total, const std::string&) {
-        progress_->setMaximum(std::max(total, 1));
-        progress_->setValue(done);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    };
+    const DayProgress showProgress = progressShownOn(progress_);
     // Every competitor gets the provisional result sheet that scoring one by one gives; the
     // sheets are saved without opening them, a whole day of workbooks would bury the desktop.
     const auto writeSheet = [this](const ScoringRun& run) {
@@ -361,7 +427,14 @@ void frmScore1::scoreAll() {
     import_->setEnabled(false);
     load_->setEnabled(false);
     refreshLists();
-    state_.messages->info(daySummaryText(summary));
+    if (table_) table_->close();
+    table_ = new frmCompetitorTable(summary, day_, this);
+    // Said once the table is closed: while it is open the table says it, and a long look at it
+    // would outlast the status line.
+    const QString saved = scoredText(day_, summary.competitorsScored, state_.writeWorkbooks);
+    connect(table_, &QDialog::finished, status_, [this, saved] { status_->showFor(saved); });
+    placeOver(table_, this);
+    table_->open();
 }
 
 void frmScore1::scoreAgain() {

@@ -4,6 +4,7 @@
 // the counts of each step and the track plot. "Score all" runs the whole day in one go.
 #include "common/ProgramState.h"
 #include "tracking/Scoring.h"
+#include "tracking/frmCompetitorTable.h"
 #include "tracking/frmTrackMap.h"
 
 #include <QPointer>
@@ -19,6 +20,7 @@ class QTimer;
 
 namespace trakmora {
 
+class StatusLine;
 class TrackPlot;
 
 
@@ -48,6 +50,9 @@ public:
     QPushButton* trackMapButton() const { return trackMap_; }
     frmTrackMap* trackMap() const { return map_; }
     QProgressBar* progressBar() const { return progress_; }
+    StatusLine* statusLine() const { return status_; }
+    // The table of the last "Score all" or "Score again" while it is open.
+    frmCompetitorTable* competitorTable() const { return table_; }
     TrackPlot* plot() const { return plot_; }
     QTimer* modeTimer() const { return modeTimer_; }
     QTimer* controlTimer() const { return controlTimer_; }
@@ -75,6 +80,8 @@ private:
     void clearCounts();
     void setStepButtons(QPushButton* enabled);
     void showTrackMap();
+    void updateTrackMap(const std::vector<int>& competitors, int shown);
+    void showWorkingFilesSaved(ScoringStep from);
     void scoreAll();
     void scoreAgain();
     void refreshControls();
@@ -100,6 +107,8 @@ private:
     QPushButton* trackMap_ = nullptr;
     QPointer<frmTrackMap> map_;
     QProgressBar* progress_ = nullptr;
+    StatusLine* status_ = nullptr;
+    QPointer<frmCompetitorTable> table_;
     TrackPlot* plot_ = nullptr;
     QTimer* modeTimer_ = nullptr;
     QTimer* controlTimer_ = nullptr;

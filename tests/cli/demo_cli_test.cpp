@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <regex>
+#include <sstream>
 
 namespace trakmora {
 namespace {
@@ -60,6 +61,18 @@ TEST(DemoCli, RunsBothDaysToFinalPositionsAndWritesEveryWorkbook) {
     ASSERT_EQ(runCli(cli + "--yes --no-workbooks --rally Demo run --day 2", run), 0) << run;
     EXPECT_NE(run.find("== Day 2: import =="), std::string::npos) << run;
     EXPECT_NE(run.find("[39/39] "), std::string::npos) << run;
+    // After the scoring, a table of the day's competitors: each scored, with its controls and total.
+    std::istringstream competitors(section(run, "== Day 2: competitors ==\n"));
+    std::string line;
+    std::getline(competitors, line);
+    std::getline(competitors, line);
+    EXPECT_EQ(line, "No\tControls\tDay total\tFile\tMessage");
+    int rows = 0;
+    for (; std::getline(competitors, line); ++rows)
+        EXPECT_TRUE(
+            std::regex_match(line, std::regex("[0-9]+\t[0-9]+ of [0-9]+\t[0-9.]+\tCL2[0-9]{3}\\.csv\t")))
+            << line;
+    EXPECT_EQ(rows, 39) << run;
     const std::string day2 = section(out, "Day 2 positions\n");
     EXPECT_FALSE(day2.empty());
     EXPECT_EQ(section(run, "Day 2 positions\n"), day2);

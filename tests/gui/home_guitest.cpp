@@ -414,6 +414,7 @@ private slots:
         QVERIFY(!help->showSection(QStringLiteral("No such section")));
         QCOMPARE(help->pages()->tabText(1), QStringLiteral("License Agreement"));
         help->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         // The configuration screen's note on time leads to that section.
         {
@@ -431,6 +432,9 @@ private slots:
         help = home.findChild<frmAbout*>();
         QVERIFY(help && help->isVisible());
         QCOMPARE(help->guideView()->textCursor().block().text(), QStringLiteral("Understanding Time"));
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        const QRect heading = help->guideView()->cursorRect();
+        QVERIFY2(heading.top() >= 0 && heading.top() < 40, qPrintable(QString::number(heading.top())));
     }
 };
 

@@ -9,12 +9,14 @@
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
 
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
-#include <QPlainTextEdit>
 #include <QtTest>
 
 #include <cstdio>
@@ -235,10 +237,17 @@ private slots:
         for (const char* name : {"h1001.csv", "c1002.csv"})
             fs::copy_file(kCase / "CompetitorsLog" / name, rally.file(RallyFolder::CompetitorsLog, name));
         frmScore1 screen(rally.state);
+        screen.show();
         QCOMPARE(screen.downloadList()->count(), 2);
         QTest::mouseClick(screen.scoreAllButton(), Qt::LeftButton);
-        QCOMPARE(rally.messages.texts,
-                 std::vector<std::string>{"Downloads imported: 2\nCompetitors scored: 2\nNo messages"});
+        // The run ends with the table of its competitors, not a message box.
+        QVERIFY(rally.messages.texts.empty());
+        QVERIFY(screen.competitorTable() && screen.competitorTable()->isVisible());
+        QCOMPARE(screen.competitorTable()->table()->rowCount(), 2);
+        QTest::mouseClick(
+            screen.competitorTable()->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+            Qt::LeftButton);
+        QTRY_VERIFY(!screen.competitorTable());
         QVERIFY(fs::exists(rally.file(RallyFolder::Results, "R1002.csv")));
         // Each competitor's provisional result sheet, as when scoring them one by one.
         for (const char* sheet : {"DayScore1_1.xlsx", "DayScore1_2.xlsx"})
@@ -258,7 +267,9 @@ private slots:
         rally.messages.setAnswer(true);
         QTest::mouseClick(screen.scoreAgainButton(), Qt::LeftButton);
         QCOMPARE(readText(rally.file(RallyFolder::Results, "R1002.csv")), r1002);
-        QCOMPARE(rally.messages.texts.back(), std::string("Downloads imported: 2\nCompetitors scored: 2\nNo messages"));
+        QVERIFY(rally.messages.texts.empty());
+        QCOMPARE(screen.competitorTable()->summaryLabel()->text(),
+                 QStringLiteral("Downloads imported: 2. Competitors scored: 2. No messages."));
         QCOMPARE(screen.downloadList()->count(), 0);
     }
 

@@ -69,6 +69,38 @@ private slots:
         QCOMPARE(image.pixelColor(QPoint(static_cast<int>(g.control.x) + 20, static_cast<int>(g.control.y) - 40)),
                  QColor(Qt::white));
     }
+
+    // A track running kilometres past the control on both sides is cut at the edge of the map:
+    // below it, caption and buttons look exactly as with a track that stays near the control.
+    void theTrackNeverRunsOverTheCaptionOrButtons() {
+        ExplainScene far = scene(1);
+        far.track.clear();
+        for (int i = -30; i <= 30; ++i)
+            far.track.push_back({100.0 + i, far.controlLat + i * 100 / kMetresPerDegree, 12, 36000.0 + i});
+        QImage images[2];
+        QRect area;
+        for (int k = 0; k < 2; ++k) {
+            frmTrackMap map;
+            map.resize(400, 500);
+            map.setScenes({k == 0 ? scene(1) : far});
+            map.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&map));
+            images[k] = map.grab().toImage();
+            area = map.mapRect();
+            QVERIFY(area.bottom() < map.captionLabel()->geometry().top());
+            QVERIFY(area.bottom() < map.previousButton()->geometry().top());
+        }
+        const ExplainGeometry g = explainGeometry(far, area.width(), area.height(), 20);
+        const int x = static_cast<int>(std::lround(g.control.x));
+        // The far track reaches the map's last row, and nothing of it goes further.
+        QVERIFY(images[1].pixelColor(x, area.bottom()) != QColor(Qt::white));
+        QCOMPARE(images[0].pixelColor(x, area.bottom()), QColor(Qt::white));
+        for (int y = area.bottom() + 1; y < images[0].height(); ++y)
+            for (int px = 0; px < images[0].width(); ++px)
+                if (images[0].pixel(px, y) != images[1].pixel(px, y))
+                    QFAIL(
+                        qPrintable(QStringLiteral("the track shows at %1,%2 below the map").arg(px).arg(y)));
+    }
 };
 
 QTEST_MAIN(TrackMapTest)

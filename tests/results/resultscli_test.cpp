@@ -1,5 +1,6 @@
 #include "results/ResultFiles.h"
 #include "results/ResultsRally.h"
+#include "tracking/ScoreDay.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,39 @@ TEST(ResultsCli, TwoDayRallyFromRFilesToFinalPositions) {
     }
     EXPECT_EQ(readFile(resultFile(r.state, 2, 12)), "2\r\n0\r\n2\r\n");
     EXPECT_EQ(readFile(nonFinishersFile(r.state, 1)), "12\r\n");
+}
+
+// A control scrapped and restored from the command line: the day is scored again from the kept
+// downloads and every R file is as before the scrap.
+TEST(ResultsCli, UnscrapScoresTheDayAgainFromTheKeptDownloads) {
+    namespace fs = std::filesystem;
+    ResultsRally r(1);
+    r.writeEntries({{1, "Ann", "A"}, {2, "Bob", "A"}});
+    const fs::path tracks = test::testData("tracking_e2e");
+    for (const char* name : {"h1001.csv", "c1002.csv"})
+        fs::copy_file(tracks / "CompetitorsLog" / name, r.file(RallyFolder::CompetitorsLog, name));
+    fs::copy_file(tracks / "Marshals/cp1.csv", r.file(RallyFolder::Marshals, "cp1.csv"));
+    ASSERT_EQ(scoreDay(r.state, 1).competitorsScored, 2);
+    const std::string r1 = readFile(resultFile(r.state, 1, 1));
+    const std::string r2 = readFile(resultFile(r.state, 1, 2));
+
+    const std::string rally = "--data-root '" + r.root.path().string() + "' --no-workbooks --rally Spring ";
+    std::string output;
+    EXPECT_EQ(test::runCli(rally + "day --day 1 --scrap 4", output), 0) << output;
+    EXPECT_EQ(readFile(resultFile(r.state, 1, 1)), "-12\r\n0\r\n7\r\n0\r\n-250\r\n592\r\n600\r\n-3\r\n");
+    EXPECT_EQ(test::runCli(rally + "day --day 1 --unscrap 4", output), 0) << output;
+    EXPECT_NE(output.find("[1/4] h1001.csv\n[2/4] c1002.csv\n[3/4] CL1001.csv\n[4/4] CL1002.csv\n"
+                          "Control 4 of day 1 restored\nDownloads imported: 2\nCompetitors scored: 2\nNo messages\n"),
+              std::string::npos)
+        << output;
+    EXPECT_NE(output.find("\"Ann\",1,\"A\",1509,-12,0,7,45,-250,592,600,-3\n"), std::string::npos) << output;
+    EXPECT_EQ(readFile(resultFile(r.state, 1, 1)), r1);
+    EXPECT_EQ(readFile(resultFile(r.state, 1, 2)), r2);
+
+    EXPECT_EQ(test::runCli(rally + "day --day 1 --unscrap 4", output), 1);
+    EXPECT_EQ(output, "Control 4 of day 1 is not scrapped: there is nothing to restore\n");
+    EXPECT_EQ(test::runCli(rally + "day --day 1 --scrap 4 --unscrap 4", output), 2) << output;
+    EXPECT_EQ(readFile(resultFile(r.state, 1, 1)), r1);
 }
 
 TEST(ResultsCli, UsageErrorsAndAOneDayRally) {

@@ -295,3 +295,39 @@ TEST(ExplainCli, ScoreKeepsFilesOnlyWhenAskedThenExplainAndAudit) {
 
 } // namespace
 } // namespace trakmora
+
+namespace trakmora {
+namespace {
+
+TEST_F(Explain, KeptCompetitorsAndAllTheirScenes) {
+    EXPECT_TRUE(keptCompetitors(state, 1).empty()); // no Explain folder yet
+    scoreCompetitor7(true);
+    // A competitor with only part of the files kept, and a file of another kind, are no choice.
+    test::writeText(explainFolder(state) / "CL1009.csv", "1,51.3,12.4,36000\r\n");
+    test::writeText(explainFolder(state) / "CL1007 copy.csv", "");
+    EXPECT_EQ(keptCompetitors(state, 1), std::vector<int>{7});
+    EXPECT_TRUE(keptCompetitors(state, 2).empty());
+
+    std::vector<ExplainScene> scenes;
+    ASSERT_TRUE(loadExplainScenes(state, 1, 7, scenes));
+    ASSERT_EQ(scenes.size(), 5u);
+    for (int control = 1; control <= 5; ++control) {
+        const ExplainScene& s = scenes[static_cast<std::size_t>(control - 1)];
+        ExplainScene one;
+        ASSERT_TRUE(loadExplainScene(state, 1, 7, control, one));
+        EXPECT_EQ(s.controlNo, control);
+        EXPECT_EQ(s.score, run.report[static_cast<std::size_t>(control - 1)].score);
+        EXPECT_EQ(s.resultScore, one.resultScore);
+        EXPECT_EQ(s.passageTime, one.passageTime);
+        EXPECT_EQ(s.track.size(), one.track.size());
+    }
+    EXPECT_FALSE(loadExplainScenes(state, 1, 9, scenes));
+    EXPECT_EQ(scenes.size(), 5u); // left as it was
+
+    // Scored again without keeping the files, the competitor is no longer offered.
+    scoreCompetitor7(false);
+    EXPECT_TRUE(keptCompetitors(state, 1).empty());
+}
+
+} // namespace
+} // namespace trakmora

@@ -140,5 +140,93 @@ TEST(ScoringDay, SelectDayCyclesThroughTheRallyDays) {
         EXPECT_EQ(nextScoringDay(c.day, c.noOfDays), c.next) << c.day << " of " << c.noOfDays;
 }
 
+class ScoreDayTable : public test::TrackingFixture {};
+
+// The expected R files of competitors 1 and 2 both hold -12, 0, 7, 45, -250, 592, 600, -3.
+constexpr double kExpectedTotal = 12 + 0 + 7 + 45 + 250 + 592 + 600 + 3;
+
+TEST_F(ScoreDayTable, EveryCompetitorIsListedWithTotalsOrItsMessage) {
+    for (const char* name : {"h1001.csv", "c1002.csv"})
+        fs::copy_file(kCase / "CompetitorsLog" / name, logFile(name));
+    fs::copy_file(kCase / "Marshals/cp1.csv", state.rallyFile(RallyFolder::Marshals, "cp1.csv"));
+    test::writeText(logFile("h1009.csv"), "not a download\r\n");
+    test::writeText(logFile("CL1008.csv"), "1,51.3,12.4\r\n"); // a value short
+    const DaySummary summary = scoreDay(state, 1, {}, [](const ScoringRun& run) {
+        return run.competitorNo == 2 ? Status::failure("the sheet is open in another program") : Status{};
+    });
+
+    struct Row {
+        int no;
+        std::string file;
+        bool scored;
+        int controls;
+        double total;
+        bool hasMessage;
+    };
+    const Row expected[] = {{1, "CL1001.csv", true, 8, kExpectedTotal, false},
+                            {2, "CL1002.csv", true, 8, kExpectedTotal, true},
+                            {8, "CL1008.csv", false, 0, 0, true},
+                            {9, "h1009.csv", false, 0, 0, true}};
+    ASSERT_EQ(summary.competitors.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        const CompetitorOutcome& c = summary.competitors[i];
+        const Row& e = expected[i];
+        EXPECT_EQ(c.competitorNo, e.no) << i;
+        EXPECT_EQ(c.fileName, e.file) << i;
+        EXPECT_EQ(c.scored, e.scored) << e.file;
+        EXPECT_EQ(c.controlsScored, e.controls) << e.file;
+        EXPECT_EQ(c.dayTotal, e.total) << e.file;
+        EXPECT_EQ(!c.message.empty(), e.hasMessage) << e.file << ": " << c.message;
+    }
+    // The message of a failure is the one the summary lists for that file.
+    EXPECT_EQ(summary.competitors[1].message, "the sheet is open in another program");
+    for (const std::size_t i : {2u, 3u}) {
+        const CompetitorOutcome& c = summary.competitors[i];
+        EXPECT_NE(std::find(summary.messages.begin(), summary.messages.end(), c.fileName + ": " + c.message),
+                  summary.messages.end())
+            << c.message;
+    }
+    EXPECT_EQ(controlsScoredText(summary.competitors[0]), "8 of 8");
+    EXPECT_EQ(controlsScoredText(summary.competitors[2]), "");
+}
+
+TEST_F(ScoreDayTable, WithoutControlsEveryCompetitorLeftIsListedButTheMessageIsGivenOnce) {
+    for (const char* name : {"CL1003.csv", "CL1001.csv", "CL1002.csv"})
+        test::writeText(logFile(name), "1,51.3,12.4,36000\r\n");
+    const DaySummary summary = scoreDay(state, 1);
+    ASSERT_EQ(summary.competitors.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(summary.competitors[static_cast<std::size_t>(i)].competitorNo, i + 1);
+        EXPECT_EQ(summary.competitors[static_cast<std::size_t>(i)].message, kNoControlsLoaded);
+        EXPECT_FALSE(summary.competitors[static_cast<std::size_t>(i)].scored);
+    }
+    EXPECT_EQ(summary.messages.size(), 1u);
+    for (const char* name : {"CL1001.csv", "CL1002.csv", "CL1003.csv"})
+        EXPECT_TRUE(fs::exists(logFile(name))) << name;
+}
+
+TEST(ScoreDayText, TheTableHasOneLinePerCompetitor) {
+    DaySummary summary;
+    noteImport(summary, "h1abc.csv", Status::failure("no number"));
+    noteImport(summary, "h1005.csv", Status{});
+    ScoringRun run;
+    run.competitorNo = 12;
+    run.report.resize(7);
+    run.controls.resize(8);
+    run.dayTotal = 612.5;
+    noteScoring(summary, "CL1012.csv", Status{}, run);
+    noteScoring(summary, "CL1004.csv", Status::failure("bad line 3"), {});
+    noteAfterScoring(summary, "CL1012.csv", Status::failure("sheet not saved"));
+    sortCompetitors(summary);
+    EXPECT_EQ(summary.downloadsImported, 1);
+    EXPECT_EQ(summary.competitorsScored, 1);
+    EXPECT_EQ(competitorTableText(summary), "No\tControls\tDay total\tFile\tMessage\n"
+                                            "?\t\t\th1abc.csv\tno number\n"
+                                            "4\t\t\tCL1004.csv\tbad line 3\n"
+                                            "12\t7 of 8\t612.5\tCL1012.csv\tsheet not saved\n");
+    EXPECT_EQ(summary.messages, (std::vector<std::string>{"h1abc.csv: no number", "CL1004.csv: bad line 3",
+                                                          "CL1012.csv: sheet not saved"}));
+}
+
 } // namespace
 } // namespace trakmora
