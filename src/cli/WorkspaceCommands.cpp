@@ -15,6 +15,7 @@ void addWorkspaceCommands(CLI::App& app, CliContext& ctx) {
     create->callback([&ctx, longName, shortName] {
         ctx.run = [&ctx, longName, shortName] {
             if (int rc = ctx.report(createRally(*ctx.state, *longName, *shortName))) return rc;
+            if (int rc = ctx.lockRally(*shortName)) return rc;
             std::cout << "Created " << ctx.state->paths.rallyFolder(ctx.state->rally.shortName).string() << '\n';
             return 0;
         };
