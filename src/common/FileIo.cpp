@@ -45,13 +45,17 @@ std::string writeContent(const fs::path& file, std::string_view content, const c
     std::FILE* f = std::fopen(file.string().c_str(), mode);
     if (!f) return std::strerror(errno);
     int err = 0;
+    // fwrite may not be given the null pointer of empty content, even for no bytes.
+    const auto put = [f](std::string_view part) {
+        return part.empty() || std::fwrite(part.data(), 1, part.size(), f) == part.size();
+    };
     if (injectedFault(err)) {
         // The disk fills up half-way through the content.
-        std::fwrite(content.data(), 1, content.size() / 2, f);
+        put(content.substr(0, content.size() / 2));
         std::fclose(f);
         return std::strerror(err);
     }
-    bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
+    bool ok = put(content);
     ok = std::fflush(f) == 0 && ok;
     int savedErrno = ok ? 0 : errno;
     if (ok && sync) {
