@@ -145,6 +145,12 @@ bool frmHome::startUp() {
 void frmHome::setOpenWorkbooks(bool open) { state_->openWorkbooks = open; }
 
 void frmHome::openRally(const std::string& shortName) {
+    // The lock comes before the opening, which may already write (a legacy settings file is
+    // converted). Refused, the rally open before stays open as it was.
+    std::error_code ec;
+    if (!unsafeFolderNameReason(shortName) && std::filesystem::is_directory(state_->paths.rallyFolder(shortName), ec) &&
+        !holdRallyLock(shortName))
+        return;
     rallyChanged();
     const Status st = openRallyByShortName(*state_, shortName);
     // A damaged configuration is reported but the rally is open (with defaults) all the same.
@@ -153,6 +159,42 @@ void frmHome::openRally(const std::string& shortName) {
         refreshConfigScreen();
     }
     if (!st) state_->messages->info(st.message());
+}
+
+bool frmHome::holdRallyLock(const std::string& shortName) {
+    if (rallyLock_.held() && rallyLock_.shortName() == shortName) return true;
+    // The lock of the rally before stays held until this one is.
+    RallyLock lock;
+    LockRefusal why = LockRefusal::None;
+    Status st = takeRallyLock(*state_, shortName, "trakmora", lock, false, &why);
+    if (!st && (why == LockRefusal::OtherHost || why == LockRefusal::Damaged)) {
+        if (!state_->messages->ask("Rally in use", st.message() + ".\n\nOpen it anyway and take it over?"))
+            return false;
+        st = takeRallyLock(*state_, shortName, "trakmora", lock, true, &why);
+    }
+    if (!st) {
+        state_->messages->info(st.message());
+        return false;
+    }
+    rallyLock_ = std::move(lock);
+    return true;
+}
+
+void frmHome::rallyOpenedByScreen() {
+    if (!holdRallyLock(state_->rally.shortName)) {
+        const std::string before = rallyLock_.shortName();
+        if (before.empty() || !openRallyByShortName(*state_, before)) state_->forgetRally("", "");
+        rallyChanged();
+        if (!state_->rallyOpen()) {
+            for (QAction* a : {config_, routeSchedule_, entries_}) a->setEnabled(false);
+            refreshConfigScreen();
+            return;
+        }
+    } else {
+        rallyChanged();
+    }
+    enableRallyMenus();
+    refreshConfigScreen();
 }
 
 void frmHome::enableRallyMenus() {
@@ -196,9 +238,7 @@ void frmHome::showNew() {
     }
     showOnce(new_, [this] {
         auto* screen = new frmNew(*state_, this);
-        connect(screen, &frmNew::rallyCreated, this, &frmHome::rallyChanged);
-        connect(screen, &frmNew::rallyCreated, this, &frmHome::enableRallyMenus);
-        connect(screen, &frmNew::rallyCreated, this, &frmHome::refreshConfigScreen);
+        connect(screen, &frmNew::rallyCreated, this, &frmHome::rallyOpenedByScreen);
         return screen;
     }, this);
 }
@@ -210,9 +250,7 @@ void frmHome::showOpen() {
     }
     showOnce(start_, [this] {
         auto* screen = new frmStart(*state_, this);
-        connect(screen, &frmStart::rallyOpened, this, &frmHome::rallyChanged);
-        connect(screen, &frmStart::rallyOpened, this, &frmHome::enableRallyMenus);
-        connect(screen, &frmStart::rallyOpened, this, &frmHome::refreshConfigScreen);
+        connect(screen, &frmStart::rallyOpened, this, &frmHome::rallyOpenedByScreen);
         return screen;
     }, this);
 }

@@ -2,6 +2,7 @@
 // The home screen: the start-up window and the main menu. It owns the program state and every
 // other screen; each screen exists once, is modeless and is brought forward when chosen again.
 #include "common/ProgramState.h"
+#include "workspace/RallyLock.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -39,7 +40,8 @@ public:
     // folder being unwritable).
     bool anotherInstanceRuns() const { return anotherInstance_; }
     void setOpenWorkbooks(bool open);
-    // Opens a rally by its short name at start-up (--rally).
+    // Opens a rally by its short name at start-up (--rally). The rally's lock is held while it is
+    // open: a rally another program writes is not opened, and the one open before stays open.
     void openRally(const std::string& shortName);
     ProgramState& state() { return *state_; }
 
@@ -58,6 +60,13 @@ private:
     // Another rally is open now: screens of the one before are closed and its route schedule
     // leaves memory, so that nothing of it is saved into the new rally's files.
     void rallyChanged();
+    // Takes the lock of rally `shortName`, keeping the one held until then when it
+    // cannot. A lock of another computer or an unreadable one is taken over when the organiser
+    // agrees; one of another program running on this computer refuses. False when not taken.
+    bool holdRallyLock(const std::string& shortName);
+    // The New or Open screen has put another rally in the state: it stays open only with its lock;
+    // otherwise the rally open before is opened again (or none).
+    void rallyOpenedByScreen();
     void buildMenu();
     void buildContent();
     void showNew();
@@ -74,6 +83,8 @@ private:
     std::unique_ptr<Messages> ownMessages_;
     std::unique_ptr<ProgramState> state_;
     std::unique_ptr<QLockFile> lock_;
+    // The open rally's lock, so that trakmora-cli or another computer does not write it meanwhile.
+    RallyLock rallyLock_;
     bool anotherInstance_ = false;
     QAction* config_ = nullptr;
     QAction* routeSchedule_ = nullptr;

@@ -4,6 +4,7 @@
 #include "common/Messages.h"
 #include "common/ProgramState.h"
 #include "common/Status.h"
+#include "workspace/RallyLock.h"
 
 #include <CLI/CLI.hpp>
 
@@ -46,11 +47,30 @@ struct CliContext {
     // Whether the command may run on a rally whose settings could not be read (on the defaults):
     // only `config`, which shows and saves them.
     bool runsOnDamagedSettings = false;
+    // Set by commands that write the rally: they hold its lock for their run, so that the desktop
+    // program or another computer does not write it at the same time. Read-only commands do not.
+    bool writes = false;
+    // --force-unlock: take a lock held by another computer or an unreadable lock file.
+    bool forceUnlock = false;
+    // Released when the context ends, whichever way the command ends.
+    RallyLock lock;
 
     // Reports a failed status as a message; returns the exit status for it.
     int report(const Status& st) {
         if (st) return 0;
         messages.info(st.message());
+        return 1;
+    }
+
+    // Takes the lock of the rally for this run; returns the exit status (1 with the message when
+    // another writer holds it).
+    int lockRally(const std::string& shortName) {
+        LockRefusal why = LockRefusal::None;
+        const Status st = takeRallyLock(*state, shortName, "trakmora-cli", lock, forceUnlock, &why);
+        if (st) return 0;
+        messages.info(st.message());
+        if (why == LockRefusal::OtherHost || why == LockRefusal::Damaged)
+            messages.info("If nothing writes the rally there any more, --force-unlock takes the lock over");
         return 1;
     }
 };

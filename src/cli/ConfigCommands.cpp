@@ -76,6 +76,7 @@ void addConfigCommands(CLI::App& app, CliContext& ctx) {
     config->callback([&ctx, sets] {
         ctx.needsRally = true;
         ctx.runsOnDamagedSettings = true;
+        ctx.writes = !sets->empty();
         ctx.run = [&ctx, sets] {
             if (!sets->empty())
                 if (int rc = applyAssignments(ctx, *sets)) return rc;

@@ -20,10 +20,16 @@ void heading(const std::string& text) { std::cout << "\n== " << text << " ==\n";
 
 int runDemo(CliContext& ctx, const DemoOptions& options) {
     ProgramState& state = *ctx.state;
+    // An earlier demonstration rally open elsewhere is neither replaced nor added to.
+    std::error_code ec;
+    if (!unsafeFolderNameReason(options.shortName) &&
+        std::filesystem::is_directory(state.paths.rallyFolder(options.shortName), ec))
+        if (int rc = ctx.lockRally(options.shortName)) return rc;
     if (options.replace)
         if (int rc = ctx.report(removeDemoRally(state, options.shortName))) return rc;
     heading("Creating the demonstration rally");
     if (int rc = ctx.report(createDemoRally(state, options.shortName, options.seed))) return rc;
+    if (int rc = ctx.lockRally(options.shortName)) return rc;
     std::cout << "Rally \"" << state.rally.longName << "\" in " << state.paths.rallyFolder(options.shortName).string()
               << ": " << state.entries.count() << " entries, " << kDemoDays << " days\n";
 

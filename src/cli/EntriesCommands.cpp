@@ -11,6 +11,7 @@ void addEntriesCommands(CLI::App& app, CliContext& ctx) {
     auto* entries = app.add_subcommand("entries", "Load the entry list, check the score groups, show the count");
     entries->callback([&ctx] {
         ctx.needsRally = true;
+        ctx.writes = true;
         ctx.run = [&ctx] {
             if (int rc = ctx.report(loadEntryList(*ctx.state))) return rc;
             if (const int badAt = firstBadScoreGroup(ctx.state->entries)) {

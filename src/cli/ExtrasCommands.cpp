@@ -89,6 +89,7 @@ void addExtrasCommands(CLI::App& app, CliContext& ctx) {
     publish->add_flag("--official", publishArgs->official, "Mark the results official instead of provisional");
     publish->callback([&ctx, publishArgs] {
         ctx.needsRally = true;
+        ctx.writes = true;
         ctx.run = [&ctx, publishArgs] { return runPublish(ctx, *publishArgs); };
     });
 

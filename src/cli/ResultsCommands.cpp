@@ -162,6 +162,7 @@ void addResultsCommands(CLI::App& app, CliContext& ctx) {
     unscrapOption->excludes(scrapOption);
     day->callback([&ctx, dayNo, options, scrap, scrapOption, unscrap, unscrapOption] {
         ctx.needsRally = true;
+        ctx.writes = true;
         if (*scrapOption) options->scrap = *scrap;
         if (*unscrapOption) options->unscrap = *unscrap;
         ctx.run = [&ctx, dayNo, options] {
@@ -175,6 +176,7 @@ void addResultsCommands(CLI::App& app, CliContext& ctx) {
     results->add_option("--day", *resultsDay, "Rally day")->required();
     results->callback([&ctx, resultsDay] {
         ctx.needsRally = true;
+        ctx.writes = true;
         ctx.run = [&ctx, resultsDay] {
             GroupScoring scoring(*ctx.state);
             return resultsCommand(ctx, scoring, *resultsDay);
@@ -184,6 +186,7 @@ void addResultsCommands(CLI::App& app, CliContext& ctx) {
     auto* final = app.add_subcommand("final", "Final summation and final results");
     final->callback([&ctx] {
         ctx.needsRally = true;
+        ctx.writes = true;
         ctx.run = [&ctx] {
             GroupScoring scoring(*ctx.state);
             return finalCommand(ctx, scoring);

@@ -46,6 +46,7 @@ void addRunCommands(CLI::App& app, CliContext& ctx) {
                   "Score every competitor of the day again from the imported downloads (after a control was corrected)");
     run->callback([&ctx, day, again] {
         ctx.needsRally = true;
+        ctx.writes = true;
         ctx.run = [&ctx, day, again] {
             GroupScoring scoring(*ctx.state);
             return runDayCommand(ctx, scoring, *day, *again);

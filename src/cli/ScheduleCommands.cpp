@@ -102,6 +102,7 @@ void addScheduleCommands(CLI::App& app, CliContext& ctx) {
     schedule->add_flag("--save", *save, "Save the day's data file afterwards");
     schedule->callback([&ctx, scheduleDay, save] {
         ctx.needsRally = true;
+        ctx.writes = *save;
         ctx.run = [&ctx, scheduleDay, save] {
             ProgramState& state = *ctx.state;
             if (int rc = ctx.report(loadCalculated(state, *scheduleDay))) return rc;
@@ -119,6 +120,7 @@ void addScheduleCommands(CLI::App& app, CliContext& ctx) {
     controls->add_option("--day", *controlsDay, "Rally day")->required();
     controls->callback([&ctx, controlsDay] {
         ctx.needsRally = true;
+        ctx.writes = true;
         ctx.run = [&ctx, controlsDay] { return controlsCommand(ctx, *controlsDay); };
     });
 
@@ -131,6 +133,7 @@ void addScheduleCommands(CLI::App& app, CliContext& ctx) {
         ->check(CLI::IsMember({"route", "check", "marshal"}));
     print->callback([&ctx, printDay, kind] {
         ctx.needsRally = true;
+        ctx.writes = true;
         const PrintKind chosen = *kind == "route" ? PrintKind::Route : *kind == "check" ? PrintKind::Check : PrintKind::Marshal;
         ctx.run = [&ctx, printDay, chosen] { return printCommand(ctx, *printDay, {chosen}); };
     });

@@ -104,6 +104,7 @@ CLI::App* addDayCommand(CLI::App& app, CliContext& ctx, const char* name, const 
     command->add_option("files", args->files, filesHelp);
     command->callback([&ctx, args, work] {
         ctx.needsRally = true;
+        ctx.writes = true;
         ctx.run = [&ctx, args, work] { return work(ctx, *args); };
     });
     return command;

@@ -15,6 +15,8 @@ void addWorkspaceCommands(CLI::App& app, CliContext& ctx) {
     create->callback([&ctx, longName, shortName] {
         ctx.run = [&ctx, longName, shortName] {
             if (int rc = ctx.report(createRally(*ctx.state, *longName, *shortName))) return rc;
+            // No lock: nothing is written after the creation, which refuses an existing folder, and a
+            // lock that could not be written would report a rally that was created as not created.
             std::cout << "Created " << ctx.state->paths.rallyFolder(ctx.state->rally.shortName).string() << '\n';
             return 0;
         };

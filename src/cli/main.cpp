@@ -34,6 +34,8 @@ int runCli(int argc, char** argv) {
     app.add_option("--rally", ctx.rally, "Short name of the rally to open");
     app.add_flag("--yes", ctx.yes, "Answer every question with Yes");
     app.add_flag("--no-workbooks", ctx.noWorkbooks, "Do not write workbooks");
+    app.add_flag("--force-unlock", ctx.forceUnlock,
+                 "Take the rally's lock even when another computer holds it or its lock file is damaged");
 
     addWorkspaceCommands(app, ctx);
     addConfigCommands(app, ctx);
@@ -64,6 +66,12 @@ int runCli(int argc, char** argv) {
             std::cerr << "This command needs an open rally: pass --rally SHORT\n";
             return 2;
         }
+        // The lock comes before the opening, which may already save the settings. A rally that
+        // does not exist is left to the opening to report.
+        std::error_code ec;
+        if (ctx.writes && !unsafeFolderNameReason(ctx.rally) &&
+            std::filesystem::is_directory(ctx.state->paths.rallyFolder(ctx.rally), ec))
+            if (int rc = ctx.lockRally(ctx.rally)) return rc;
         if (auto st = openRallyByShortName(*ctx.state, ctx.rally); !st) {
             ctx.messages.info(st.message());
             // Scoring or printing on default settings would give wrong results that look right.

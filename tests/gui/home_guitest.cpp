@@ -18,6 +18,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -29,6 +30,23 @@ using namespace trakmora;
 namespace {
 
 std::filesystem::path rootOf(const QTemporaryDir& dir) { return dir.path().toStdString(); }
+
+// Runs trakmora-cli (built beside the screen tests) on the data root; returns its exit status and
+// puts what it printed in `output`.
+int runCli(const QTemporaryDir& root, const QStringList& args, QString& output) {
+    const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/../../src/cli/trakmora-cli");
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(cli, QStringList{QStringLiteral("--data-root"), root.path()} + args);
+    if (!process.waitForFinished(30000)) return -1;
+    output = QString::fromUtf8(process.readAll());
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+std::string fileText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 bool rallyMenusEnabled(const frmHome& home) {
     return home.menuEntry("Config")->isEnabled() && home.menuEntry("Route Schedule")->isEnabled() &&
@@ -395,6 +413,89 @@ private slots:
         QCOMPARE(shownOver, static_cast<QWidget*>(schedule));
         QVERIFY(!answered);
         schedule->close();
+    }
+
+    // The open rally is written by this program only: the command line and a second program are
+    // refused until another rally is opened here. A lock of another computer is taken over only
+    // when the organiser agrees.
+    void theOpenRallyHasOneWriter() {
+        QTemporaryDir root;
+        {
+            RecordingMessages setup;
+            ProgramState state(rootOf(root), setup);
+            for (const char* name : {"Autumn", "Spring", "Winter"}) QVERIFY(createRally(state, name, name));
+        }
+        RecordingMessages messages;
+        frmHome home(rootOf(root), &messages);
+        QVERIFY(home.startUp());
+        home.openRally("Spring");
+        QCOMPARE(home.state().rally.shortName, std::string("Spring"));
+        const auto config = rootOf(root) / "Spring/Working/config3.csv";
+        const std::string before = fileText(config);
+        const std::string lockText = fileText(rootOf(root) / "Spring/Trakmora.lock");
+        QString out;
+        for (const QStringList& args : {QStringList{"--rally", "Spring", "day", "--day", "1"},
+                                        QStringList{"--rally", "Spring", "config", "--set", "GroupSpeedA=70"}}) {
+            QCOMPARE(runCli(root, args, out), 1);
+            QVERIFY2(out.contains(QStringLiteral("Rally Spring is in use by trakmora on %1 since ")
+                                      .arg(QString::fromStdString(thisHostName()))),
+                     qPrintable(out));
+        }
+        QCOMPARE(fileText(config), before);
+        QCOMPARE(fileText(rootOf(root) / "Spring/Trakmora.lock"), lockText);
+
+        // A second program on this computer does not open it.
+        RecordingMessages told;
+        frmHome second(rootOf(root), &told);
+        second.openRally("Spring");
+        QVERIFY(!second.state().rallyOpen());
+        QVERIFY(!anyRallyMenuEnabled(second));
+        QCOMPARE(told.texts.size(), std::size_t{1});
+        QVERIFY(told.texts[0].rfind("Rally Spring is in use by trakmora on ", 0) == 0);
+
+        home.openRally("Autumn");
+        QVERIFY(!std::filesystem::exists(rootOf(root) / "Spring/Trakmora.lock"));
+        QCOMPARE(runCli(root, {"--rally", "Spring", "config", "--set", "GroupSpeedA=70"}, out), 0);
+        QVERIFY(fileText(config) != before);
+
+        // Winter is held by the results desk's laptop: No keeps Autumn open, Yes takes Winter over.
+        const auto winterLock = rootOf(root) / "Winter/Trakmora.lock";
+        const std::string desk = "host=results-desk\npid=4242\nprogram=trakmora-cli\nsince=2026-12-08 17:30:00\n";
+        std::ofstream(winterLock, std::ios::binary) << desk;
+        messages.setAnswer(false);
+        home.openRally("Winter");
+        QCOMPARE(messages.questions.size(), std::size_t{1});
+        QCOMPARE(messages.questions[0], std::string("Rally in use: Rally Winter is in use by trakmora-cli on results-desk "
+                                                    "since 2026-12-08 17:30:00.\n\nOpen it anyway and take it over?"));
+        QCOMPARE(home.state().rally.shortName, std::string("Autumn"));
+        QVERIFY(rallyMenusEnabled(home));
+        QCOMPARE(fileText(winterLock), desk);
+        QVERIFY(std::filesystem::exists(rootOf(root) / "Autumn/Trakmora.lock"));
+        messages.setAnswer(true);
+        home.openRally("Winter");
+        QCOMPARE(home.state().rally.shortName, std::string("Winter"));
+        LockOwner owner;
+        QVERIFY(readRallyLock(winterLock, owner));
+        QCOMPARE(owner.pid, thisProcessId());
+        QVERIFY(!std::filesystem::exists(rootOf(root) / "Autumn/Trakmora.lock"));
+        QVERIFY(messages.texts.back().find("The lock of rally Winter held by trakmora-cli on results-desk") == 0);
+
+        // On the Open screen of the second program, Winter (open here) is refused and Autumn stays open.
+        told.texts.clear();
+        second.openRally("Autumn");
+        QCOMPARE(second.state().rally.shortName, std::string("Autumn"));
+        second.menuEntry("Open")->trigger();
+        auto* open = second.findChild<frmStart*>();
+        QVERIFY(open);
+        QCOMPARE(open->rallyList()->item(2)->text(), QStringLiteral("Winter"));
+        clickLine(open->rallyList(), 2);
+        QCOMPARE(told.texts.size(), std::size_t{1});
+        QVERIFY(told.texts[0].rfind("Rally Winter is in use by trakmora on ", 0) == 0);
+        QCOMPARE(second.state().rally.shortName, std::string("Autumn"));
+        QVERIFY(rallyMenusEnabled(second));
+        QVERIFY(readRallyLock(rootOf(root) / "Autumn/Trakmora.lock", owner));
+        QVERIFY(readRallyLock(winterLock, owner));
+        QCOMPARE(home.state().rally.shortName, std::string("Winter"));
     }
 
     // The help screen holds the user guide, with the section the configuration screen refers to.
