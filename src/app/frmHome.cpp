@@ -182,6 +182,7 @@ bool frmHome::holdRallyLock(const std::string& shortName) {
 
 void frmHome::rallyOpenedByScreen() {
     if (!holdRallyLock(state_->rally.shortName)) {
+        if (start_) start_->openingRefused();
         const std::string before = rallyLock_.shortName();
         if (before.empty() || !openRallyByShortName(*state_, before)) state_->forgetRally("", "");
         rallyChanged();

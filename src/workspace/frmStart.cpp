@@ -58,4 +58,10 @@ void frmStart::choose(QListWidgetItem* item) {
     emit rallyOpened();
 }
 
+void frmStart::openingRefused() {
+    chosen_ = false;
+    label_->setText(QStringLiteral("Select Rally"));
+    list_->setEnabled(true);
+}
+
 } // namespace trakmora

@@ -20,6 +20,9 @@ public:
 
     QListWidget* rallyList() const { return list_; }
     QLabel* statusLabel() const { return label_; }
+    // The rally chosen could not be kept open (another program writes it): the list takes a
+    // choice again.
+    void openingRefused();
 
 signals:
     void rallyOpened();

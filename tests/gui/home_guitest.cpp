@@ -492,6 +492,8 @@ private slots:
         QCOMPARE(told.texts.size(), std::size_t{1});
         QVERIFY(told.texts[0].rfind("Rally Winter is in use by trakmora on ", 0) == 0);
         QCOMPARE(second.state().rally.shortName, std::string("Autumn"));
+        QCOMPARE(open->statusLabel()->text(), QStringLiteral("Select Rally")); // not "Winter is now open"
+        QVERIFY(open->rallyList()->isEnabled());
         QVERIFY(rallyMenusEnabled(second));
         QVERIFY(readRallyLock(rootOf(root) / "Autumn/Trakmora.lock", owner));
         QVERIFY(readRallyLock(winterLock, owner));
