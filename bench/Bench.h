@@ -27,7 +27,8 @@ inline void timeIt(const char* label, int repeats, const std::function<void()>& 
     for (int i = 0; i < repeats; ++i) {
         const auto t0 = std::chrono::steady_clock::now();
         work();
-        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+        const double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
         best = ms < best ? ms : best;
         total += ms;
     }

@@ -23,18 +23,30 @@ void writeRally(ProgramState& state) {
     state.config.lastEntry = {0, 60, 120, 180, 250};
     saveConfig(state);
     CsvWriter entries;
-    for (int i = 0; i < 12; ++i) entries.text("Header");
+    for (int i = 0; i < 12; ++i)
+        entries.text("Header");
     entries.endRecord();
     for (int n = 1; n <= 250; ++n) {
-        entries.number(n).text("Crew " + std::to_string(n)).text("1936").text("Riley").text("Kestrel").text("B");
-        entries.text(std::string(1, static_cast<char>('A' + n % 4))).number(0).number(0).number(0).number(0).number(0);
+        entries.number(n)
+            .text("Crew " + std::to_string(n))
+            .text("1936")
+            .text("Riley")
+            .text("Kestrel")
+            .text("B");
+        entries.text(std::string(1, static_cast<char>('A' + n % 4)))
+            .number(0)
+            .number(0)
+            .number(0)
+            .number(0)
+            .number(0);
         entries.endRecord();
     }
     writeFileAtomically(state.rallyFile(RallyFolder::EntryList, "EntryList.csv"), entries.str());
     for (int day = 1; day <= 2; ++day)
         for (int n = 1; n <= 250; ++n) {
             CsvWriter r;
-            for (int c = 1; c <= 40; ++c) r.number(((n * 7 + c * 13 + day) % 61) - 30).endRecord();
+            for (int c = 1; c <= 40; ++c)
+                r.number(((n * 7 + c * 13 + day) % 61) - 30).endRecord();
             writeFile(resultFile(state, day, n), r.str());
         }
 }
@@ -48,7 +60,8 @@ trakmora::bench::Register resultsBench("results", [] {
     trakmora::bench::timeIt("day of 250 competitors x 40 controls: build, combine, rank", 5, [&] {
         GroupScoring scoring(state);
         bool proceeded = false;
-        if (!scoring.enterDay(1) || !scoring.printCombinedDayResults(proceeded) || !scoring.printDayPositions())
+        if (!scoring.enterDay(1) || !scoring.printCombinedDayResults(proceeded) ||
+            !scoring.printDayPositions())
             std::printf("day failed\n");
     });
     GroupScoring scoring(state);

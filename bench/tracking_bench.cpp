@@ -15,8 +15,8 @@
 
 #include <cstdio>
 #include <ctime>
-#include <functional>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <unistd.h>
 
@@ -27,7 +27,8 @@ using namespace trakmora;
 class BenchRally {
 public:
     explicit BenchRally(const char* tag)
-        : root_(fs::temp_directory_path() / ("trakmora-bench-" + std::string(tag) + "-" + std::to_string(getpid()))),
+        : root_(fs::temp_directory_path() /
+                ("trakmora-bench-" + std::string(tag) + "-" + std::to_string(getpid()))),
           state(root_, messages) {
         fs::remove_all(root_);
         fs::create_directories(root_);
@@ -39,11 +40,13 @@ public:
     }
     void writeControls(const std::vector<ControlRecord>& controls) {
         CsvWriter w;
-        for (const char* h : {"No", "Lat", "Long", "Dist", "A_Time", "B_Time", "C_Time", "D_Time"}) w.text(h);
+        for (const char* h : {"No", "Lat", "Long", "Dist", "A_Time", "B_Time", "C_Time", "D_Time"})
+            w.text(h);
         w.endRecord();
         for (const auto& c : controls) {
             w.number(c.no).number(c.lat).number(c.lon).number(c.dist);
-            for (std::size_t g = 1; g <= 4; ++g) w.number(c.groupTime[g]);
+            for (std::size_t g = 1; g <= 4; ++g)
+                w.number(c.groupTime[g]);
             w.endRecord();
         }
         (void)writeFile(state.rallyFile(RallyFolder::Marshals, "cp1.csv"), w.str());
@@ -96,8 +99,8 @@ trakmora::bench::Register oneDownload("tracking-one", [] {
     settings.secondsPerFix = 0.5; // 100,000 fixes in under 14 hours
     const SyntheticDrive drive(settings);
     rally.writeControls(drive.controls());
-    const std::string text =
-        downloadText(*findLoggerLayout('h'), drive.competitorFixes(7, 1.0005), rally.state.config.startDate, rally.state.config);
+    const std::string text = downloadText(*findLoggerLayout('h'), drive.competitorFixes(7, 1.0005),
+                                          rally.state.config.startDate, rally.state.config);
     rally.writeDownload("h1007.csv", text);
     const fs::path waiting = rally.state.rallyFile(RallyFolder::CompetitorsLog, "h1007.csv");
     const fs::path imported = rally.state.rallyFile(RallyFolder::CompetitorsLogBak, "h1007.csv");

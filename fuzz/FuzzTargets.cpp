@@ -34,7 +34,8 @@ namespace {
 fs::path scratchFile(const char* name) {
     static const fs::path folder = [] {
         std::error_code ec;
-        const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+        const fs::path base =
+            fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
         fs::path p = base / ("trakmora-fuzz-" + std::to_string(::getpid()));
         fs::create_directories(p);
         return p;
@@ -227,10 +228,18 @@ void importTarget(const char* downloadName, const std::uint8_t* data, std::size_
     }
 }
 
-void holuxTarget(const std::uint8_t* data, std::size_t size) { importTarget("h1001.csv", data, size); }
-void canmoreTarget(const std::uint8_t* data, std::size_t size) { importTarget("c1001.csv", data, size); }
-void easyLoggerTarget(const std::uint8_t* data, std::size_t size) { importTarget("e1001.csv", data, size); }
-void lumoTarget(const std::uint8_t* data, std::size_t size) { importTarget("x1001.csv", data, size); }
+void holuxTarget(const std::uint8_t* data, std::size_t size) {
+    importTarget("h1001.csv", data, size);
+}
+void canmoreTarget(const std::uint8_t* data, std::size_t size) {
+    importTarget("c1001.csv", data, size);
+}
+void easyLoggerTarget(const std::uint8_t* data, std::size_t size) {
+    importTarget("e1001.csv", data, size);
+}
+void lumoTarget(const std::uint8_t* data, std::size_t size) {
+    importTarget("x1001.csv", data, size);
+}
 
 } // namespace
 

@@ -27,13 +27,14 @@ QWidget* QtMessages::boxParent() const {
 }
 
 void QtMessages::info(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Trakmora"), qText(text), QMessageBox::Ok, boxParent());
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Trakmora"), qText(text), QMessageBox::Ok,
+                    boxParent());
     box.exec();
 }
 
 bool QtMessages::ask(const std::string& title, const std::string& text) {
-    return QMessageBox::question(boxParent(), qText(title), qText(text), QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return QMessageBox::question(boxParent(), qText(title), qText(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 } // namespace trakmora

@@ -9,6 +9,8 @@
 
 namespace trakmora {
 
-inline QString qText(const std::string& text) { return QString::fromStdString(utf8Text(text)); }
+inline QString qText(const std::string& text) {
+    return QString::fromStdString(utf8Text(text));
+}
 
 } // namespace trakmora

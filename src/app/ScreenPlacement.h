@@ -7,7 +7,9 @@
 namespace trakmora {
 
 // Window sizes are given in twips; 15 twips make a pixel at 96 DPI.
-constexpr int twips(int value) { return value / 15; }
+constexpr int twips(int value) {
+    return value / 15;
+}
 
 // The size the screen was designed for. It is kept where the desktop has room for it.
 void setDesignedSize(QWidget* window, QSize size);
@@ -30,7 +32,9 @@ QRect placedInside(QSize designed, const QRect& room, QPoint centre);
 // puts it centred over `opener` (the desktop's centre without one), wholly inside the available
 // desktop, title bar included.
 void placeOver(QWidget* window, const QWidget* opener);
-inline void centreOnScreen(QWidget* window) { placeOver(window, nullptr); }
+inline void centreOnScreen(QWidget* window) {
+    placeOver(window, nullptr);
+}
 
 // Shows a screen that may be hidden, minimised or behind others.
 void bringForward(QWidget* window);

@@ -2,10 +2,10 @@
 
 #include "app/ScreenPlacement.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QAbstractTextDocumentLayout>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>

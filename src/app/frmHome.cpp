@@ -4,8 +4,8 @@
 #include "app/ScreenPlacement.h"
 #include "app/frmAbout.h"
 #include "entries/frmEntries.h"
-#include "schedule/frmRouteSchedule.h"
 #include "results/frmScore2.h"
+#include "schedule/frmRouteSchedule.h"
 #include "tracking/frmScore1.h"
 #include "workspace/Workspace.h"
 #include "workspace/frmConfig.h"
@@ -16,9 +16,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QLockFile>
-#include <QSysInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSysInfo>
 #include <QVBoxLayout>
 
 namespace trakmora {
@@ -79,11 +79,13 @@ void frmHome::buildMenu() {
     scoring_ = menuBar()->addMenu(QStringLiteral("Scoring"));
     connect(scoring_->addAction(QStringLiteral("Individual Scoring")), &QAction::triggered, this,
             &frmHome::showScore1);
-    connect(scoring_->addAction(QStringLiteral("Group Scoring")), &QAction::triggered, this, &frmHome::showScore2);
+    connect(scoring_->addAction(QStringLiteral("Group Scoring")), &QAction::triggered, this,
+            &frmHome::showScore2);
 
     connect(menuBar()->addAction(QStringLiteral("Help")), &QAction::triggered, this, &frmHome::showAbout);
 
-    for (QAction* a : {config_, routeSchedule_, entries_, scoring_->menuAction()}) a->setEnabled(false);
+    for (QAction* a : {config_, routeSchedule_, entries_, scoring_->menuAction()})
+        a->setEnabled(false);
 }
 
 void frmHome::buildContent() {
@@ -107,7 +109,8 @@ void frmHome::buildContent() {
     medium.setPointSize(16);
     version->setFont(medium);
     version->setAlignment(Qt::AlignCenter);
-    auto* strip = new QLabel(QStringLiteral("Regularity rallies for vintage vehicles, scored from GPS loggers"), panel);
+    auto* strip =
+        new QLabel(QStringLiteral("Regularity rallies for vintage vehicles, scored from GPS loggers"), panel);
     strip->setAlignment(Qt::AlignCenter);
     layout->addWidget(program);
     layout->addWidget(version);
@@ -135,21 +138,23 @@ bool frmHome::startUp() {
     qint64 pid = 0;
     QString host, appName;
     if (lock_->getLockInfo(&pid, &host, &appName) && !host.isEmpty() && host != QSysInfo::machineHostName())
-        state_->messages->info("The data folder " + state_->paths.dataRoot().string() + " is in use by Trakmora on " +
-                               host.toStdString() + " (process " + std::to_string(pid) +
-                               "). If it no longer runs there, delete " +
+        state_->messages->info("The data folder " + state_->paths.dataRoot().string() +
+                               " is in use by Trakmora on " + host.toStdString() + " (process " +
+                               std::to_string(pid) + "). If it no longer runs there, delete " +
                                (state_->paths.dataRoot() / ".trakmora.lock").string() + " and start again.");
     return false;
 }
 
-void frmHome::setOpenWorkbooks(bool open) { state_->openWorkbooks = open; }
+void frmHome::setOpenWorkbooks(bool open) {
+    state_->openWorkbooks = open;
+}
 
 void frmHome::openRally(const std::string& shortName) {
     // The lock comes before the opening, which may already write (a legacy settings file is
     // converted). Refused, the rally open before stays open as it was.
     std::error_code ec;
-    if (!unsafeFolderNameReason(shortName) && std::filesystem::is_directory(state_->paths.rallyFolder(shortName), ec) &&
-        !holdRallyLock(shortName))
+    if (!unsafeFolderNameReason(shortName) &&
+        std::filesystem::is_directory(state_->paths.rallyFolder(shortName), ec) && !holdRallyLock(shortName))
         return;
     rallyChanged();
     const Status st = openRallyByShortName(*state_, shortName);
@@ -187,7 +192,8 @@ void frmHome::rallyOpenedByScreen() {
         if (before.empty() || !openRallyByShortName(*state_, before)) state_->forgetRally("", "");
         rallyChanged();
         if (!state_->rallyOpen()) {
-            for (QAction* a : {config_, routeSchedule_, entries_}) a->setEnabled(false);
+            for (QAction* a : {config_, routeSchedule_, entries_})
+                a->setEnabled(false);
             refreshConfigScreen();
             return;
         }
@@ -202,11 +208,14 @@ void frmHome::enableRallyMenus() {
     config_->setEnabled(true);
     // Settings that could not be read are the defaults in memory: nothing is scheduled, allocated
     // or scored on them until they are saved from the configuration screen.
-    for (QAction* a : {routeSchedule_, entries_}) a->setEnabled(!state_->configDamaged);
+    for (QAction* a : {routeSchedule_, entries_})
+        a->setEnabled(!state_->configDamaged);
     if (state_->configDamaged) scoring_->menuAction()->setEnabled(false);
 }
 
-void frmHome::enableScoringMenu(bool enabled) { scoring_->menuAction()->setEnabled(enabled); }
+void frmHome::enableScoringMenu(bool enabled) {
+    scoring_->menuAction()->setEnabled(enabled);
+}
 
 QAction* frmHome::menuEntry(const QString& text) const {
     for (QAction* top : menuBar()->actions()) {
@@ -237,11 +246,14 @@ void frmHome::showNew() {
         state_->messages->info(kCloseRallyScreens);
         return;
     }
-    showOnce(new_, [this] {
-        auto* screen = new frmNew(*state_, this);
-        connect(screen, &frmNew::rallyCreated, this, &frmHome::rallyOpenedByScreen);
-        return screen;
-    }, this);
+    showOnce(
+        new_,
+        [this] {
+            auto* screen = new frmNew(*state_, this);
+            connect(screen, &frmNew::rallyCreated, this, &frmHome::rallyOpenedByScreen);
+            return screen;
+        },
+        this);
 }
 
 void frmHome::showOpen() {
@@ -249,59 +261,75 @@ void frmHome::showOpen() {
         state_->messages->info(kCloseRallyScreens);
         return;
     }
-    showOnce(start_, [this] {
-        auto* screen = new frmStart(*state_, this);
-        connect(screen, &frmStart::rallyOpened, this, &frmHome::rallyOpenedByScreen);
-        return screen;
-    }, this);
+    showOnce(
+        start_,
+        [this] {
+            auto* screen = new frmStart(*state_, this);
+            connect(screen, &frmStart::rallyOpened, this, &frmHome::rallyOpenedByScreen);
+            return screen;
+        },
+        this);
 }
 
 void frmHome::showAbout() {
-    showOnce(about_, [this] { return new frmAbout(QString::fromUtf8(kTitle), this); }, this);
+    showOnce(
+        about_, [this] { return new frmAbout(QString::fromUtf8(kTitle), this); }, this);
 }
 
 void frmHome::showConfig() {
-    showOnce(configScreen_, [this] {
-        auto* screen = new frmConfig(*state_, this);
-        connect(screen, &frmConfig::settingsSaved, this, &frmHome::enableRallyMenus);
-        connect(screen, &frmConfig::helpRequested, this, [this](const QString& section) {
-            showAbout();
-            about_->showSection(section);
-        });
-        return screen;
-    }, this);
+    showOnce(
+        configScreen_,
+        [this] {
+            auto* screen = new frmConfig(*state_, this);
+            connect(screen, &frmConfig::settingsSaved, this, &frmHome::enableRallyMenus);
+            connect(screen, &frmConfig::helpRequested, this, [this](const QString& section) {
+                showAbout();
+                about_->showSection(section);
+            });
+            return screen;
+        },
+        this);
 }
 
 void frmHome::showEntries() {
-    showOnce(entriesScreen_, [this] {
-        auto* screen = new frmEntries(*state_, this);
-        connect(screen, &frmEntries::configurationChanged, this, &frmHome::refreshConfigScreen);
-        connect(screen, &frmEntries::scoringAllowed, this, &frmHome::enableScoringMenu);
-        return screen;
-    }, this);
+    showOnce(
+        entriesScreen_,
+        [this] {
+            auto* screen = new frmEntries(*state_, this);
+            connect(screen, &frmEntries::configurationChanged, this, &frmHome::refreshConfigScreen);
+            connect(screen, &frmEntries::scoringAllowed, this, &frmHome::enableScoringMenu);
+            return screen;
+        },
+        this);
     // The screen's start-up may have repaired the allocation before it could be connected.
     refreshConfigScreen();
 }
 
 // Closing either scoring screen closes the other.
 void frmHome::showScore1() {
-    showOnce(score1_, [this] {
-        auto* screen = new frmScore1(*state_, this);
-        connect(screen, &frmScore1::closing, this, [this] {
-            if (score2_) score2_->close();
-        });
-        return screen;
-    }, this);
+    showOnce(
+        score1_,
+        [this] {
+            auto* screen = new frmScore1(*state_, this);
+            connect(screen, &frmScore1::closing, this, [this] {
+                if (score2_) score2_->close();
+            });
+            return screen;
+        },
+        this);
 }
 
 void frmHome::showScore2() {
-    showOnce(score2_, [this] {
-        auto* screen = new frmScore2(*state_, this);
-        connect(screen, &frmScore2::closing, this, [this] {
-            if (score1_) score1_->close();
-        });
-        return screen;
-    }, this);
+    showOnce(
+        score2_,
+        [this] {
+            auto* screen = new frmScore2(*state_, this);
+            connect(screen, &frmScore2::closing, this, [this] {
+                if (score1_) score1_->close();
+            });
+            return screen;
+        },
+        this);
 }
 
 void frmHome::refreshConfigScreen() {
@@ -309,7 +337,8 @@ void frmHome::refreshConfigScreen() {
 }
 
 void frmHome::showRouteSchedule() {
-    showOnce(routeScheduleScreen_, [this] { return new frmRouteSchedule(*state_, this); }, this);
+    showOnce(
+        routeScheduleScreen_, [this] { return new frmRouteSchedule(*state_, this); }, this);
 }
 
 } // namespace trakmora

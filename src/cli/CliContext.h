@@ -26,7 +26,8 @@ public:
     }
     bool ask(const std::string& title, const std::string& text) override {
         std::cout.flush();
-        std::cerr << title << ": " << text << (answerYes ? " [Yes]" : " [No, pass --yes to answer Yes]") << '\n';
+        std::cerr << title << ": " << text << (answerYes ? " [Yes]" : " [No, pass --yes to answer Yes]")
+                  << '\n';
         return answerYes;
     }
     bool answerYes = false;

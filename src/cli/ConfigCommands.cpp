@@ -55,9 +55,10 @@ int applyAssignments(CliContext& ctx, const std::vector<std::string>& sets) {
                       << formatFieldValue(edited, a.field) << " is used\n";
     }
     if (ctx.state->configDamaged && !ctx.yes) {
-        ctx.messages.info("The settings could not be read, so every setting not given here would be saved as its "
-                          "default (rally name, days, start times, speed and score groups, windows). Mend "
-                          "Working/config3.csv instead, or pass --yes to save the defaults with these changes.");
+        ctx.messages.info(
+            "The settings could not be read, so every setting not given here would be saved as its "
+            "default (rally name, days, start times, speed and score groups, windows). Mend "
+            "Working/config3.csv instead, or pass --yes to save the defaults with these changes.");
         return 1;
     }
     ctx.state->config = edited;
@@ -69,9 +70,10 @@ int applyAssignments(CliContext& ctx, const std::vector<std::string>& sets) {
 void addConfigCommands(CLI::App& app, CliContext& ctx) {
     auto* config = app.add_subcommand("config", "Show the 30 settings of the rally; --set changes fields");
     auto sets = std::make_shared<std::vector<std::string>>();
-    config->add_option("--set", *sets,
-                       "FIELD=VALUE, FIELD a number 1..30 or a name (RallyName, StartDate, GroupSpeedA, ...); "
-                       "dates as YYYY-MM-DD or serial, start times as hh:mm:ss or seconds")
+    config
+        ->add_option("--set", *sets,
+                     "FIELD=VALUE, FIELD a number 1..30 or a name (RallyName, StartDate, GroupSpeedA, ...); "
+                     "dates as YYYY-MM-DD or serial, start times as hh:mm:ss or seconds")
         ->take_all();
     config->callback([&ctx, sets] {
         ctx.needsRally = true;

@@ -16,7 +16,9 @@ struct DemoOptions {
     bool replace = false;
 };
 
-void heading(const std::string& text) { std::cout << "\n== " << text << " ==\n"; }
+void heading(const std::string& text) {
+    std::cout << "\n== " << text << " ==\n";
+}
 
 int runDemo(CliContext& ctx, const DemoOptions& options) {
     ProgramState& state = *ctx.state;
@@ -30,8 +32,9 @@ int runDemo(CliContext& ctx, const DemoOptions& options) {
     heading("Creating the demonstration rally");
     if (int rc = ctx.report(createDemoRally(state, options.shortName, options.seed))) return rc;
     if (int rc = ctx.lockRally(options.shortName)) return rc;
-    std::cout << "Rally \"" << state.rally.longName << "\" in " << state.paths.rallyFolder(options.shortName).string()
-              << ": " << state.entries.count() << " entries, " << kDemoDays << " days\n";
+    std::cout << "Rally \"" << state.rally.longName << "\" in "
+              << state.paths.rallyFolder(options.shortName).string() << ": " << state.entries.count()
+              << " entries, " << kDemoDays << " days\n";
 
     // The demonstration answers the question before the combined day results itself.
     ctx.messages.answerYes = true;
@@ -39,7 +42,8 @@ int runDemo(CliContext& ctx, const DemoOptions& options) {
     for (int day = 1; day <= kDemoDays; ++day) {
         const std::string dayText = "Day " + std::to_string(day) + ": ";
         heading(dayText + "control files and route schedule workbooks");
-        if (int rc = printCommand(ctx, day, {PrintKind::Route, PrintKind::Check, PrintKind::Marshal})) return rc;
+        if (int rc = printCommand(ctx, day, {PrintKind::Route, PrintKind::Check, PrintKind::Marshal}))
+            return rc;
 
         heading(dayText + "logger downloads from the simulated drives");
         std::vector<std::string> downloads;
@@ -55,7 +59,8 @@ int runDemo(CliContext& ctx, const DemoOptions& options) {
         if (int rc = importCommand(ctx, day, {})) return rc;
         heading(dayText + "score");
         if (int rc = scoreCommand(ctx, day, {})) return rc;
-        heading(dayText + "day score, competitor " + std::to_string(roles.nonFinisher) + " marked as a non-finisher");
+        heading(dayText + "day score, competitor " + std::to_string(roles.nonFinisher) +
+                " marked as a non-finisher");
         if (int rc = dayCommand(ctx, scoring, day, DayCommandOptions{{roles.nonFinisher}, {}})) return rc;
         heading(dayText + "combined day results and positions");
         if (int rc = resultsCommand(ctx, scoring, day)) return rc;
@@ -76,7 +81,8 @@ int runDemo(CliContext& ctx, const DemoOptions& options) {
 
 void addDemoCommands(CLI::App& app, CliContext& ctx) {
     auto options = std::make_shared<DemoOptions>();
-    auto* demo = app.add_subcommand("demo", "Make a demonstration rally of generated data and run every step on it");
+    auto* demo =
+        app.add_subcommand("demo", "Make a demonstration rally of generated data and run every step on it");
     demo->add_option("--short", options->shortName, "Short name of the demonstration rally (default Demo)");
     demo->add_option("--seed", options->seed, "Seed of the generated data (default 1)");
     demo->add_flag("--replace", options->replace, "Replace a demonstration rally of that name made earlier");

@@ -8,7 +8,8 @@
 namespace trakmora::cli {
 
 void addEntriesCommands(CLI::App& app, CliContext& ctx) {
-    auto* entries = app.add_subcommand("entries", "Load the entry list, check the score groups, show the count");
+    auto* entries =
+        app.add_subcommand("entries", "Load the entry list, check the score groups, show the count");
     entries->callback([&ctx] {
         ctx.needsRally = true;
         ctx.writes = true;

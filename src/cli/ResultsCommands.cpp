@@ -16,7 +16,8 @@ namespace trakmora::cli {
 namespace {
 
 std::string withoutLineEnd(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
     return text;
 }
 
@@ -45,7 +46,8 @@ int restoreControl(CliContext& ctx, GroupScoring& scoring, int day, int controlN
     };
     DaySummary summary;
     if (int rc = ctx.report(scoring.restoreControl(controlNo, summary, progress, writeSheet))) return rc;
-    std::cout << "Control " << controlNo << " of day " << day << " restored\n" << daySummaryText(summary) << '\n';
+    std::cout << "Control " << controlNo << " of day " << day << " restored\n"
+              << daySummaryText(summary) << '\n';
     troubled = !summary.messages.empty();
     return 0;
 }
@@ -67,8 +69,8 @@ int dayCommand(CliContext& ctx, GroupScoring& scoring, int day, const DayCommand
     for (int n : options.nonFinishers) {
         if (int rc = ctx.report(scoring.toggleNonFinisher(n))) return rc;
         const bool marked = scoring.matrix().state(n) == CellState::NonFinisher;
-        std::cout << "Competitor " << n << (marked ? " marked as a non-finisher" : " no longer marked as a non-finisher")
-                  << '\n';
+        std::cout << "Competitor " << n
+                  << (marked ? " marked as a non-finisher" : " no longer marked as a non-finisher") << '\n';
     }
     if (!options.nonFinishers.empty() || options.scrap)
         if (int rc = ctx.report(scoring.enterDay(day))) return rc;
@@ -77,7 +79,8 @@ int dayCommand(CliContext& ctx, GroupScoring& scoring, int day, const DayCommand
     std::cout << "Day " << day << ": " << scoring.controlCount(day) << " controls\n"
               << "Finishers " << counts.finishers << ", non-finishers " << counts.nonFinishers
               << ", non-starters " << counts.nonStarters << '\n';
-    for (const DayScoreLine& line : scoring.dayScore().lines) std::cout << withoutLineEnd(dayScoreLineText(line)) << '\n';
+    for (const DayScoreLine& line : scoring.dayScore().lines)
+        std::cout << withoutLineEnd(dayScoreLineText(line)) << '\n';
     return troubled ? 1 : 0;
 }
 
@@ -90,13 +93,13 @@ int resultsCommand(CliContext& ctx, GroupScoring& scoring, int day) {
     const ProgramState& written = *ctx.state;
     if (int rc = reportWorkbook(ctx,
                                 writeDayScoreWorkbook(written, dayScoreInputFor(written, scoring.combined(),
-                                                                                 scoring.controlCount(day))),
+                                                                                scoring.controlCount(day))),
                                 dayScoreWorkbookFile(written, day)))
         return rc;
     if (int rc = ctx.report(scoring.printDayPositions())) return rc;
-    if (int rc = reportWorkbook(ctx,
-                                writeDayPositionWorkbook(written, dayPositionInputFor(written, day, scoring.dayPositions())),
-                                dayPositionWorkbookFile(written, day)))
+    if (int rc = reportWorkbook(
+            ctx, writeDayPositionWorkbook(written, dayPositionInputFor(written, day, scoring.dayPositions())),
+            dayPositionWorkbookFile(written, day)))
         return rc;
 
     const auto& state = *ctx.state;
@@ -105,7 +108,8 @@ int resultsCommand(CliContext& ctx, GroupScoring& scoring, int day) {
         const auto& rows = scoring.dayPositions()[static_cast<std::size_t>(g - 1)].rows;
         if (rows.empty()) continue;
         std::cout << groupTitle(state, g) << "\nPosition\tNo\tName\tScore\n";
-        for (const auto& r : rows) std::cout << r.position << '\t' << r.compNo << '\t' << r.name << '\t' << r.total << '\n';
+        for (const auto& r : rows)
+            std::cout << r.position << '\t' << r.compNo << '\t' << r.name << '\t' << r.total << '\n';
     }
     return 0;
 }
@@ -124,8 +128,9 @@ int finalCommand(CliContext& ctx, GroupScoring& scoring) {
             if (int rc = ctx.report(scoring.enterDay(d))) return rc;
     if (int rc = ctx.report(scoring.enterDay(scoring.noOfDays() + 1))) return rc;
     if (int rc = ctx.report(scoring.finalResults())) return rc;
-    if (int rc = reportWorkbook(ctx, writeFinalWorkbook(*ctx.state, finalInputFor(*ctx.state, scoring.finalPositions())),
-                                finalWorkbookFile(*ctx.state)))
+    if (int rc = reportWorkbook(
+            ctx, writeFinalWorkbook(*ctx.state, finalInputFor(*ctx.state, scoring.finalPositions())),
+            finalWorkbookFile(*ctx.state)))
         return rc;
 
     const auto& state = *ctx.state;
@@ -134,11 +139,13 @@ int finalCommand(CliContext& ctx, GroupScoring& scoring) {
         const auto& rows = scoring.finalPositions()[static_cast<std::size_t>(g - 1)].rows;
         if (rows.empty()) continue;
         std::cout << groupTitle(state, g) << "\nPosition\tNo\tName";
-        for (int d = 1; d <= scoring.noOfDays(); ++d) std::cout << "\tDay " << d;
+        for (int d = 1; d <= scoring.noOfDays(); ++d)
+            std::cout << "\tDay " << d;
         std::cout << "\tFinal\n";
         for (const auto& r : rows) {
             std::cout << r.position << '\t' << r.compNo << '\t' << r.name;
-            for (int d = 1; d <= scoring.noOfDays(); ++d) std::cout << '\t' << r.days[static_cast<std::size_t>(d - 1)];
+            for (int d = 1; d <= scoring.noOfDays(); ++d)
+                std::cout << '\t' << r.days[static_cast<std::size_t>(d - 1)];
             std::cout << '\t' << r.final << '\n';
         }
     }
@@ -146,14 +153,16 @@ int finalCommand(CliContext& ctx, GroupScoring& scoring) {
 }
 
 void addResultsCommands(CLI::App& app, CliContext& ctx) {
-    auto* day = app.add_subcommand("day", "Rebuild the day score file, the matrix files and the entry list results; "
-                                          "toggle non-finishers; scrap a control");
+    auto* day =
+        app.add_subcommand("day", "Rebuild the day score file, the matrix files and the entry list results; "
+                                  "toggle non-finishers; scrap a control");
     auto dayNo = std::make_shared<int>(0);
     auto options = std::make_shared<DayCommandOptions>();
     auto scrap = std::make_shared<int>(0);
     day->add_option("--day", *dayNo, "Rally day")->required();
     day->add_option("--non-finisher", options->nonFinishers, "Toggle the non-finisher mark of these numbers");
-    auto* scrapOption = day->add_option("--scrap", *scrap, "Scrap this control for every competitor of the day");
+    auto* scrapOption =
+        day->add_option("--scrap", *scrap, "Scrap this control for every competitor of the day");
     auto unscrap = std::make_shared<int>(0);
     auto* unscrapOption =
         day->add_option("--unscrap", *unscrap,

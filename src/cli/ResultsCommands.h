@@ -10,8 +10,8 @@
 namespace trakmora::cli {
 
 struct DayCommandOptions {
-    std::vector<int> nonFinishers; // numbers whose non-finisher mark is toggled, in order
-    std::optional<int> scrap;      // control to scrap
+    std::vector<int> nonFinishers;   // numbers whose non-finisher mark is toggled, in order
+    std::optional<int> scrap;        // control to scrap
     std::optional<int> unscrap = {}; // scrapped control to restore (the day is scored again)
 };
 

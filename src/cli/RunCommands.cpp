@@ -38,12 +38,14 @@ int runDayCommand(CliContext& ctx, GroupScoring& scoring, int day, bool again) {
 }
 
 void addRunCommands(CLI::App& app, CliContext& ctx) {
-    auto* run = app.add_subcommand("run", "Control files, import, score, day score and day positions of a day");
+    auto* run =
+        app.add_subcommand("run", "Control files, import, score, day score and day positions of a day");
     auto day = std::make_shared<int>(0);
     auto again = std::make_shared<bool>(false);
     run->add_option("--day", *day, "Rally day")->required();
     run->add_flag("--again", *again,
-                  "Score every competitor of the day again from the imported downloads (after a control was corrected)");
+                  "Score every competitor of the day again from the imported downloads (after a control was "
+                  "corrected)");
     run->callback([&ctx, day, again] {
         ctx.needsRally = true;
         ctx.writes = true;

@@ -1,10 +1,10 @@
 // schedule, controls: a day's route schedule and the files derived from it.
 #include "cli/CommandSteps.h"
 #include "common/Format.h"
-#include "schedule/ControlFiles.h"
-#include "schedule/RSModule.h"
 #include "reports/ReportInputs.h"
 #include "reports/RouteScheduleWorkbooks.h"
+#include "schedule/ControlFiles.h"
+#include "schedule/RSModule.h"
 
 #include <algorithm>
 #include <iostream>
@@ -33,17 +33,24 @@ Status loadCalculated(ProgramState& state, int day, LoadSource* loaded = nullptr
     return source == LoadSource::Template ? recalculateSchedule(state) : Status{};
 }
 
-std::string hours(double h) { return formatClockSeconds(h * 3600.0); }
-std::string minutes(double m) { return formatClockSeconds(m * 60.0); }
+std::string hours(double h) {
+    return formatClockSeconds(h * 3600.0);
+}
+std::string minutes(double m) {
+    return formatClockSeconds(m * 60.0);
+}
 
 void printLines(const ScheduleTable& table) {
     std::cout << "No\tInstruction\tType\tDistance\tA_Speed\tB_Speed\tC_Speed\tD_Speed\t"
                  "A_Time\tB_Time\tC_Time\tD_Time\tFirstTime\tLastTime\n";
     for (int i = 1; i <= table.lineCount; ++i) {
         const ScheduleLine& line = table.line(i);
-        std::cout << i << '\t' << line.instruction << '\t' << line.type << '\t' << formatNumber(line.distance);
-        for (int g = 1; g <= kMaxGroups; ++g) std::cout << '\t' << formatNumber(line.speed[g]);
-        for (int g = 1; g <= kMaxGroups; ++g) std::cout << '\t' << hours(line.rallyTime[g]);
+        std::cout << i << '\t' << line.instruction << '\t' << line.type << '\t'
+                  << formatNumber(line.distance);
+        for (int g = 1; g <= kMaxGroups; ++g)
+            std::cout << '\t' << formatNumber(line.speed[g]);
+        for (int g = 1; g <= kMaxGroups; ++g)
+            std::cout << '\t' << hours(line.rallyTime[g]);
         std::cout << '\t' << minutes(line.firstTime) << '\t' << minutes(line.lastTime) << '\n';
     }
 }
@@ -57,10 +64,11 @@ int controlsCommand(CliContext& ctx, int day) {
     // Control files from the four template lines would hold no control: an existing control file
     // (a route schedule misnamed or moved away) would be replaced by an empty one.
     if (source == LoadSource::Template)
-        return ctx.report(Status::failure(
-            "Day " + std::to_string(day) + " had no route schedule (" + scheduleDataFile(state, day).filename().string() +
-            " or " + scheduleImportFile(state, day).filename().string() +
-            " in RouteSchedule): a template was made; enter the day's lines before writing its control files"));
+        return ctx.report(Status::failure("Day " + std::to_string(day) + " had no route schedule (" +
+                                          scheduleDataFile(state, day).filename().string() + " or " +
+                                          scheduleImportFile(state, day).filename().string() +
+                                          " in RouteSchedule): a template was made; enter the day's lines "
+                                          "before writing its control files"));
     int written = 0;
     if (int rc = ctx.report(writeControlFiles(state, &written))) return rc;
     std::cout << written << (written == 1 ? " control" : " controls") << " written to "
@@ -83,10 +91,12 @@ int printCommand(CliContext& ctx, int day, const std::vector<PrintKind>& kinds) 
             rc = reportWorkbook(ctx, writeRouteScheduleWorkbook(state, input), routeScheduleFile(state, day));
             break;
         case PrintKind::Check:
-            rc = reportWorkbook(ctx, writeCheckRouteScheduleWorkbook(state, input), checkRouteScheduleFile(state, day));
+            rc = reportWorkbook(ctx, writeCheckRouteScheduleWorkbook(state, input),
+                                checkRouteScheduleFile(state, day));
             break;
         case PrintKind::Marshal:
-            rc = reportWorkbook(ctx, writeVirtualMarshalWorkbook(state, input), virtualMarshalFile(state, day));
+            rc = reportWorkbook(ctx, writeVirtualMarshalWorkbook(state, input),
+                                virtualMarshalFile(state, day));
             break;
         }
         if (rc) return rc;
@@ -115,7 +125,8 @@ void addScheduleCommands(CLI::App& app, CliContext& ctx) {
         };
     });
 
-    auto* controls = app.add_subcommand("controls", "Write the control file, speed table and passing-window file");
+    auto* controls =
+        app.add_subcommand("controls", "Write the control file, speed table and passing-window file");
     auto controlsDay = std::make_shared<int>(0);
     controls->add_option("--day", *controlsDay, "Rally day")->required();
     controls->callback([&ctx, controlsDay] {
@@ -134,7 +145,9 @@ void addScheduleCommands(CLI::App& app, CliContext& ctx) {
     print->callback([&ctx, printDay, kind] {
         ctx.needsRally = true;
         ctx.writes = true;
-        const PrintKind chosen = *kind == "route" ? PrintKind::Route : *kind == "check" ? PrintKind::Check : PrintKind::Marshal;
+        const PrintKind chosen = *kind == "route"   ? PrintKind::Route
+                                 : *kind == "check" ? PrintKind::Check
+                                                    : PrintKind::Marshal;
         ctx.run = [&ctx, printDay, chosen] { return printCommand(ctx, *printDay, {chosen}); };
     });
 }

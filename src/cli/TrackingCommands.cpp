@@ -49,7 +49,8 @@ int runImport(CliContext& ctx, const DayFiles& args) {
             std::cout << result.fixesKept << " fixes kept of " << result.recordsRead << " records -> "
                       << result.clFileName;
             if (!result.earlierBackup.empty())
-                std::cout << " (the earlier download of that name is kept as Bak/" << result.earlierBackup << ')';
+                std::cout << " (the earlier download of that name is kept as Bak/" << result.earlierBackup
+                          << ')';
             std::cout << '\n';
         } else {
             std::cout << st.message() << '\n';
@@ -86,12 +87,13 @@ int runScore(CliContext& ctx, const DayFiles& args) {
             }
             continue;
         }
-        std::cout << "competitor " << run.competitorNo << ", speed group " << groupLetter(run.speedGroup) << ", "
-                  << run.report.size() << " controls, DayTotal " << formatNumber(run.dayTotal) << " -> "
-                  << resultFileName(run.day, run.competitorNo) << '\n';
+        std::cout << "competitor " << run.competitorNo << ", speed group " << groupLetter(run.speedGroup)
+                  << ", " << run.report.size() << " controls, DayTotal " << formatNumber(run.dayTotal)
+                  << " -> " << resultFileName(run.day, run.competitorNo) << '\n';
         const Status sheet = writeProvisionalSheet(*ctx.state, provisionalSheetFor(*ctx.state, run));
         if (args.summary) noteAfterScoring(*args.summary, files[i], sheet);
-        if (reportWorkbook(ctx, sheet, provisionalSheetFile(*ctx.state, run.day, run.competitorNo))) status = 1;
+        if (reportWorkbook(ctx, sheet, provisionalSheetFile(*ctx.state, run.day, run.competitorNo)))
+            status = 1;
     }
     return status;
 }

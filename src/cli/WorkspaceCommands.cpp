@@ -17,7 +17,8 @@ void addWorkspaceCommands(CLI::App& app, CliContext& ctx) {
             if (int rc = ctx.report(createRally(*ctx.state, *longName, *shortName))) return rc;
             // No lock: nothing is written after the creation, which refuses an existing folder, and a
             // lock that could not be written would report a rally that was created as not created.
-            std::cout << "Created " << ctx.state->paths.rallyFolder(ctx.state->rally.shortName).string() << '\n';
+            std::cout << "Created " << ctx.state->paths.rallyFolder(ctx.state->rally.shortName).string()
+                      << '\n';
             return 0;
         };
     });
@@ -27,8 +28,10 @@ void addWorkspaceCommands(CLI::App& app, CliContext& ctx) {
         ctx.run = [&ctx] {
             std::vector<RegisterRecord> records;
             const int rc = ctx.report(readRegisterSkippingBadLines(*ctx.state, records));
-            for (const auto& r : records) std::cout << r.shortName << '\t' << r.longName << '\n';
-            if (records.empty()) std::cout << "No rallies registered in " << ctx.state->paths.dataRoot().string() << '\n';
+            for (const auto& r : records)
+                std::cout << r.shortName << '\t' << r.longName << '\n';
+            if (records.empty())
+                std::cout << "No rallies registered in " << ctx.state->paths.dataRoot().string() << '\n';
             return rc;
         };
     });

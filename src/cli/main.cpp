@@ -55,7 +55,8 @@ int runCli(int argc, char** argv) {
     }
 
     ctx.messages.answerYes = ctx.yes;
-    const std::filesystem::path root = ctx.dataRoot.empty() ? defaultDataRoot() : std::filesystem::path(ctx.dataRoot);
+    const std::filesystem::path root =
+        ctx.dataRoot.empty() ? defaultDataRoot() : std::filesystem::path(ctx.dataRoot);
     ctx.state = std::make_unique<ProgramState>(root, ctx.messages);
     ctx.state->writeWorkbooks = !ctx.noWorkbooks;
     if (auto st = ensureDataRoot(*ctx.state); !st) return ctx.report(st);
@@ -86,4 +87,6 @@ int runCli(int argc, char** argv) {
 
 } // namespace
 
-int main(int argc, char** argv) { return withWriteFaults(argc, argv, runCli); }
+int main(int argc, char** argv) {
+    return withWriteFaults(argc, argv, runCli);
+}

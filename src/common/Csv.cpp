@@ -11,11 +11,15 @@ namespace trakmora {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -59,7 +63,8 @@ bool CsvRecordReader::next(CsvRecord& record) {
     bool lineHasContent = false;
     while (i < s.size()) {
         // One value.
-        while (i < s.size() && isBlank(s[i])) ++i;
+        while (i < s.size() && isBlank(s[i]))
+            ++i;
         CsvValue& value = slot();
         if (i < s.size() && s[i] == '"') {
             value.quoted = true;
@@ -77,10 +82,12 @@ bool CsvRecordReader::next(CsvRecord& record) {
                 if (c == '\n') ++line_;
             i = close < s.size() ? close + 1 : close;
             // Anything between the closing quote and the next separator is dropped.
-            while (i < s.size() && s[i] != ',' && s[i] != '\r' && s[i] != '\n') ++i;
+            while (i < s.size() && s[i] != ',' && s[i] != '\r' && s[i] != '\n')
+                ++i;
         } else {
             const std::size_t start = i;
-            while (i < s.size() && s[i] != ',' && s[i] != '\r' && s[i] != '\n') ++i;
+            while (i < s.size() && s[i] != ',' && s[i] != '\r' && s[i] != '\n')
+                ++i;
             value.text.assign(trim(s.substr(start, i - start)));
         }
         if (value.quoted || !value.text.empty()) lineHasContent = true;
@@ -139,8 +146,7 @@ std::string CsvDocument::problem(int line, const std::string& message) const {
 
 Status CsvDocument::expectValues(const CsvRecord& record, std::size_t count) const {
     if (record.values.size() >= count) return {};
-    return Status::failure(problem(record.line, "expected " + std::to_string(count) +
-                                                    " values, found " +
+    return Status::failure(problem(record.line, "expected " + std::to_string(count) + " values, found " +
                                                     std::to_string(record.values.size())));
 }
 
@@ -159,8 +165,7 @@ Status CsvDocument::number(const CsvRecord& record, std::size_t index, double& o
     return {};
 }
 
-Status CsvDocument::integer(const CsvRecord& record, std::size_t index, long min, long max,
-                            long& out) const {
+Status CsvDocument::integer(const CsvRecord& record, std::size_t index, long min, long max, long& out) const {
     double d = 0;
     if (auto st = number(record, index, d); !st) return st;
     const CsvValue& v = record.values[index];
@@ -237,8 +242,7 @@ Status CsvCursor::number(double& out) {
     const CsvValue* v = next(st);
     if (!v) return st;
     if (!parseNumber(v->text, out))
-        return Status::failure(
-            document_.problem(v->line, "\"" + shorten(v->text) + "\" is not a number"));
+        return Status::failure(document_.problem(v->line, "\"" + shorten(v->text) + "\" is not a number"));
     return {};
 }
 
@@ -249,9 +253,9 @@ Status CsvCursor::integer(long min, long max, long& out) {
     double d = 0;
     if (!parseNumber(v->text, d) || d != std::floor(d) || d < static_cast<double>(min) ||
         d > static_cast<double>(max))
-        return Status::failure(document_.problem(
-            v->line, "\"" + shorten(v->text) + "\" is not a whole number from " +
-                         std::to_string(min) + " to " + std::to_string(max)));
+        return Status::failure(
+            document_.problem(v->line, "\"" + shorten(v->text) + "\" is not a whole number from " +
+                                           std::to_string(min) + " to " + std::to_string(max)));
     out = static_cast<long>(d);
     return {};
 }
@@ -265,7 +269,8 @@ CsvWriter& CsvWriter::text(std::string_view value) {
     separate();
     out_ += '"';
     // A double quote inside would end the value early on reading; it becomes an apostrophe.
-    for (char c : value) out_ += (c == '"') ? '\'' : c;
+    for (char c : value)
+        out_ += (c == '"') ? '\'' : c;
     out_ += '"';
     return *this;
 }

@@ -4,8 +4,8 @@
 //
 // Reading: values come in sequence; a comma or a line end ends a value; a value that starts with
 // a double quote runs to its closing quote, a doubled quote inside it standing for one quote (as
-// a spreadsheet program saves "Tom ""Speedy"" Tate"); blank lines are skipped; CR LF, LF and a lone CR all end a line; a UTF-8 byte order mark
-// at the start is ignored. An empty number reads as 0.
+// a spreadsheet program saves "Tom ""Speedy"" Tate"); blank lines are skipped; CR LF, LF and a lone CR all
+// end a line; a UTF-8 byte order mark at the start is ignored. An empty number reads as 0.
 //
 // Writing: text in double quotes, numbers in plain decimal notation (shortest form that reads
 // back to the same value, never an exponent, whole values without a decimal part), CR LF at the

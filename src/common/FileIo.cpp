@@ -135,8 +135,7 @@ Status readWholeFile(const fs::path& file, std::string& content) {
     const auto size = fs::file_size(file, ec);
     if (ec) return Status::failure("Cannot read " + file.string() + ": " + ec.message());
     if (size > kMaxReadableFileBytes)
-        return Status::failure(file.string() + " is too large to read (" + std::to_string(size) +
-                               " bytes)");
+        return Status::failure(file.string() + " is too large to read (" + std::to_string(size) + " bytes)");
     std::ifstream in(file, std::ios::binary);
     if (!in) return Status::failure("Cannot open " + file.string());
     content.assign(static_cast<std::size_t>(size), '\0');
@@ -174,8 +173,9 @@ Status moveFileAtomically(const fs::path& from, const fs::path& to) {
     if (auto st = copyFileAtomically(from, to); !st) return st;
     std::error_code ec;
     removeCounted(from, ec);
-    if (ec) return Status::failure("Cannot remove " + from.string() + " (it is kept as " + to.string() + "): " +
-                                   ec.message());
+    if (ec)
+        return Status::failure("Cannot remove " + from.string() + " (it is kept as " + to.string() +
+                               "): " + ec.message());
     return {};
 }
 
@@ -204,13 +204,21 @@ Status replaceWithTemporary(const fs::path& temporary, const fs::path& file) {
 
 namespace trakmora::test_faults {
 
-void failWriteNumber(int n, int err) { faults = WriteFaults{0, n, err, false}; }
+void failWriteNumber(int n, int err) {
+    faults = WriteFaults{0, n, err, false};
+}
 
-void reset() { faults = WriteFaults{}; }
+void reset() {
+    faults = WriteFaults{};
+}
 
-int writesSeen() { return faults.seen; }
+int writesSeen() {
+    return faults.seen;
+}
 
-bool failureHappened() { return faults.happened; }
+bool failureHappened() {
+    return faults.happened;
+}
 
 bool armFromSetting(std::string_view setting) {
     const auto colon = setting.find(':');
@@ -223,7 +231,8 @@ bool armFromSetting(std::string_view setting) {
     int err = 0;
     for (const auto& [text, value] : names)
         if (name == text) err = value;
-    if (err == 0 && !name.empty() && name.find_first_not_of("0123456789") == std::string::npos && name.size() < 5)
+    if (err == 0 && !name.empty() && name.find_first_not_of("0123456789") == std::string::npos &&
+        name.size() < 5)
         err = std::stoi(name);
     if (err == 0) return false;
     failWriteNumber(std::stoi(number), err);

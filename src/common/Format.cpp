@@ -27,7 +27,8 @@ std::string roundedDigits(double magnitude, int decimals) {
     std::string mantissa;
     mantissa += buf[0];
     int i = 2;
-    while (buf[i] != 'e') mantissa += buf[i++];
+    while (buf[i] != 'e')
+        mantissa += buf[i++];
     const int exponent = std::atoi(buf + i + 1);
     // digits of the value = mantissa * 10^(exponent - 15); keep those down to 10^-decimals.
     const int scale = exponent - 15 + decimals; // shift the integer mantissa by this power of ten
@@ -42,9 +43,12 @@ std::string roundedDigits(double magnitude, int decimals) {
         if (digits.empty()) digits = "0";
         if (up) {
             int k = static_cast<int>(digits.size()) - 1;
-            while (k >= 0 && digits[static_cast<std::size_t>(k)] == '9') digits[static_cast<std::size_t>(k--)] = '0';
-            if (k < 0) digits = "1" + digits;
-            else ++digits[static_cast<std::size_t>(k)];
+            while (k >= 0 && digits[static_cast<std::size_t>(k)] == '9')
+                digits[static_cast<std::size_t>(k--)] = '0';
+            if (k < 0)
+                digits = "1" + digits;
+            else
+                ++digits[static_cast<std::size_t>(k)];
         }
     }
     const auto firstNonZero = digits.find_first_not_of('0');
@@ -68,10 +72,12 @@ std::string formatPattern(double value, std::string_view pattern) {
 
     std::string digits = roundedDigits(std::fabs(value), maxFrac);
     if (static_cast<int>(digits.size()) <= maxFrac)
-        digits = std::string(static_cast<std::size_t>(maxFrac + 1 - static_cast<int>(digits.size())), '0') + digits;
+        digits = std::string(static_cast<std::size_t>(maxFrac + 1 - static_cast<int>(digits.size())), '0') +
+                 digits;
     std::string integer = digits.substr(0, digits.size() - static_cast<std::size_t>(maxFrac));
     std::string fraction = digits.substr(digits.size() - static_cast<std::size_t>(maxFrac));
-    while (static_cast<int>(fraction.size()) > minFrac && fraction.back() == '0') fraction.pop_back();
+    while (static_cast<int>(fraction.size()) > minFrac && fraction.back() == '0')
+        fraction.pop_back();
     const bool isZero = integer.find_first_not_of('0') == std::string::npos &&
                         fraction.find_first_not_of('0') == std::string::npos;
     integer.erase(0, integer.find_first_not_of('0') == std::string::npos ? integer.size()
@@ -84,7 +90,9 @@ std::string formatPattern(double value, std::string_view pattern) {
     return out;
 }
 
-std::string formatCompNo(int number) { return formatPattern(number, "00#"); }
+std::string formatCompNo(int number) {
+    return formatPattern(number, "00#");
+}
 
 std::string formatClockSeconds(double seconds) {
     if (!std::isfinite(seconds)) seconds = 0;

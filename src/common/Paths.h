@@ -10,7 +10,15 @@
 namespace trakmora {
 
 // The folders of a rally, in the order they are created.
-enum class RallyFolder { CompetitorsLog, CompetitorsLogBak, EntryList, RouteSchedule, Working, Results, Marshals };
+enum class RallyFolder {
+    CompetitorsLog,
+    CompetitorsLogBak,
+    EntryList,
+    RouteSchedule,
+    Working,
+    Results,
+    Marshals
+};
 
 inline constexpr std::array<RallyFolder, 7> kRallyFolders = {
     RallyFolder::CompetitorsLog, RallyFolder::CompetitorsLogBak, RallyFolder::EntryList,

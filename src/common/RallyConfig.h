@@ -40,6 +40,8 @@ inline constexpr int kMaxDays = 5;
 inline constexpr int kMaxGroups = 4;
 
 // "A".."D" for groups 1..4.
-inline char groupLetter(int group) { return static_cast<char>('A' + group - 1); }
+inline char groupLetter(int group) {
+    return static_cast<char>('A' + group - 1);
+}
 
 } // namespace trakmora

@@ -15,10 +15,10 @@ struct ScheduleLine {
     // Stored in RS<day>_Data.csv, in file order.
     int no = 0; // always the position
     std::string instruction;
-    std::string type; // "f", "o", "a", "s", "v", "c", "m", "p"; anything else has no effect
-    double distance = 0;        // km from the start of the day
+    std::string type;                // "f", "o", "a", "s", "v", "c", "m", "p"; anything else has no effect
+    double distance = 0;             // km from the start of the day
     std::array<double, 5> speed{};   // A_Speed..D_Speed, km/h for the stretch after this line
-    double limit = 0;           // km/h, kept but used by no calculation
+    double limit = 0;                // km/h, kept but used by no calculation
     std::array<double, 5> addTime{}; // AddTime_A..AddTime_D, minutes
     double lat = 0;
     double lon = 0;

@@ -19,8 +19,8 @@ namespace trakmora {
 
 namespace {
 
-constexpr double kWaitBeforeStart = 300;  // seconds at the start line before the start
-constexpr int kEveningFixes = 40;          // fixes of the evening before, for one competitor
+constexpr double kWaitBeforeStart = 300; // seconds at the start line before the start
+constexpr int kEveningFixes = 40;        // fixes of the evening before, for one competitor
 
 struct Drive {
     std::vector<TimedPoint> timetable;
@@ -49,7 +49,8 @@ Drive planDrive(const ProgramState& state, int day, int no, const std::vector<Co
     }
     const double speed = config.groupSpeed[static_cast<std::size_t>(group)] / 3.6;
     const double lastKm = controls.empty() ? 0 : controls.back().dist;
-    d.timetable.push_back({finishKm * 1000, lastSeconds + (finishKm - lastKm) * 1000 / (speed > 0 ? speed : 10)});
+    d.timetable.push_back(
+        {finishKm * 1000, lastSeconds + (finishKm - lastKm) * 1000 / (speed > 0 ? speed : 10)});
 
     // Easy Loggers log every second and the import keeps every fifth record; the others log at 1 s
     // or 5 s.
@@ -60,11 +61,14 @@ Drive planDrive(const ProgramState& state, int day, int no, const std::vector<Co
 }
 
 // h, c, e, x in turn by competition number.
-const LoggerLayout& layoutFor(int no) { return *loggerLayouts()[static_cast<std::size_t>(no % 4)]; }
+const LoggerLayout& layoutFor(int no) {
+    return *loggerLayouts()[static_cast<std::size_t>(no % 4)];
+}
 
 } // namespace
 
-Status writeDemoDownloads(const ProgramState& state, int day, std::uint32_t seed, std::vector<std::string>& written) {
+Status writeDemoDownloads(const ProgramState& state, int day, std::uint32_t seed,
+                          std::vector<std::string>& written) {
     std::vector<ControlRecord> controls;
     if (auto st = readControlFile(controlFilePath(state, day), controls); !st) return st;
     std::vector<ScheduleLine> lines;
@@ -98,13 +102,15 @@ Status writeDemoDownloads(const ProgramState& state, int day, std::uint32_t seed
             for (int k = 0; k < kEveningFixes; ++k)
                 before.push_back(TrackFix{0, fixes.front().lat, fixes.front().lon, 19 * 3600.0 + 5 * k});
             fixes.insert(fixes.begin(), before.begin(), before.end());
-            for (std::size_t i = 0; i < fixes.size(); ++i) fixes[i].fixNo = static_cast<double>(i + 1);
+            for (std::size_t i = 0; i < fixes.size(); ++i)
+                fixes[i].fixNo = static_cast<double>(i + 1);
             evening = kEveningFixes;
         }
         const LoggerLayout& layout = layoutFor(no);
-        const std::string name = std::string(1, layout.letter) + std::to_string(day) + formatCompNo(no) + ".csv";
+        const std::string name =
+            std::string(1, layout.letter) + std::to_string(day) + formatCompNo(no) + ".csv";
         if (auto st = writeFileAtomically(state.rallyFile(RallyFolder::CompetitorsLog, name),
-                                downloadText(layout, fixes, date, state.config, evening));
+                                          downloadText(layout, fixes, date, state.config, evening));
             !st)
             return st;
         written.push_back(name);

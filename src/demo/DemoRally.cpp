@@ -18,12 +18,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::array<const char*, 20> kFirstNames = {"Alan", "Beth", "Colin", "Dora", "Evan", "Fay", "Gus",
-                                                     "Hilda", "Ian", "June", "Keith", "Lorna", "Mick", "Nell",
-                                                     "Owen", "Pam", "Ray", "Sue", "Tom", "Val"};
-constexpr std::array<const char*, 20> kSurnames = {"Archer", "Bell", "Carter", "Dunn", "Ellis", "Fraser", "Grant",
-                                                   "Hughes", "Irving", "Jones", "Kerr", "Lyle", "Moss", "Nash",
-                                                   "Oakes", "Price", "Quinn", "Reid", "Shaw", "Tate"};
+constexpr std::array<const char*, 20> kFirstNames = {
+    "Alan",  "Beth",  "Colin", "Dora", "Evan", "Fay", "Gus", "Hilda", "Ian", "June",
+    "Keith", "Lorna", "Mick",  "Nell", "Owen", "Pam", "Ray", "Sue",   "Tom", "Val"};
+constexpr std::array<const char*, 20> kSurnames = {
+    "Archer", "Bell", "Carter", "Dunn", "Ellis", "Fraser", "Grant", "Hughes", "Irving", "Jones",
+    "Kerr",   "Lyle", "Moss",   "Nash", "Oakes", "Price",  "Quinn", "Reid",   "Shaw",   "Tate"};
 struct Vehicle {
     const char* make;
     const char* model;
@@ -57,16 +57,18 @@ RallyConfig demoConfig(const std::string& longName) {
 }
 
 // Score group by the vehicle's age: before 1940, before 1960, later.
-std::string scoreGroupOf(int year) { return year < 1940 ? "A" : year < 1960 ? "B" : "C"; }
+std::string scoreGroupOf(int year) {
+    return year < 1940 ? "A" : year < 1960 ? "B" : "C";
+}
 
 EntryTable demoEntries(const RallyConfig& config, std::uint32_t seed) {
     std::mt19937 random(seed);
-    std::uniform_int_distribution<std::size_t> first(0, kFirstNames.size() - 1), last(0, kSurnames.size() - 1),
-        vehicle(0, kVehicles.size() - 1);
+    std::uniform_int_distribution<std::size_t> first(0, kFirstNames.size() - 1),
+        last(0, kSurnames.size() - 1), vehicle(0, kVehicles.size() - 1);
     std::uniform_int_distribution<int> age(0, 4);
     EntryTable table;
-    table.header = {"Comp No", "Name", "Year", "Vehicle", "Type", "Speed", "Score Group",
-                    "Day 1",   "Day 2", "Day 3", "Day 4",  "Day 5"};
+    table.header = {"Comp No",     "Name",  "Year",  "Vehicle", "Type",  "Speed",
+                    "Score Group", "Day 1", "Day 2", "Day 3",   "Day 4", "Day 5"};
     for (int no = 1; no <= kDemoEntries; ++no) {
         const Vehicle& v = kVehicles[vehicle(random)];
         const std::string surname = kSurnames[last(random)];
@@ -74,13 +76,16 @@ EntryTable demoEntries(const RallyConfig& config, std::uint32_t seed) {
         Entry e;
         e.compNo = no;
         const std::size_t driver = first(random);
-        const std::size_t navigator = (driver + 1 + first(random) % (kFirstNames.size() - 1)) % kFirstNames.size();
-        e.name = std::string(kFirstNames[driver]) + " " + surname + " / " + kFirstNames[navigator] + " " + surname;
+        const std::size_t navigator =
+            (driver + 1 + first(random) % (kFirstNames.size() - 1)) % kFirstNames.size();
+        e.name =
+            std::string(kFirstNames[driver]) + " " + surname + " / " + kFirstNames[navigator] + " " + surname;
         e.year = std::to_string(year);
         e.vehicle = v.make;
         e.type = v.model;
         int group = 1;
-        while (group < kMaxGroups && no > config.lastEntry[static_cast<std::size_t>(group)]) ++group;
+        while (group < kMaxGroups && no > config.lastEntry[static_cast<std::size_t>(group)])
+            ++group;
         e.speed = std::string(1, groupLetter(group));
         e.scoreGroup = scoreGroupOf(year);
         table.entries.push_back(e);
@@ -109,12 +114,15 @@ Status createDemoRally(ProgramState& state, const std::string& shortName, std::u
         shortName == "Demo" ? std::string("Demonstration Rally") : "Demonstration Rally (" + shortName + ")";
     if (auto st = createRally(state, longName, shortName); !st) return st;
     const fs::path marker = state.paths.rallyFolder(shortName) / kDemoMarker;
-    if (auto st = writeFileAtomically(marker, "Made by trakmora-cli demo; demo --replace may delete this rally.\n"); !st)
+    if (auto st =
+            writeFileAtomically(marker, "Made by trakmora-cli demo; demo --replace may delete this rally.\n");
+        !st)
         return st;
     state.config = demoConfig(longName);
     if (auto st = saveConfig(state); !st) return st;
     const EntryTable entries = demoEntries(state.config, seed);
-    if (auto st = writeFileAtomically(state.rallyFile(RallyFolder::EntryList, "EntryList.csv"), entryListText(entries));
+    if (auto st = writeFileAtomically(state.rallyFile(RallyFolder::EntryList, "EntryList.csv"),
+                                      entryListText(entries));
         !st)
         return st;
     if (auto st = loadEntryList(state); !st) return st;

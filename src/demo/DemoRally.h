@@ -18,12 +18,12 @@ inline constexpr int kDemoEntries = 40;
 
 // Who does something other than an ordinary drive on a day.
 struct DemoRoles {
-    int nonStarter = 0;          // no download
-    int nonFinisher = 0;         // the download stops half-way; marked as a non-finisher
-    int missedControl = 0;       // drives well off the route past one control
+    int nonStarter = 0;    // no download
+    int nonFinisher = 0;   // the download stops half-way; marked as a non-finisher
+    int missedControl = 0; // drives well off the route past one control
     int missedControlNo = 0;
-    int loggingGap = 0;          // a few minutes without fixes between two controls
-    int otherDateFixes = 0;      // the download starts with fixes of the evening before
+    int loggingGap = 0;     // a few minutes without fixes between two controls
+    int otherDateFixes = 0; // the download starts with fixes of the evening before
 };
 
 DemoRoles demoRoles(int day);
@@ -38,6 +38,7 @@ Status removeDemoRally(ProgramState& state, const std::string& shortName);
 
 // After the day's control files are written: the logger downloads of every starter of the day
 // into CompetitorsLog, made from drives along the day's route. `written` gets their names.
-Status writeDemoDownloads(const ProgramState& state, int day, std::uint32_t seed, std::vector<std::string>& written);
+Status writeDemoDownloads(const ProgramState& state, int day, std::uint32_t seed,
+                          std::vector<std::string>& written);
 
 } // namespace trakmora

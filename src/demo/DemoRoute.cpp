@@ -13,20 +13,23 @@ constexpr double kRoadStepMetres = 10;
 constexpr int kRoadPoints = 13000; // 130 km, longer than any day
 constexpr int kBaseline = 2;       // speed group B
 
-std::uint32_t daySeed(int day, std::uint32_t seed) { return seed * 7919u + static_cast<std::uint32_t>(day); }
+std::uint32_t daySeed(int day, std::uint32_t seed) {
+    return seed * 7919u + static_cast<std::uint32_t>(day);
+}
 
-constexpr std::array<const char*, 12> kTurns = {"Left at the T junction", "Right at the church", "Straight over the roundabout",
-                                                "Left onto the gravel road", "Right at the general store",
-                                                "Bear left at the fork", "Right over the railway line",
-                                                "Left at the school", "Straight on past the silos",
-                                                "Right at the give way sign", "Left after the bridge",
-                                                "Bear right at the war memorial"};
+constexpr std::array<const char*, 12> kTurns = {
+    "Left at the T junction",      "Right at the church",        "Straight over the roundabout",
+    "Left onto the gravel road",   "Right at the general store", "Bear left at the fork",
+    "Right over the railway line", "Left at the school",         "Straight on past the silos",
+    "Right at the give way sign",  "Left after the bridge",      "Bear right at the war memorial"};
 
 // The type of an ordinary (not control, not first or last) line, cycling so that every type
 // appears several times a day.
 constexpr std::array<const char*, 9> kCycle = {"f", "o", "c", "a", "m", "f", "p", "s", "o"};
 
-double tenths(double km) { return std::round(km * 10) / 10; }
+double tenths(double km) {
+    return std::round(km * 10) / 10;
+}
 
 } // namespace
 

@@ -26,7 +26,8 @@ void repairAllocation(RallyConfig& config) {
     auto& last = config.lastEntry;
     for (int g = 2; g <= inUse; ++g)
         if (last[g] <= last[g - 1]) last[g] = last[g - 1] + 1;
-    for (int g = inUse + 1; g <= kMaxGroups; ++g) last[g] = last[inUse];
+    for (int g = inUse + 1; g <= kMaxGroups; ++g)
+        last[g] = last[inUse];
 }
 
 std::array<AllocationRow, kMaxGroups + 1> allocationRows(const RallyConfig& config) {
@@ -69,7 +70,9 @@ void AllocationEditor::decrease(RallyConfig& config) const {
     config.lastEntry[selected_] -= 1;
 }
 
-bool isScoreGroup(std::string_view text) { return text == "A" || text == "B" || text == "C" || text == "D"; }
+bool isScoreGroup(std::string_view text) {
+    return text == "A" || text == "B" || text == "C" || text == "D";
+}
 
 int firstBadScoreGroup(const EntryTable& table) {
     for (int i = 1; i <= table.count(); ++i)

@@ -20,7 +20,9 @@ std::optional<EntryView> entryView(const EntryTable& table) {
     return v;
 }
 
-void nextEntry(EntryTable& table) { table.currentEntry = std::min(table.currentEntry + 1, table.count()); }
+void nextEntry(EntryTable& table) {
+    table.currentEntry = std::min(table.currentEntry + 1, table.count());
+}
 
 void previousEntry(EntryTable& table) {
     // Going back from "nothing loaded" would point at an entry that does not exist.

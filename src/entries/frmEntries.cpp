@@ -17,13 +17,17 @@ namespace trakmora {
 
 namespace {
 
-const char* const kNote =
-    "Scoring calculations are based on the COMPETITION NUMBER ALLOCATION table on the left. This table is not "
-    "automatically updated when the ENTRY LIST is loaded. To ensure that the correct speed group is used when "
-    "calculating scores, this table must be updated manually to match the speed groups shown in the entry list.";
+const char* const kNote = "Scoring calculations are based on the COMPETITION NUMBER ALLOCATION table on the "
+                          "left. This table is not "
+                          "automatically updated when the ENTRY LIST is loaded. To ensure that the correct "
+                          "speed group is used when "
+                          "calculating scores, this table must be updated manually to match the speed groups "
+                          "shown in the entry list.";
 
-const char* const kPlainCell = "QLabel { background: white; color: black; border: 1px solid #808080; padding: 2px; }";
-const char* const kMarkedCell = "QLabel { background: #0000ff; color: white; border: 1px solid #808080; padding: 2px; }";
+const char* const kPlainCell =
+    "QLabel { background: white; color: black; border: 1px solid #808080; padding: 2px; }";
+const char* const kMarkedCell =
+    "QLabel { background: #0000ff; color: white; border: 1px solid #808080; padding: 2px; }";
 
 QLabel* cell(QWidget* parent, int minimumWidth) {
     auto* label = new QLabel(parent);
@@ -41,7 +45,9 @@ QLabel* bold(const QString& text, QWidget* parent, int extraPoints = 0) {
     return label;
 }
 
-QString qs(const std::string& s) { return qText(s); }
+QString qs(const std::string& s) {
+    return qText(s);
+}
 
 } // namespace
 
@@ -77,7 +83,8 @@ QWidget* frmEntries::buildAllocation() {
     increase_ = new QPushButton(QStringLiteral("Increase"), panel);
     decrease_ = new QPushButton(QStringLiteral("Decrease"), panel);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {select_, increase_, decrease_}) buttons->addWidget(b);
+    for (QPushButton* b : {select_, increase_, decrease_})
+        buttons->addWidget(b);
     auto* note = new QLabel(QString::fromLatin1(kNote), panel);
     note->setWordWrap(true);
 
@@ -109,7 +116,8 @@ QWidget* frmEntries::buildAllocation() {
 QWidget* frmEntries::buildEntryPanel() {
     auto* panel = new QWidget(this);
     auto* grid = new QGridLayout;
-    const char* const captions[] = {"Competition No", "Name/s", "Year", "Vehicle", "Model", "Speed Group", "Score Group"};
+    const char* const captions[] = {"Competition No", "Name/s",      "Year",       "Vehicle",
+                                    "Model",          "Speed Group", "Score Group"};
     for (int i = 0; i < 7; ++i) {
         grid->addWidget(new QLabel(QString::fromLatin1(captions[i]), panel), i, 0);
         entryCells_[i] = cell(panel, 120);
@@ -154,7 +162,8 @@ void frmEntries::updateAllocation() {
     const int marked = markedAllocationGroup(config, allocation_.selectedGroup());
     for (int g = 1; g <= kMaxGroups; ++g) {
         if (countValid)
-            for (QLabel* l : {captions_[g], from_[g], to_[g]}) l->setVisible(rows[g].shown);
+            for (QLabel* l : {captions_[g], from_[g], to_[g]})
+                l->setVisible(rows[g].shown);
         from_[g]->setText(qs(formatNumber(rows[g].from)));
         to_[g]->setText(qs(formatNumber(rows[g].to)));
         to_[g]->setStyleSheet(QString::fromLatin1(g == marked ? kMarkedCell : kPlainCell));
@@ -168,13 +177,15 @@ void frmEntries::showEntry() {
     const auto view = entryView(state_.entries);
     if (!view) {
         count_->setText(QStringLiteral("No of Entries loaded"));
-        for (QLabel* cell : entryCells_) cell->clear();
+        for (QLabel* cell : entryCells_)
+            cell->clear();
         return;
     }
     count_->setText(qs(view->count));
-    const std::string* values[] = {&view->compNo,  &view->name,       &view->year,      &view->vehicle,
-                                   &view->model,   &view->speedGroup, &view->scoreGroup};
-    for (int i = 0; i < 7; ++i) entryCells_[i]->setText(qs(*values[i]));
+    const std::string* values[] = {&view->compNo, &view->name,       &view->year,      &view->vehicle,
+                                   &view->model,  &view->speedGroup, &view->scoreGroup};
+    for (int i = 0; i < 7; ++i)
+        entryCells_[i]->setText(qs(*values[i]));
 }
 
 void frmEntries::loadEntries() {

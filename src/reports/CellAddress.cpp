@@ -8,7 +8,7 @@ namespace trakmora {
 namespace {
 
 // Splits "AB12" into its letters and its digits; both must be present and nothing else.
-bool splitCell(std::string_view text, std::string_view &letters, std::string_view &digits) {
+bool splitCell(std::string_view text, std::string_view& letters, std::string_view& digits) {
     std::size_t i = 0;
     while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])))
         ++i;

@@ -20,13 +20,13 @@ struct CellBlock {
 
     int rows() const { return lastRow - firstRow + 1; }
     int columns() const { return lastColumn - firstColumn + 1; }
-    bool operator==(const CellBlock &) const = default;
+    bool operator==(const CellBlock&) const = default;
 };
 
 struct ColumnSpan {
     int first = 0;
     int last = 0;
-    bool operator==(const ColumnSpan &) const = default;
+    bool operator==(const ColumnSpan&) const = default;
 };
 
 // "A" -> 0, "AX" -> 49, case ignored; nothing for anything that is not 1 to 3 letters naming a

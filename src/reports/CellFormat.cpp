@@ -6,11 +6,11 @@ namespace trakmora {
 
 namespace {
 
-template <class T> void take(std::optional<T> &mine, const std::optional<T> &theirs) {
+template <class T> void take(std::optional<T>& mine, const std::optional<T>& theirs) {
     if (theirs) mine = theirs;
 }
 
-template <class T> std::string part(const std::optional<T> &value) {
+template <class T> std::string part(const std::optional<T>& value) {
     if (!value) return "-";
     if constexpr (std::is_same_v<T, std::string>)
         return "'" + *value + "'";
@@ -24,7 +24,7 @@ template <class T> std::string part(const std::optional<T> &value) {
 
 } // namespace
 
-void CellFormat::mergeFrom(const CellFormat &later) {
+void CellFormat::mergeFrom(const CellFormat& later) {
     take(fontName, later.fontName);
     take(bold, later.bold);
     take(fontSize, later.fontSize);

@@ -12,7 +12,7 @@ namespace trakmora {
 enum class HorizontalAlignment { Left = -4131, Center = -4108 };
 enum class VerticalAlignment { Top = -4160 };
 
-inline constexpr const char *kDefaultFontName = "Calibri";
+inline constexpr const char* kDefaultFontName = "Calibri";
 inline constexpr double kDefaultFontSize = 11;
 
 struct CellFormat {
@@ -25,7 +25,7 @@ struct CellFormat {
     std::optional<std::string> numberFormat;
 
     // Takes every property that `later` sets.
-    void mergeFrom(const CellFormat &later);
+    void mergeFrom(const CellFormat& later);
     bool empty() const;
     // A text that is equal for equal formats, to share one written format between cells.
     std::string key() const;
@@ -34,7 +34,7 @@ struct CellFormat {
     bool effectiveBold() const { return bold.value_or(false); }
     bool effectiveWrap() const { return wrapText.value_or(false); }
 
-    bool operator==(const CellFormat &) const = default;
+    bool operator==(const CellFormat&) const = default;
 };
 
 } // namespace trakmora

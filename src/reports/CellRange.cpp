@@ -16,7 +16,7 @@ CellRange CellRange::resize(int rows, int columns) const {
                                         block_.firstColumn + columns - 1});
 }
 
-CellRange &CellRange::setValue(const CellValue &value) {
+CellRange& CellRange::setValue(const CellValue& value) {
     if (!sheet_) return *this;
     for (int r = block_.firstRow; r <= block_.lastRow; ++r)
         for (int c = block_.firstColumn; c <= block_.lastColumn; ++c)
@@ -24,7 +24,7 @@ CellRange &CellRange::setValue(const CellValue &value) {
     return *this;
 }
 
-CellRange &CellRange::setValues(const std::vector<CellValue> &row) {
+CellRange& CellRange::setValues(const std::vector<CellValue>& row) {
     if (!sheet_) return *this;
     for (int r = block_.firstRow; r <= block_.lastRow; ++r)
         for (int c = block_.firstColumn; c <= block_.lastColumn; ++c) {
@@ -34,7 +34,7 @@ CellRange &CellRange::setValues(const std::vector<CellValue> &row) {
     return *this;
 }
 
-CellRange &CellRange::setValues(const std::vector<std::vector<CellValue>> &block) {
+CellRange& CellRange::setValues(const std::vector<std::vector<CellValue>>& block) {
     if (!sheet_) return *this;
     for (int r = block_.firstRow; r <= block_.lastRow; ++r) {
         const auto i = static_cast<std::size_t>(r - block_.firstRow);
@@ -47,7 +47,7 @@ CellRange &CellRange::setValues(const std::vector<std::vector<CellValue>> &block
     return *this;
 }
 
-CellRange &CellRange::applyFormat(const CellFormat &format) {
+CellRange& CellRange::applyFormat(const CellFormat& format) {
     if (!sheet_) return *this;
     for (int r = block_.firstRow; r <= block_.lastRow; ++r)
         for (int c = block_.firstColumn; c <= block_.lastColumn; ++c)
@@ -55,43 +55,43 @@ CellRange &CellRange::applyFormat(const CellFormat &format) {
     return *this;
 }
 
-CellRange &CellRange::setFontName(const std::string &name) {
+CellRange& CellRange::setFontName(const std::string& name) {
     CellFormat f;
     f.fontName = name;
     return applyFormat(f);
 }
 
-CellRange &CellRange::setBold(bool bold) {
+CellRange& CellRange::setBold(bool bold) {
     CellFormat f;
     f.bold = bold;
     return applyFormat(f);
 }
 
-CellRange &CellRange::setFontSize(double size) {
+CellRange& CellRange::setFontSize(double size) {
     CellFormat f;
     f.fontSize = size;
     return applyFormat(f);
 }
 
-CellRange &CellRange::setHorizontalAlignment(HorizontalAlignment alignment) {
+CellRange& CellRange::setHorizontalAlignment(HorizontalAlignment alignment) {
     CellFormat f;
     f.horizontal = alignment;
     return applyFormat(f);
 }
 
-CellRange &CellRange::setVerticalAlignment(VerticalAlignment alignment) {
+CellRange& CellRange::setVerticalAlignment(VerticalAlignment alignment) {
     CellFormat f;
     f.vertical = alignment;
     return applyFormat(f);
 }
 
-CellRange &CellRange::setWrapText(bool wrap) {
+CellRange& CellRange::setWrapText(bool wrap) {
     CellFormat f;
     f.wrapText = wrap;
     return applyFormat(f);
 }
 
-CellRange &CellRange::setNumberFormat(const std::string &format) {
+CellRange& CellRange::setNumberFormat(const std::string& format) {
     CellFormat f;
     f.numberFormat = format;
     return applyFormat(f);

@@ -12,9 +12,9 @@ namespace {
 
 // The sheet names its font in lower case; the spreadsheet matches font names without regard to
 // case.
-inline constexpr const char *kProvisionalFont = "calibri";
+inline constexpr const char* kProvisionalFont = "calibri";
 
-std::vector<CellValue> bodyRow(const ProvisionalLine &line) {
+std::vector<CellValue> bodyRow(const ProvisionalLine& line) {
     return {
         patternNumber(line.controlNo, "###"),
         // Distances keep their two decimals: the column has no number format to show them.
@@ -29,10 +29,10 @@ std::vector<CellValue> bodyRow(const ProvisionalLine &line) {
 
 } // namespace
 
-Workbook buildProvisionalSheet(const ProvisionalSheet &input, const PrintClock &clock) {
+Workbook buildProvisionalSheet(const ProvisionalSheet& input, const PrintClock& clock) {
     Workbook book;
     book.setCreated(clock.created);
-    Worksheet &sheet = book.worksheet(1);
+    Worksheet& sheet = book.worksheet(1);
     setColumnWidths(sheet, {{"A:A", 10},
                             {"B:B", 5},
                             {"C:C", 9},
@@ -59,7 +59,7 @@ Workbook buildProvisionalSheet(const ProvisionalSheet &input, const PrintClock &
         std::vector<CellValue>{textValue("No"), textValue("Dist"), textValue("ETA"), textValue("ATA"),
                                textValue("ETA"), textValue("ATA"), textValue("Score")});
 
-    PageSetup &page = sheet.pageSetup();
+    PageSetup& page = sheet.pageSetup();
     page.leftHeader = dayLabel(input.day);
     page.centerHeader = headerText(input.rallyName);
     page.rightHeader = formatDate(clock.dateSerial);
@@ -73,19 +73,19 @@ Workbook buildProvisionalSheet(const ProvisionalSheet &input, const PrintClock &
 
     std::vector<std::vector<CellValue>> body;
     body.reserve(input.lines.size());
-    for (const ProvisionalLine &line : input.lines)
+    for (const ProvisionalLine& line : input.lines)
         body.push_back(bodyRow(line));
     sheet.range("B11").resize(bodyRows, 7).setValues(body);
     if (count > 0) sheet.range("D11").resize(count, 4).setNumberFormat("hh:mm:ss");
     return book;
 }
 
-std::filesystem::path provisionalSheetFile(const ProgramState &state, int day, int competitorNo) {
+std::filesystem::path provisionalSheetFile(const ProgramState& state, int day, int competitorNo) {
     return reportFile(state, RallyFolder::Results,
                       "DayScore" + std::to_string(day) + "_" + std::to_string(competitorNo) + ".xlsx");
 }
 
-Status writeProvisionalSheet(const ProgramState &state, const ProvisionalSheet &sheet) {
+Status writeProvisionalSheet(const ProgramState& state, const ProvisionalSheet& sheet) {
     if (!state.writeWorkbooks) return {};
     return buildProvisionalSheet(sheet, printClock(state))
         .save(provisionalSheetFile(state, sheet.day, sheet.competitorNo));

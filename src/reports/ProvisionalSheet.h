@@ -37,12 +37,12 @@ struct ProvisionalSheet {
 // The body holds this many rows even when fewer controls were scored.
 inline constexpr int kProvisionalBodyRows = 100;
 
-Workbook buildProvisionalSheet(const ProvisionalSheet &sheet, const PrintClock &clock);
+Workbook buildProvisionalSheet(const ProvisionalSheet& sheet, const PrintClock& clock);
 
 // Results/DayScore<day>_<competitorNo>.xlsx of the open rally.
-std::filesystem::path provisionalSheetFile(const ProgramState &state, int day, int competitorNo);
+std::filesystem::path provisionalSheetFile(const ProgramState& state, int day, int competitorNo);
 
 // Builds and saves the sheet with the state's clock; does nothing when workbooks are switched off.
-Status writeProvisionalSheet(const ProgramState &state, const ProvisionalSheet &sheet);
+Status writeProvisionalSheet(const ProgramState& state, const ProvisionalSheet& sheet);
 
 } // namespace trakmora

@@ -8,7 +8,8 @@ namespace {
 
 std::array<std::string, 4> scoreGroupNames(const RallyConfig& config) {
     std::array<std::string, 4> names;
-    for (std::size_t g = 0; g < names.size(); ++g) names[g] = config.scoreGroupName[g + 1];
+    for (std::size_t g = 0; g < names.size(); ++g)
+        names[g] = config.scoreGroupName[g + 1];
     return names;
 }
 
@@ -33,11 +34,14 @@ RouteScheduleInput routeScheduleInputFor(const ProgramState& state) {
     input.rallyName = config.rallyName;
     input.startDate = config.startDate;
     input.noOfSpeedGroups = std::clamp(static_cast<int>(config.noOfSpeedGroups), 1, kMaxGroups);
-    for (std::size_t g = 0; g < input.groupSpeed.size(); ++g) input.groupSpeed[g] = config.groupSpeed[g + 1];
+    for (std::size_t g = 0; g < input.groupSpeed.size(); ++g)
+        input.groupSpeed[g] = config.groupSpeed[g + 1];
     for (int i = 1; i <= state.schedule.lineCount; ++i) {
         const ScheduleLine& l = state.schedule.line(i);
-        RouteScheduleLine line{i, l.instruction, l.type, l.distance, {}, l.firstTime, l.lastTime, l.lat, l.lon};
-        for (std::size_t g = 0; g < line.speed.size(); ++g) line.speed[g] = l.speed[g + 1];
+        RouteScheduleLine line{i,           l.instruction, l.type, l.distance, {},
+                               l.firstTime, l.lastTime,    l.lat,  l.lon};
+        for (std::size_t g = 0; g < line.speed.size(); ++g)
+            line.speed[g] = l.speed[g + 1];
         input.lines.push_back(std::move(line));
     }
     input.speedTable = state.schedule.speedTable.rows;
@@ -59,7 +63,8 @@ DayPositionInput dayPositionInputFor(const ProgramState& state, int day, const D
     input.day = day;
     input.rallyName = state.config.rallyName;
     input.scoreGroupName = scoreGroupNames(state.config);
-    for (std::size_t g = 0; g < tables.size(); ++g) input.groups[g] = tables[g].rows;
+    for (std::size_t g = 0; g < tables.size(); ++g)
+        input.groups[g] = tables[g].rows;
     return input;
 }
 
@@ -68,7 +73,8 @@ FinalInput finalInputFor(const ProgramState& state, const FinalPositionTables& t
     input.noOfDays = std::clamp(static_cast<int>(state.config.noOfDays), 1, kMaxDays);
     input.rallyName = state.config.rallyName;
     input.scoreGroupName = scoreGroupNames(state.config);
-    for (std::size_t g = 0; g < tables.size(); ++g) input.groups[g] = tables[g].rows;
+    for (std::size_t g = 0; g < tables.size(); ++g)
+        input.groups[g] = tables[g].rows;
     return input;
 }
 

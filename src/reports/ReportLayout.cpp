@@ -6,12 +6,12 @@
 
 namespace trakmora {
 
-void setColumnWidths(Worksheet &sheet, std::initializer_list<std::pair<const char *, double>> widths) {
-    for (const auto &[columns, width] : widths)
+void setColumnWidths(Worksheet& sheet, std::initializer_list<std::pair<const char*, double>> widths) {
+    for (const auto& [columns, width] : widths)
         sheet.setColumnWidth(columns, width);
 }
 
-void fitToA4Pages(PageSetup &page) {
+void fitToA4Pages(PageSetup& page) {
     page.paperSize = kPaperA4;
     page.zoom = false;
     page.fitToPagesWide = 1;
@@ -32,11 +32,11 @@ std::string dayLabel(int day) {
     return "Day " + std::to_string(day);
 }
 
-std::filesystem::path reportFile(const ProgramState &state, RallyFolder folder, const std::string &fileName) {
+std::filesystem::path reportFile(const ProgramState& state, RallyFolder folder, const std::string& fileName) {
     return state.rallyFile(folder, fileName);
 }
 
-PrintClock printClock(const ProgramState &state) {
+PrintClock printClock(const ProgramState& state) {
     return PrintClock::at(state.now());
 }
 

@@ -14,13 +14,13 @@
 
 namespace trakmora {
 
-inline constexpr const char *kReportFont = "Calibri";
+inline constexpr const char* kReportFont = "Calibri";
 
 // setColumnWidths(sheet, {{"A:A", 10}, {"B:B", 5}}).
-void setColumnWidths(Worksheet &sheet, std::initializer_list<std::pair<const char *, double>> widths);
+void setColumnWidths(Worksheet& sheet, std::initializer_list<std::pair<const char*, double>> widths);
 
 // The page layout most reports share: paper 9, zoom off, fitted to 1 page wide and 20 tall.
-void fitToA4Pages(PageSetup &page);
+void fitToA4Pages(PageSetup& page);
 
 // A number turned into text with a digit pattern ("###", "##0"), then taken by the cell as the
 // spreadsheet takes typed text: a number again, or empty when the pattern shows no digit.
@@ -33,9 +33,9 @@ CellValue clockValue(double fractionOfDay);
 std::string dayLabel(int day);
 
 // The file of a report in a folder of the open rally.
-std::filesystem::path reportFile(const ProgramState &state, RallyFolder folder, const std::string &fileName);
+std::filesystem::path reportFile(const ProgramState& state, RallyFolder folder, const std::string& fileName);
 
 // The print clock of the program state's clock.
-PrintClock printClock(const ProgramState &state);
+PrintClock printClock(const ProgramState& state);
 
 } // namespace trakmora

@@ -15,21 +15,21 @@ int bodyRows(std::size_t filled) {
     return std::max(kResultBodyRows, static_cast<int>(filled));
 }
 
-std::vector<CellValue> textRow(const std::vector<std::string> &texts) {
+std::vector<CellValue> textRow(const std::vector<std::string>& texts) {
     std::vector<CellValue> row;
-    for (const std::string &text : texts)
+    for (const std::string& text : texts)
         row.push_back(text.empty() ? CellValue() : textValue(text));
     return row;
 }
 
 // The header row's font, shared by all result sheets: A1:AX1 Calibri, not bold, size 10.
-void headerFont(Worksheet &sheet) {
+void headerFont(Worksheet& sheet) {
     sheet.range("A1:AX1").setFontName(kReportFont).setBold(false).setFontSize(10);
 }
 
 // The body of a score group sheet: `columns` wide from A3, centred but for the left-aligned
 // names in column B, top-aligned and wrapped.
-void groupBody(Worksheet &sheet, const std::vector<std::vector<CellValue>> &body, int columns) {
+void groupBody(Worksheet& sheet, const std::vector<std::vector<CellValue>>& body, int columns) {
     const int rows = bodyRows(body.size());
     sheet.range("A3").setFontName(kReportFont);
     sheet.range("A3")
@@ -44,7 +44,7 @@ void groupBody(Worksheet &sheet, const std::vector<std::vector<CellValue>> &body
     sheet.range("A3").resize(rows, columns).setValues(body);
 }
 
-void groupPage(PageSetup &page, std::string left, std::string centre, const char *right,
+void groupPage(PageSetup& page, std::string left, std::string centre, const char* right,
                PageOrientation orientation) {
     page.leftHeader = std::move(left);
     page.centerHeader = std::move(centre);
@@ -61,7 +61,7 @@ std::string groupSheetName(int group) {
 
 // Removes a workbook before it is written again; a file that cannot be removed is replaced by
 // the save or reported by it.
-void removeOldFile(const std::filesystem::path &file) {
+void removeOldFile(const std::filesystem::path& file) {
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
 }
@@ -77,10 +77,10 @@ std::vector<std::string> dayScoreHeader(int controlCount) {
     return header;
 }
 
-Workbook buildDayScoreWorkbook(const DayScoreInput &input, const PrintClock &clock) {
+Workbook buildDayScoreWorkbook(const DayScoreInput& input, const PrintClock& clock) {
     Workbook book;
     book.setCreated(clock.created);
-    Worksheet &sheet = book.worksheet(1);
+    Worksheet& sheet = book.worksheet(1);
     sheet.setName("Day Score");
     setColumnWidths(sheet, {{"A:A", 30}, {"B:B", 5}, {"C:C", 0}, {"D:D", 8}, {"E:AX", 5}});
 
@@ -90,7 +90,7 @@ Workbook buildDayScoreWorkbook(const DayScoreInput &input, const PrintClock &clo
     headerFont(sheet);
     sheet.range("A1:AX1").setValues(textRow(header));
 
-    PageSetup &page = sheet.pageSetup();
+    PageSetup& page = sheet.pageSetup();
     page.leftHeader = dayLabel(input.day);
     page.centerHeader = headerText(input.rallyName);
     page.rightHeader = "Day Score";
@@ -103,10 +103,10 @@ Workbook buildDayScoreWorkbook(const DayScoreInput &input, const PrintClock &clo
     const std::size_t columns =
         4 + static_cast<std::size_t>(std::clamp(input.controlCount, 0, kMaxDayScoreControls));
     std::vector<std::vector<CellValue>> body;
-    for (const DayScoreRow &row : input.rows) {
+    for (const DayScoreRow& row : input.rows) {
         std::vector<CellValue> cells{typedValue(row.name), typedValue(row.compNo), typedValue(row.scoreGroup),
                                      typedValue(row.total)};
-        for (const std::string &score : row.controlScores) {
+        for (const std::string& score : row.controlScores) {
             if (cells.size() == columns) break;
             cells.push_back(typedValue(score));
         }
@@ -121,13 +121,13 @@ Workbook buildDayScoreWorkbook(const DayScoreInput &input, const PrintClock &clo
     return book;
 }
 
-Workbook buildDayPositionWorkbook(const DayPositionInput &input, const PrintClock &clock) {
+Workbook buildDayPositionWorkbook(const DayPositionInput& input, const PrintClock& clock) {
     Workbook book;
     book.setCreated(clock.created);
     for (int i = 0; i < 3; ++i)
         book.addWorksheet();
     for (int group = 0; group < 4; ++group) {
-        Worksheet &sheet = book.worksheet(group + 1);
+        Worksheet& sheet = book.worksheet(group + 1);
         sheet.setName(groupSheetName(group));
         setColumnWidths(sheet, {{"A:A", 8}, {"B:B", 40}, {"C:C", 8}, {"D:D", 8}});
         sheet.range("A1").setHorizontalAlignment(HorizontalAlignment::Center);
@@ -141,7 +141,7 @@ Workbook buildDayPositionWorkbook(const DayPositionInput &input, const PrintCloc
                   PageOrientation::Portrait);
 
         std::vector<std::vector<CellValue>> body;
-        for (const DayPositionRow &row : input.groups[g])
+        for (const DayPositionRow& row : input.groups[g])
             body.push_back({typedValue(row.position), typedValue(row.name), typedValue(row.compNo),
                             typedValue(row.total)});
         groupBody(sheet, body, 4);
@@ -149,13 +149,13 @@ Workbook buildDayPositionWorkbook(const DayPositionInput &input, const PrintCloc
     return book;
 }
 
-Workbook buildFinalWorkbook(const FinalInput &input, const PrintClock &clock) {
+Workbook buildFinalWorkbook(const FinalInput& input, const PrintClock& clock) {
     Workbook book;
     book.setCreated(clock.created);
     for (int i = 0; i < 3; ++i)
         book.addWorksheet();
     for (int group = 0; group < 4; ++group) {
-        Worksheet &sheet = book.worksheet(group + 1);
+        Worksheet& sheet = book.worksheet(group + 1);
         sheet.setName(groupSheetName(group));
         setColumnWidths(sheet, {{"A:A", 8}, {"B:B", 40}, {"C:I", 8}});
         sheet.range("A1").setHorizontalAlignment(HorizontalAlignment::Center);
@@ -174,10 +174,10 @@ Workbook buildFinalWorkbook(const FinalInput &input, const PrintClock &clock) {
         }
 
         std::vector<std::vector<CellValue>> body;
-        for (const FinalPositionRow &row : input.groups[g]) {
+        for (const FinalPositionRow& row : input.groups[g]) {
             std::vector<CellValue> cells{typedValue(row.position), typedValue(row.name),
                                          typedValue(row.compNo)};
-            for (const std::string &result : row.days)
+            for (const std::string& result : row.days)
                 cells.push_back(typedValue(result));
             cells.push_back(typedValue(row.final));
             body.push_back(std::move(cells));
@@ -187,31 +187,31 @@ Workbook buildFinalWorkbook(const FinalInput &input, const PrintClock &clock) {
     return book;
 }
 
-std::filesystem::path dayScoreWorkbookFile(const ProgramState &state, int day) {
+std::filesystem::path dayScoreWorkbookFile(const ProgramState& state, int day) {
     return reportFile(state, RallyFolder::Results, "DayScore" + std::to_string(day) + ".xlsx");
 }
 
-std::filesystem::path dayPositionWorkbookFile(const ProgramState &state, int day) {
+std::filesystem::path dayPositionWorkbookFile(const ProgramState& state, int day) {
     return reportFile(state, RallyFolder::Results, "Position_Day_" + std::to_string(day) + ".xlsx");
 }
 
-std::filesystem::path finalWorkbookFile(const ProgramState &state) {
+std::filesystem::path finalWorkbookFile(const ProgramState& state) {
     return reportFile(state, RallyFolder::Results, "FinalScore.xlsx");
 }
 
-Status writeDayScoreWorkbook(const ProgramState &state, const DayScoreInput &input) {
+Status writeDayScoreWorkbook(const ProgramState& state, const DayScoreInput& input) {
     if (!state.writeWorkbooks) return {};
     const auto file = dayScoreWorkbookFile(state, input.day);
     removeOldFile(file);
     return buildDayScoreWorkbook(input, printClock(state)).save(file);
 }
 
-Status writeDayPositionWorkbook(const ProgramState &state, const DayPositionInput &input) {
+Status writeDayPositionWorkbook(const ProgramState& state, const DayPositionInput& input) {
     if (!state.writeWorkbooks) return {};
     return buildDayPositionWorkbook(input, printClock(state)).save(dayPositionWorkbookFile(state, input.day));
 }
 
-Status writeFinalWorkbook(const ProgramState &state, const FinalInput &input) {
+Status writeFinalWorkbook(const ProgramState& state, const FinalInput& input) {
     if (!state.writeWorkbooks) return {};
     const auto file = finalWorkbookFile(state);
     removeOldFile(file);

@@ -15,7 +15,7 @@ int bodyRows(std::size_t filled) {
     return std::max(kRouteScheduleBodyRows, static_cast<int>(filled));
 }
 
-void headerRow(Worksheet &sheet, const char *address, const std::vector<CellValue> &texts, bool bold,
+void headerRow(Worksheet& sheet, const char* address, const std::vector<CellValue>& texts, bool bold,
                double size) {
     sheet.range(address)
         .setHorizontalAlignment(HorizontalAlignment::Center)
@@ -25,21 +25,21 @@ void headerRow(Worksheet &sheet, const char *address, const std::vector<CellValu
         .setValues(texts);
 }
 
-std::vector<CellValue> texts(std::initializer_list<const char *> items) {
+std::vector<CellValue> texts(std::initializer_list<const char*> items) {
     std::vector<CellValue> out;
-    for (const char *item : items)
+    for (const char* item : items)
         out.push_back(textValue(item));
     return out;
 }
 
 // Sheets 2..5 serve speed groups A, B, C, D.
-void speedGroupSheet(Worksheet &sheet, int group, const RouteScheduleInput &input) {
+void speedGroupSheet(Worksheet& sheet, int group, const RouteScheduleInput& input) {
     const char letter = groupLetter(group + 1);
     sheet.setName(std::string(1, letter) + " Speed Group");
     setColumnWidths(sheet, {{"A:A", 10}, {"B:B", 8}, {"C:C", 15}, {"D:D", 60}});
     headerRow(sheet, "A1:D1", texts({"Dist", "Speed", "Time", "Instruction"}), true, 16);
 
-    PageSetup &page = sheet.pageSetup();
+    PageSetup& page = sheet.pageSetup();
     page.leftHeader = formatDate(input.startDate + input.day - 1);
     page.centerHeader = headerText(input.rallyName) + " - Day " + std::to_string(input.day);
     page.rightHeader = formatNumber(input.groupSpeed[static_cast<std::size_t>(group)]) + " km/h (" + letter +
@@ -50,7 +50,7 @@ void speedGroupSheet(Worksheet &sheet, int group, const RouteScheduleInput &inpu
 
     const auto g = static_cast<std::size_t>(group);
     std::vector<std::vector<CellValue>> body;
-    for (const SpeedTableRow &row : input.speedTable)
+    for (const SpeedTableRow& row : input.speedTable)
         body.push_back({patternNumber(row.distance, "##0.#0"), patternNumber(row.speed[g + 1], "##0"),
                         clockValue(row.rallyTime[g + 1] / 24), textValue(row.note[g + 1])});
     const int rows = bodyRows(body.size());
@@ -69,7 +69,7 @@ void speedGroupSheet(Worksheet &sheet, int group, const RouteScheduleInput &inpu
     }
 }
 
-void masterSheet(Worksheet &sheet, const RouteScheduleInput &input) {
+void masterSheet(Worksheet& sheet, const RouteScheduleInput& input) {
     sheet.setName("Master");
     setColumnWidths(sheet, {{"A:A", 5},
                             {"B:B", 11},
@@ -85,7 +85,7 @@ void masterSheet(Worksheet &sheet, const RouteScheduleInput &input) {
               texts({"No", "Dist", "Asp", "Bsp", "Csp", "Dsp", "First", "Last", "Instruction", "t"}), true,
               16);
 
-    PageSetup &page = sheet.pageSetup();
+    PageSetup& page = sheet.pageSetup();
     page.orientation = PageOrientation::Landscape;
     page.leftHeader = dayLabel(input.day);
     page.centerHeader = headerText(input.rallyName);
@@ -96,7 +96,7 @@ void masterSheet(Worksheet &sheet, const RouteScheduleInput &input) {
     page.centerHorizontally = true;
 
     std::vector<std::vector<CellValue>> body;
-    for (const RouteScheduleLine &line : input.lines) {
+    for (const RouteScheduleLine& line : input.lines) {
         std::vector<CellValue> row{patternNumber(line.no, "###"), patternNumber(line.distance, "##0.#0")};
         for (double speed : line.speed)
             row.push_back(patternNumber(speed, "##0"));
@@ -125,7 +125,7 @@ void masterSheet(Worksheet &sheet, const RouteScheduleInput &input) {
 
 } // namespace
 
-Workbook buildRouteScheduleWorkbook(const RouteScheduleInput &input, const PrintClock &clock) {
+Workbook buildRouteScheduleWorkbook(const RouteScheduleInput& input, const PrintClock& clock) {
     Workbook book;
     book.setCreated(clock.created);
     for (int i = 0; i < 4; ++i)
@@ -140,12 +140,12 @@ Workbook buildRouteScheduleWorkbook(const RouteScheduleInput &input, const Print
     return book;
 }
 
-Workbook buildCheckRouteScheduleWorkbook(const RouteScheduleInput &input, const PrintClock &clock) {
+Workbook buildCheckRouteScheduleWorkbook(const RouteScheduleInput& input, const PrintClock& clock) {
     Workbook book;
     book.setCreated(clock.created);
     for (int i = 0; i < 4; ++i)
         book.addWorksheet();
-    Worksheet &sheet = book.worksheet(1);
+    Worksheet& sheet = book.worksheet(1);
     sheet.setName("Check Route Schedule");
     setColumnWidths(sheet, {{"A:A", 6},
                             {"B:B", 11},
@@ -159,7 +159,7 @@ Workbook buildCheckRouteScheduleWorkbook(const RouteScheduleInput &input, const 
     headerRow(sheet, "A1:I1", texts({"No", "Dist", "Check", "Asp", "Bsp", "Csp", "Dsp", "Instruction", "t"}),
               true, 16);
 
-    PageSetup &page = sheet.pageSetup();
+    PageSetup& page = sheet.pageSetup();
     page.orientation = PageOrientation::Landscape;
     page.leftHeader = dayLabel(input.day);
     page.centerHeader = headerText(input.rallyName);
@@ -169,7 +169,7 @@ Workbook buildCheckRouteScheduleWorkbook(const RouteScheduleInput &input, const 
     fitToA4Pages(page);
 
     std::vector<std::vector<CellValue>> body;
-    for (const RouteScheduleLine &line : input.lines) {
+    for (const RouteScheduleLine& line : input.lines) {
         // The "Check" column stays empty for ticking off on paper.
         std::vector<CellValue> row{patternNumber(line.no, "###"), patternNumber(line.distance, "##0.#0"),
                                    CellValue()};
@@ -195,15 +195,15 @@ Workbook buildCheckRouteScheduleWorkbook(const RouteScheduleInput &input, const 
     return book;
 }
 
-Workbook buildVirtualMarshalWorkbook(const RouteScheduleInput &input, const PrintClock &clock) {
+Workbook buildVirtualMarshalWorkbook(const RouteScheduleInput& input, const PrintClock& clock) {
     Workbook book;
     book.setCreated(clock.created);
-    Worksheet &sheet = book.worksheet(1);
+    Worksheet& sheet = book.worksheet(1);
     sheet.setName("Virual Marshal Schedule");
     setColumnWidths(sheet, {{"A:A", 5}, {"B:B", 10}, {"C:C", 10}, {"D:D", 7}, {"E:E", 60}});
     headerRow(sheet, "A1:E1", texts({"No", "Lat", "Long", "Dist", "Instruction"}), false, 10);
 
-    PageSetup &page = sheet.pageSetup();
+    PageSetup& page = sheet.pageSetup();
     page.leftHeader = dayLabel(input.day);
     page.centerHeader = headerText(input.rallyName);
     page.rightHeader = "Virtual Marshals";
@@ -214,7 +214,7 @@ Workbook buildVirtualMarshalWorkbook(const RouteScheduleInput &input, const Prin
     // Coordinates and distances keep their fixed decimals: the sheet sets no number format.
     std::vector<std::vector<CellValue>> body;
     int number = 0;
-    for (const RouteScheduleLine &line : input.lines) {
+    for (const RouteScheduleLine& line : input.lines) {
         if (line.type != "v") continue;
         body.push_back({numberValue(++number), textValue(formatPattern(line.lat, "##.00000")),
                         textValue(formatPattern(line.lon, "##.00000")),
@@ -232,21 +232,21 @@ Workbook buildVirtualMarshalWorkbook(const RouteScheduleInput &input, const Prin
     return book;
 }
 
-std::filesystem::path routeScheduleFile(const ProgramState &state, int day) {
+std::filesystem::path routeScheduleFile(const ProgramState& state, int day) {
     return reportFile(state, RallyFolder::RouteSchedule,
                       "PrintRouteSchedule" + std::to_string(day) + ".xlsx");
 }
 
-std::filesystem::path checkRouteScheduleFile(const ProgramState &state, int day) {
+std::filesystem::path checkRouteScheduleFile(const ProgramState& state, int day) {
     return reportFile(state, RallyFolder::RouteSchedule,
                       "CheckRouteSchedule" + std::to_string(day) + ".xlsx");
 }
 
-std::filesystem::path virtualMarshalFile(const ProgramState &state, int day) {
+std::filesystem::path virtualMarshalFile(const ProgramState& state, int day) {
     return reportFile(state, RallyFolder::Marshals, "VirtualMarshalSchedule" + std::to_string(day) + ".xlsx");
 }
 
-Status writeRouteScheduleWorkbook(const ProgramState &state, const RouteScheduleInput &input) {
+Status writeRouteScheduleWorkbook(const ProgramState& state, const RouteScheduleInput& input) {
     if (!state.writeWorkbooks) return {};
     const Status saved =
         buildRouteScheduleWorkbook(input, printClock(state)).save(routeScheduleFile(state, input.day));
@@ -254,13 +254,13 @@ Status writeRouteScheduleWorkbook(const ProgramState &state, const RouteSchedule
     return saved.ok() ? saved : Status::failure(std::string(kCannotSaveFileOpen) + "\n" + saved.message());
 }
 
-Status writeCheckRouteScheduleWorkbook(const ProgramState &state, const RouteScheduleInput &input) {
+Status writeCheckRouteScheduleWorkbook(const ProgramState& state, const RouteScheduleInput& input) {
     if (!state.writeWorkbooks) return {};
     return buildCheckRouteScheduleWorkbook(input, printClock(state))
         .save(checkRouteScheduleFile(state, input.day));
 }
 
-Status writeVirtualMarshalWorkbook(const ProgramState &state, const RouteScheduleInput &input) {
+Status writeVirtualMarshalWorkbook(const ProgramState& state, const RouteScheduleInput& input) {
     if (!state.writeWorkbooks) return {};
     return buildVirtualMarshalWorkbook(input, printClock(state)).save(virtualMarshalFile(state, input.day));
 }

@@ -21,7 +21,7 @@ inline constexpr std::size_t kMaxHeaderLength = 255;
 // The writer takes "&G" and "&[Picture]" as picture codes and refuses a header whose pictures it
 // was not given, even when the ampersand is a literal "&&". A zero-width space after the
 // ampersand keeps the text as it prints and out of the writer's way.
-std::string withoutPictureCodes(const std::string &part) {
+std::string withoutPictureCodes(const std::string& part) {
     std::string out;
     for (std::size_t i = 0; i < part.size(); ++i) {
         out += part[i];
@@ -32,13 +32,13 @@ std::string withoutPictureCodes(const std::string &part) {
     return out;
 }
 
-std::size_t characterCount(const std::string &text) {
+std::size_t characterCount(const std::string& text) {
     return static_cast<std::size_t>(std::count_if(
         text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 // Drops the last character (all bytes of it), and the odd ampersand of a split "&&".
-void dropLastCharacter(std::string &text) {
+void dropLastCharacter(std::string& text) {
     while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80)
         text.pop_back();
     if (!text.empty()) text.pop_back();
@@ -50,8 +50,8 @@ void dropLastCharacter(std::string &text) {
 
 // "&L<left>&C<centre>&R<right>", leaving out empty parts. When too long, the longest part is
 // shortened.
-std::string headerFooter(const std::string &leftText, const std::string &centreText,
-                         const std::string &rightText) {
+std::string headerFooter(const std::string& leftText, const std::string& centreText,
+                         const std::string& rightText) {
     std::string left = withoutPictureCodes(utf8Text(leftText));
     std::string centre = withoutPictureCodes(utf8Text(centreText));
     std::string right = withoutPictureCodes(utf8Text(rightText));
@@ -64,8 +64,8 @@ std::string headerFooter(const std::string &leftText, const std::string &centreT
     };
     std::string joined = join();
     while (characterCount(joined) > kMaxHeaderLength) {
-        std::string *longest = &left;
-        for (std::string *part : {&centre, &right})
+        std::string* longest = &left;
+        for (std::string* part : {&centre, &right})
             if (characterCount(*part) > characterCount(*longest)) longest = part;
         dropLastCharacter(*longest);
         joined = join();
@@ -75,12 +75,12 @@ std::string headerFooter(const std::string &leftText, const std::string &centreT
 
 class FormatCache {
 public:
-    explicit FormatCache(lxw_workbook *book) : book_(book) {}
-    lxw_format *get(const CellFormat &format) {
+    explicit FormatCache(lxw_workbook* book) : book_(book) {}
+    lxw_format* get(const CellFormat& format) {
         if (format.empty()) return nullptr;
         auto [it, fresh] = formats_.try_emplace(format.key(), nullptr);
         if (!fresh) return it->second;
-        lxw_format *f = workbook_add_format(book_);
+        lxw_format* f = workbook_add_format(book_);
         if (format.fontName) format_set_font_name(f, format.fontName->c_str());
         if (format.fontSize) format_set_font_size(f, *format.fontSize);
         if (format.effectiveBold()) format_set_bold(f);
@@ -95,12 +95,12 @@ public:
     }
 
 private:
-    lxw_workbook *book_;
-    std::map<std::string, lxw_format *> formats_;
+    lxw_workbook* book_;
+    std::map<std::string, lxw_format*> formats_;
 };
 
-lxw_error writeColumns(lxw_worksheet *ws, const Worksheet &sheet) {
-    for (const auto &[column, layout] : sheet.columns()) {
+lxw_error writeColumns(lxw_worksheet* ws, const Worksheet& sheet) {
+    for (const auto& [column, layout] : sheet.columns()) {
         lxw_row_col_options options{};
         options.hidden = layout.hidden ? 1 : 0;
         const auto c = static_cast<lxw_col_t>(column);
@@ -111,26 +111,26 @@ lxw_error writeColumns(lxw_worksheet *ws, const Worksheet &sheet) {
     return LXW_NO_ERROR;
 }
 
-lxw_error writeRows(lxw_worksheet *ws, const Worksheet &sheet) {
+lxw_error writeRows(lxw_worksheet* ws, const Worksheet& sheet) {
     std::map<int, double> heights = neededRowHeights(sheet);
-    for (const auto &[row, height] : sheet.rowHeights())
+    for (const auto& [row, height] : sheet.rowHeights())
         heights[row] = height;
-    for (const auto &[row, height] : heights) {
+    for (const auto& [row, height] : heights) {
         const lxw_error e = worksheet_set_row(ws, static_cast<lxw_row_t>(row), height, nullptr);
         if (e != LXW_NO_ERROR) return e;
     }
     return LXW_NO_ERROR;
 }
 
-lxw_error writeCells(lxw_worksheet *ws, const Worksheet &sheet, FormatCache &formats) {
-    for (const auto &[position, cell] : sheet.cells()) {
+lxw_error writeCells(lxw_worksheet* ws, const Worksheet& sheet, FormatCache& formats) {
+    for (const auto& [position, cell] : sheet.cells()) {
         const auto row = static_cast<lxw_row_t>(position.first);
         const auto col = static_cast<lxw_col_t>(position.second);
-        lxw_format *format = formats.get(cell.format);
+        lxw_format* format = formats.get(cell.format);
         lxw_error e = LXW_NO_ERROR;
-        if (const auto *text = std::get_if<std::string>(&cell.value); text && !text->empty())
+        if (const auto* text = std::get_if<std::string>(&cell.value); text && !text->empty())
             e = worksheet_write_string(ws, row, col, utf8Text(*text).c_str(), format);
-        else if (const auto *number = std::get_if<double>(&cell.value))
+        else if (const auto* number = std::get_if<double>(&cell.value))
             e = worksheet_write_number(ws, row, col, *number, format);
         else if (format)
             e = worksheet_write_blank(ws, row, col, format);
@@ -139,7 +139,7 @@ lxw_error writeCells(lxw_worksheet *ws, const Worksheet &sheet, FormatCache &for
     return LXW_NO_ERROR;
 }
 
-lxw_error writePageSetup(lxw_worksheet *ws, const PageSetup &page) {
+lxw_error writePageSetup(lxw_worksheet* ws, const PageSetup& page) {
     if (page.orientation == PageOrientation::Landscape) worksheet_set_landscape(ws);
     if (page.orientation == PageOrientation::Portrait) worksheet_set_portrait(ws);
     const std::string header = headerFooter(page.leftHeader, page.centerHeader, page.rightHeader);
@@ -162,11 +162,11 @@ lxw_error writePageSetup(lxw_worksheet *ws, const PageSetup &page) {
 }
 
 // Fills the file's workbook; returns the problem, or an empty text.
-std::string fill(lxw_workbook *book, const std::deque<Worksheet> &sheets) {
+std::string fill(lxw_workbook* book, const std::deque<Worksheet>& sheets) {
     FormatCache formats(book);
-    for (const Worksheet &sheet : sheets) {
+    for (const Worksheet& sheet : sheets) {
         if (!sheet.addressProblem().empty()) return sheet.addressProblem();
-        lxw_worksheet *ws = workbook_add_worksheet(book, utf8Text(sheet.name()).c_str());
+        lxw_worksheet* ws = workbook_add_worksheet(book, utf8Text(sheet.name()).c_str());
         if (!ws) return "the sheet name \"" + sheet.name() + "\" cannot be used";
         lxw_error e = writeColumns(ws, sheet);
         if (e == LXW_NO_ERROR) e = writeRows(ws, sheet);
@@ -183,26 +183,26 @@ Workbook::Workbook() {
     sheets_.emplace_back("Sheet1");
 }
 
-Worksheet &Workbook::addWorksheet() {
+Worksheet& Workbook::addWorksheet() {
     return sheets_.emplace_back("Sheet" + std::to_string(sheets_.size() + 1));
 }
 
-Worksheet &Workbook::worksheet(int number) {
+Worksheet& Workbook::worksheet(int number) {
     const auto index = static_cast<std::size_t>(std::clamp(number, 1, worksheetCount()) - 1);
     return sheets_[index];
 }
 
-const Worksheet &Workbook::worksheet(int number) const {
+const Worksheet& Workbook::worksheet(int number) const {
     const auto index = static_cast<std::size_t>(std::clamp(number, 1, worksheetCount()) - 1);
     return sheets_[index];
 }
 
-Status Workbook::save(const fs::path &file) const {
+Status Workbook::save(const fs::path& file) const {
     // Written beside the target and renamed over it: a failed save leaves the old file whole,
     // and a file held open elsewhere refuses the rename instead of being half overwritten.
     fs::path temporary = file;
     temporary += ".tmp";
-    lxw_workbook *book = workbook_new(temporary.string().c_str());
+    lxw_workbook* book = workbook_new(temporary.string().c_str());
     if (!book) return Status::failure("Cannot save the workbook " + file.string() + ": out of memory");
     lxw_doc_properties properties{};
     properties.created = created_;

@@ -15,12 +15,12 @@ class Workbook {
 public:
     Workbook();
 
-    Worksheet &addWorksheet();
+    Worksheet& addWorksheet();
     int worksheetCount() const { return static_cast<int>(sheets_.size()); }
     // Worksheet `number`, counted from 1; the last one for a number beyond the count, the first
     // one for a number below 1 (the reports only use numbers they have created).
-    Worksheet &worksheet(int number);
-    const Worksheet &worksheet(int number) const;
+    Worksheet& worksheet(int number);
+    const Worksheet& worksheet(int number) const;
 
     // The "created" document property; fixed so that the same input gives the same file.
     void setCreated(std::time_t created) { created_ = created; }
@@ -30,7 +30,7 @@ public:
     // complete. Fails with a message naming the file when it cannot be written (a missing
     // folder, the file held open by another program) or the workbook holds something the file
     // format refuses (a bad sheet name or address, a text too long for a cell or header).
-    Status save(const std::filesystem::path &file) const;
+    Status save(const std::filesystem::path& file) const;
 
 private:
     std::deque<Worksheet> sheets_;

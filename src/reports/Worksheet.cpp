@@ -20,7 +20,7 @@ void Worksheet::setColumnWidth(std::string_view columns, double width) {
         return;
     }
     for (int c = span->first; c <= span->last; ++c) {
-        ColumnLayout &layout = columns_[c];
+        ColumnLayout& layout = columns_[c];
         if (width == 0) {
             layout.hidden = true;
         } else {

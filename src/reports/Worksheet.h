@@ -29,7 +29,7 @@ class Worksheet {
 public:
     explicit Worksheet(std::string name) : name_(std::move(name)) {}
 
-    const std::string &name() const { return name_; }
+    const std::string& name() const { return name_; }
     void setName(std::string name) { name_ = std::move(name); }
 
     // A range by address ("A1:D1", "B11", "h1:h1"). A malformed address gives a range that
@@ -44,20 +44,20 @@ public:
     // Row height in points for a row (0-based); overrides the height worked out for wrapped text.
     void setRowHeight(int row, double points);
 
-    PageSetup &pageSetup() { return pageSetup_; }
-    const PageSetup &pageSetup() const { return pageSetup_; }
+    PageSetup& pageSetup() { return pageSetup_; }
+    const PageSetup& pageSetup() const { return pageSetup_; }
 
-    const std::map<std::pair<int, int>, Cell> &cells() const { return cells_; }
-    const std::map<int, ColumnLayout> &columns() const { return columns_; }
-    const std::map<int, double> &rowHeights() const { return rowHeights_; }
+    const std::map<std::pair<int, int>, Cell>& cells() const { return cells_; }
+    const std::map<int, ColumnLayout>& columns() const { return columns_; }
+    const std::map<int, double>& rowHeights() const { return rowHeights_; }
     // The value of a cell by address, empty for an empty or malformed one.
     CellValue value(std::string_view cell) const;
     // The first malformed address used on this sheet, or empty.
-    const std::string &addressProblem() const { return addressProblem_; }
+    const std::string& addressProblem() const { return addressProblem_; }
 
 private:
     friend class CellRange;
-    Cell &cell(int row, int column) { return cells_[{row, column}]; }
+    Cell& cell(int row, int column) { return cells_[{row, column}]; }
     void noteBadAddress(std::string_view address);
 
     std::string name_;

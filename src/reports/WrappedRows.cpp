@@ -90,10 +90,10 @@ int wrappedLineCount(std::string_view text, double columnWidth, double fontSize,
     return std::max(lines, 1);
 }
 
-std::map<int, double> neededRowHeights(const Worksheet &sheet) {
+std::map<int, double> neededRowHeights(const Worksheet& sheet) {
     std::map<int, double> tallestCell; // every row with a value: its tallest cell
     std::map<int, bool> needed;        // rows with wrapped text or a large font
-    for (const auto &[position, cell] : sheet.cells()) {
+    for (const auto& [position, cell] : sheet.cells()) {
         const auto [row, column] = position;
         if (std::holds_alternative<std::monostate>(cell.value)) continue;
         const auto layout = sheet.columns().find(column);
@@ -101,7 +101,7 @@ std::map<int, double> neededRowHeights(const Worksheet &sheet) {
         const double size = cell.format.effectiveFontSize();
         int lines = 1;
         // Numbers never wrap: a number too wide for its column shows as "###".
-        const auto *text = std::get_if<std::string>(&cell.value);
+        const auto* text = std::get_if<std::string>(&cell.value);
         if (cell.format.effectiveWrap() && text) {
             const double width = layout != sheet.columns().end() && layout->second.width
                                      ? *layout->second.width
@@ -112,7 +112,7 @@ std::map<int, double> neededRowHeights(const Worksheet &sheet) {
         tallestCell[row] = std::max(tallestCell[row], lines * lineHeight(size));
     }
     std::map<int, double> heights;
-    for (const auto &[row, height] : tallestCell)
+    for (const auto& [row, height] : tallestCell)
         if (needed.count(row) && !sheet.rowHeights().count(row)) heights[row] = std::min(height, 409.0);
     return heights;
 }

@@ -20,6 +20,6 @@ double lineHeight(double fontSize);
 // Heights for every row (0-based) holding, in a visible column, a text that wraps onto more than
 // one line or a value in a font above 11 points: the tallest cell of the row, in points. Rows
 // with an explicit height are left out.
-std::map<int, double> neededRowHeights(const Worksheet &sheet);
+std::map<int, double> neededRowHeights(const Worksheet& sheet);
 
 } // namespace trakmora

@@ -12,9 +12,12 @@ inline constexpr int kMatrixCells = 250;
 // Screen colours as red + 256 * green + 65536 * blue: green, yellow, red.
 inline int cellColour(CellState state) {
     switch (state) {
-    case CellState::Finisher: return 65280;
-    case CellState::NonFinisher: return 65535;
-    case CellState::NonStarter: return 255;
+    case CellState::Finisher:
+        return 65280;
+    case CellState::NonFinisher:
+        return 65535;
+    case CellState::NonStarter:
+        return 255;
     }
     return 255;
 }
@@ -22,9 +25,12 @@ inline int cellColour(CellState state) {
 // The legend captions of the group scoring screen.
 inline const char* cellCaption(CellState state) {
     switch (state) {
-    case CellState::Finisher: return "Finisher";
-    case CellState::NonFinisher: return "Non-finisher";
-    case CellState::NonStarter: return "Non-starter or unscored";
+    case CellState::Finisher:
+        return "Finisher";
+    case CellState::NonFinisher:
+        return "Non-finisher";
+    case CellState::NonStarter:
+        return "Non-starter or unscored";
     }
     return "";
 }

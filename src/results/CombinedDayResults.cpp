@@ -28,18 +28,23 @@ Status loadCombinedDayResults(const ProgramState& state, int day, int controlCou
         if (auto st = doc.integer(r, 1, SHRT_MIN, SHRT_MAX, compNo); !st) return st;
         if (auto st = doc.number(r, 3, total); !st) return st;
         if (read.rows.size() == static_cast<std::size_t>(kMatrixCells))
-            return Status::failure(doc.problem(r.line, "more than " + std::to_string(kMatrixCells) + " lines"));
+            return Status::failure(
+                doc.problem(r.line, "more than " + std::to_string(kMatrixCells) + " lines"));
         CombinedDayRow row{r.values[0].text, r.values[1].text, r.values[2].text, r.values[3].text, {}};
         const std::size_t last = std::min<std::size_t>(r.size(), 4 + kMaxDayScoreControls);
-        for (std::size_t i = 4; i < last; ++i) row.scores.push_back(r.values[i].text);
+        for (std::size_t i = 4; i < last; ++i)
+            row.scores.push_back(r.values[i].text);
         read.rows.push_back(std::move(row));
         numbers.push_back(compNo);
     }
     std::vector<std::size_t> order(read.rows.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return numbers[a] < numbers[b]; });
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return numbers[a] < numbers[b]; });
     std::vector<CombinedDayRow> sorted;
-    for (std::size_t i : order) sorted.push_back(std::move(read.rows[i]));
+    for (std::size_t i : order)
+        sorted.push_back(std::move(read.rows[i]));
     read.rows = std::move(sorted);
     table = std::move(read);
     return {};

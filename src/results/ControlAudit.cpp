@@ -40,19 +40,23 @@ ControlAuditRow auditControl(int controlNo, const std::vector<double>& scores, d
     row.competitors = static_cast<int>(scores.size());
     std::vector<double> inside;
     for (double s : scores) {
-        if (s == timeWindow) ++row.capped;
-        else inside.push_back(s);
+        if (s == timeWindow)
+            ++row.capped;
+        else
+            inside.push_back(s);
     }
     row.inside = static_cast<int>(inside.size());
     if (!inside.empty()) {
         std::sort(inside.begin(), inside.end());
         double sum = 0;
-        for (double s : inside) sum += s;
+        for (double s : inside)
+            sum += s;
         row.mean = sum / static_cast<double>(inside.size());
         row.median = quantile(inside, 0.5);
         row.iqr = quantile(inside, 0.75) - quantile(inside, 0.25);
     }
-    row.flagged = (row.inside > 0 && std::fabs(row.median) > kAuditMedianLimit) || 2 * row.capped > row.competitors;
+    row.flagged =
+        (row.inside > 0 && std::fabs(row.median) > kAuditMedianLimit) || 2 * row.capped > row.competitors;
     return row;
 }
 
@@ -74,7 +78,8 @@ Status auditDay(const ProgramState& state, int day, ControlAudit& out) {
         if (auto st = readResultScores(file, scores); !st) return st;
         ++audit.competitors;
         // Scores are in control order; an R file may hold fewer scores than the day has controls.
-        for (std::size_t i = 0; i < scores.size() && i < controls.size(); ++i) perControl[i].push_back(scores[i]);
+        for (std::size_t i = 0; i < scores.size() && i < controls.size(); ++i)
+            perControl[i].push_back(scores[i]);
     }
     for (std::size_t i = 0; i < controls.size(); ++i)
         audit.rows.push_back(auditControl(controls[i].no, perControl[i], audit.timeWindow));
@@ -83,15 +88,17 @@ Status auditDay(const ProgramState& state, int day, ControlAudit& out) {
 }
 
 std::string auditTableText(const ControlAudit& audit) {
-    std::string text = "Control audit, day " + std::to_string(audit.day) + ": " + std::to_string(audit.competitors) +
+    std::string text = "Control audit, day " + std::to_string(audit.day) + ": " +
+                       std::to_string(audit.competitors) +
                        (audit.competitors == 1 ? " competitor" : " competitors") + ", time window " +
                        formatNumber(audit.timeWindow) + " s\n";
     text += "Control  Scored  Inside  Capped   Median     Mean      IQR\n";
     for (const auto& r : audit.rows) {
         text += padLeft(std::to_string(r.controlNo), 7) + padLeft(std::to_string(r.competitors), 8) +
                 padLeft(std::to_string(r.inside), 8) + padLeft(std::to_string(r.capped), 8) +
-                (r.inside == 0 ? padLeft("-", 9) + padLeft("-", 9) + padLeft("-", 9) // nothing inside the window
-                               : padLeft(fixed1(r.median), 9) + padLeft(fixed1(r.mean), 9) + padLeft(fixed1(r.iqr), 9));
+                (r.inside == 0
+                     ? padLeft("-", 9) + padLeft("-", 9) + padLeft("-", 9) // nothing inside the window
+                     : padLeft(fixed1(r.median), 9) + padLeft(fixed1(r.mean), 9) + padLeft(fixed1(r.iqr), 9));
         if (r.flagged) text += "  CHECK";
         text += '\n';
     }

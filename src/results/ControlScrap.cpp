@@ -51,7 +51,8 @@ Status scrapControl(const ProgramState& state, int day, int controlNo, int contr
     if (auto st = recordScrappedControl(state, day, controlNo); !st) return st;
     for (const Rewrite& r : rewrites) {
         CsvWriter w;
-        for (double s : r.scores) w.number(s).endRecord();
+        for (double s : r.scores)
+            w.number(s).endRecord();
         if (auto st = writeFileAtomically(r.file, w.str()); !st) return st;
     }
     return {};
@@ -70,8 +71,8 @@ Status scoresToScrap(const ProgramState& state, int day, int controlNo, int& cou
 }
 
 std::string scrapQuestion(int day, int controlNo, int scores) {
-    return "Scrap " + controlOfDay(day, controlNo) + " for every competitor? It sets " + std::to_string(scores) +
-           (scores == 1 ? " score" : " scores") + " to 0.";
+    return "Scrap " + controlOfDay(day, controlNo) + " for every competitor? It sets " +
+           std::to_string(scores) + (scores == 1 ? " score" : " scores") + " to 0.";
 }
 
 Status scrappedControlsOfDay(const ProgramState& state, int day, std::vector<int>& controls) {
@@ -85,7 +86,8 @@ Status scrappedControlsOfDay(const ProgramState& state, int day, std::vector<int
 
 std::string restoreQuestion(int day, int controlNo) {
     return "Restore " + controlOfDay(day, controlNo) +
-           "? Every download of the day kept in CompetitorsLog\\Bak is imported and scored again, replacing the "
+           "? Every download of the day kept in CompetitorsLog\\Bak is imported and scored again, replacing "
+           "the "
            "competitors' R files, so that the control counts again. Do you wish to proceed?";
 }
 
@@ -111,8 +113,9 @@ Status restoreScrappedControl(const ProgramState& state, int day, int controlNo,
     });
     for (int n : withResult)
         if (!scoredAgain.count(n))
-            summary.messages.push_back(resultFileName(day, n) + ": not scored again (no download of competitor " +
-                                       std::to_string(n) + " in CompetitorsLog\\Bak); its score for control " +
+            summary.messages.push_back(resultFileName(day, n) +
+                                       ": not scored again (no download of competitor " + std::to_string(n) +
+                                       " in CompetitorsLog\\Bak); its score for control " +
                                        std::to_string(controlNo) + " stays 0");
     return {};
 }

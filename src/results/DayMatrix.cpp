@@ -19,9 +19,12 @@ MatrixCounts DayMatrix::counts(int shownCells) const {
     for (int n = 1; n <= kMatrixCells; ++n) {
         const CellState s = state(n);
         if (n > shownCells && s == CellState::NonStarter) continue;
-        if (s == CellState::Finisher) ++c.finishers;
-        else if (s == CellState::NonFinisher) ++c.nonFinishers;
-        else ++c.nonStarters;
+        if (s == CellState::Finisher)
+            ++c.finishers;
+        else if (s == CellState::NonFinisher)
+            ++c.nonFinishers;
+        else
+            ++c.nonStarters;
     }
     return c;
 }

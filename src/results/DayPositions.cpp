@@ -33,8 +33,8 @@ Status buildDayPositions(const ProgramState& state, int day, const CombinedDayTa
         files[static_cast<std::size_t>(g)].text(r.name).text(r.compNo).text(r.total).endRecord();
         double total = 0;
         parseNumber(r.total, total);
-        groups[static_cast<std::size_t>(g)].push_back({{"", r.name, r.compNo, r.total}, wholeNumber(r.compNo),
-                                                       roundHalfEven(total)});
+        groups[static_cast<std::size_t>(g)].push_back(
+            {{"", r.name, r.compNo, r.total}, wholeNumber(r.compNo), roundHalfEven(total)});
     }
 
     DayPositionTables built;

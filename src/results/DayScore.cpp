@@ -22,7 +22,8 @@ const Entry* findEntry(const EntryTable& table, int compNo) {
 
 std::string numberList(const std::vector<int>& numbers) {
     std::string s;
-    for (int n : numbers) s += (s.empty() ? "" : ", ") + std::to_string(n);
+    for (int n : numbers)
+        s += (s.empty() ? "" : ", ") + std::to_string(n);
     return s;
 }
 
@@ -37,8 +38,8 @@ Status readResultScores(const std::filesystem::path& file, std::vector<double>& 
         double v = 0;
         if (auto st = cursor.number(v); !st) return st;
         if (read.size() == static_cast<std::size_t>(kMaxControlScores))
-            return Status::failure(
-                doc.problem(cursor.line(), "more than " + std::to_string(kMaxControlScores) + " control scores"));
+            return Status::failure(doc.problem(
+                cursor.line(), "more than " + std::to_string(kMaxControlScores) + " control scores"));
         read.push_back(v);
     }
     scores = std::move(read);
@@ -49,7 +50,8 @@ std::string dayScoreLineText(const DayScoreLine& line) {
     CsvWriter w;
     w.text(line.name).number(line.compNo).text(line.scoreGroup).number(line.total);
     const std::size_t k = std::clamp<std::size_t>(line.scores.size(), 1, kMaxDayScoreControls);
-    for (std::size_t i = 0; i < k; ++i) w.number(i < line.scores.size() ? line.scores[i] : 0);
+    for (std::size_t i = 0; i < k; ++i)
+        w.number(i < line.scores.size() ? line.scores[i] : 0);
     w.endRecord();
     return w.take();
 }
@@ -80,7 +82,8 @@ Status buildDayScore(ProgramState& state, int day, int previousControlCount, Day
         } else {
             build.numbersWithoutEntry.push_back(n);
         }
-        for (double s : line.scores) line.total += std::fabs(s);
+        for (double s : line.scores)
+            line.total += std::fabs(s);
         totals[n] = line.total;
         text += dayScoreLineText(line);
         build.lines.push_back(std::move(line));
@@ -101,10 +104,10 @@ Status buildDayScore(ProgramState& state, int day, int previousControlCount, Day
                              std::to_string(kMatrixCells) + " have no day score line: R files of " +
                              numberList(beyondMatrix) + " are left out");
     if (!build.numbersWithoutEntry.empty())
-        state.messages->info("Day " + std::to_string(day) + ": no entry in the entry list for competition number" +
-                             (build.numbersWithoutEntry.size() > 1 ? "s " : " ") +
-                             numberList(build.numbersWithoutEntry) +
-                             "; their day score lines carry no name or score group");
+        state.messages->info(
+            "Day " + std::to_string(day) + ": no entry in the entry list for competition number" +
+            (build.numbersWithoutEntry.size() > 1 ? "s " : " ") + numberList(build.numbersWithoutEntry) +
+            "; their day score lines carry no name or score group");
     out = std::move(build);
     return {};
 }

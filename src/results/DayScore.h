@@ -12,11 +12,11 @@
 
 namespace trakmora {
 
-inline constexpr int kMaxControlScores = 100;    // values an R file may hold
-inline constexpr int kMaxDayScoreControls = 40;  // control scores written per day score line
+inline constexpr int kMaxControlScores = 100;   // values an R file may hold
+inline constexpr int kMaxDayScoreControls = 40; // control scores written per day score line
 
 struct DayScoreLine {
-    std::string name;       // empty when the number has no entry
+    std::string name; // empty when the number has no entry
     int compNo = 0;
     std::string scoreGroup; // empty when the number has no entry
     double total = 0;

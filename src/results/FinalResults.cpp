@@ -33,8 +33,8 @@ Status sumFinalMatrix(const ProgramState& state, int noOfDays, DayMatrix& colour
     colours.fill(CellState::NonStarter);
     for (int d = 1; d <= noOfDays; ++d)
         if (!regularFileExists(finalMatrixFile(state, d)))
-            return Status::failure("Select day " + std::to_string(d) + " first: " +
-                                   finalMatrixFile(state, d).string() + " is missing");
+            return Status::failure("Select day " + std::to_string(d) +
+                                   " first: " + finalMatrixFile(state, d).string() + " is missing");
     std::vector<long> sums(kMatrixCells + 1, 0);
     CsvWriter trace;
     for (int d = 1; d <= noOfDays; ++d) {
@@ -71,13 +71,15 @@ Status buildFinalResults(ProgramState& state, const DayMatrix& finalColours, Fin
         const int g = scoreGroupIndex(e.scoreGroup);
         if (g < 0) continue;
         double final = 0;
-        for (int d = 1; d <= 5; ++d) final += e.dayResult[static_cast<std::size_t>(d)];
+        for (int d = 1; d <= 5; ++d)
+            final += e.dayResult[static_cast<std::size_t>(d)];
         CsvWriter& w = files[static_cast<std::size_t>(g)];
         Ranked r{{"", e.name, formatNumber(e.compNo), {}, formatNumber(final)}, e.compNo, final};
         w.text(e.name).number(e.compNo);
         for (int d = 1; d <= 5; ++d) {
             w.number(e.dayResult[static_cast<std::size_t>(d)]);
-            r.row.days[static_cast<std::size_t>(d - 1)] = formatNumber(e.dayResult[static_cast<std::size_t>(d)]);
+            r.row.days[static_cast<std::size_t>(d - 1)] =
+                formatNumber(e.dayResult[static_cast<std::size_t>(d)]);
         }
         w.number(final).endRecord();
         groups[static_cast<std::size_t>(g)].push_back(std::move(r));

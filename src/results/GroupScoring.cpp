@@ -19,7 +19,8 @@ namespace trakmora {
 GroupScoring::GroupScoring(ProgramState& state) : state_(state) {}
 
 int GroupScoring::noOfDays() const {
-    return static_cast<int>(std::clamp(std::round(state_.config.noOfDays), 1.0, static_cast<double>(kMaxDays)));
+    return static_cast<int>(
+        std::clamp(std::round(state_.config.noOfDays), 1.0, static_cast<double>(kMaxDays)));
 }
 
 std::string GroupScoring::dayTitle() const {
@@ -29,7 +30,8 @@ std::string GroupScoring::dayTitle() const {
 }
 
 int GroupScoring::shownCells() const {
-    return static_cast<int>(std::clamp(std::round(state_.config.lastEntry[4]), 0.0, static_cast<double>(kMatrixCells)));
+    return static_cast<int>(
+        std::clamp(std::round(state_.config.lastEntry[4]), 0.0, static_cast<double>(kMatrixCells)));
 }
 
 int GroupScoring::controlCount(int day) const {
@@ -83,17 +85,22 @@ Status GroupScoring::toggleNonFinisher(int compNo) {
     return trakmora::toggleNonFinisher(state_, selectedDay_, compNo, matrix_);
 }
 
-void GroupScoring::previousControl() { scrapControlNo_ = std::max(1, scrapControlNo_ - 1); }
+void GroupScoring::previousControl() {
+    scrapControlNo_ = std::max(1, scrapControlNo_ - 1);
+}
 
 void GroupScoring::nextControl() {
     if (scrapControlNo_ + 1 <= controlCount(selectedDay_)) ++scrapControlNo_;
 }
 
-Status GroupScoring::scrapControl() { return scrapControl(scrapControlNo_); }
+Status GroupScoring::scrapControl() {
+    return scrapControl(scrapControlNo_);
+}
 
 Status GroupScoring::scrapControl(int controlNo) {
     if (!dayMode()) return Status::failure("Select a rally day before scrapping a control");
-    if (auto st = trakmora::scrapControl(state_, selectedDay_, controlNo, controlCount(selectedDay_)); !st) return st;
+    if (auto st = trakmora::scrapControl(state_, selectedDay_, controlNo, controlCount(selectedDay_)); !st)
+        return st;
     forgetCombined();
     return {};
 }
@@ -132,7 +139,8 @@ Status GroupScoring::restoreControl(int controlNo, DaySummary& summary, const Da
                                     const AfterScoring& afterScoring) {
     summary = DaySummary{};
     if (!dayMode()) return Status::failure("Select a rally day before restoring a control");
-    if (auto st = restoreScrappedControl(state_, selectedDay_, controlNo, summary, progress, afterScoring); !st)
+    if (auto st = restoreScrappedControl(state_, selectedDay_, controlNo, summary, progress, afterScoring);
+        !st)
         return st;
     forgetCombined();
     return enterDay(selectedDay_);
@@ -152,15 +160,17 @@ std::string GroupScoring::cellDescription(int compNo) const {
     if (finalMode()) {
         if (entry == state_.entries.entries.end()) return text;
         double final = 0;
-        for (int d = 1; d <= noOfDays(); ++d) final += entry->dayResult[static_cast<std::size_t>(d)];
+        for (int d = 1; d <= noOfDays(); ++d)
+            final += entry->dayResult[static_cast<std::size_t>(d)];
         return text + "\nFinal total " + formatNumber(final);
     }
     if (!dayMode()) return text;
     const std::string day = "Day " + std::to_string(selectedDay_);
     const auto& lines = dayScore_.lines;
-    const auto line =
-        std::find_if(lines.begin(), lines.end(), [compNo](const DayScoreLine& l) { return l.compNo == compNo; });
-    text += line != lines.end() ? "\n" + day + " total " + formatNumber(line->total) : "\n" + day + ": no result";
+    const auto line = std::find_if(lines.begin(), lines.end(),
+                                   [compNo](const DayScoreLine& l) { return l.compNo == compNo; });
+    text +=
+        line != lines.end() ? "\n" + day + " total " + formatNumber(line->total) : "\n" + day + ": no result";
     if (matrix_.state(compNo) == CellState::NonFinisher) text += "\nNon-finisher";
     return text;
 }
@@ -179,7 +189,8 @@ Status GroupScoring::printDayPositions() {
     if (!dayMode()) return Status::failure("Select a rally day first");
     // Ranking another day's rows would put them in this day's position files.
     if (combined_.day != selectedDay_)
-        return Status::failure("Print the combined day results of day " + std::to_string(selectedDay_) + " first");
+        return Status::failure("Print the combined day results of day " + std::to_string(selectedDay_) +
+                               " first");
     return buildDayPositions(state_, selectedDay_, combined_, matrix_, dayPositions_);
 }
 

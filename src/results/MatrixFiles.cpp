@@ -12,7 +12,8 @@ namespace {
 
 Status writeMarks(const ProgramState& state, int day, const std::vector<int>& marks) {
     CsvWriter w;
-    for (int m : marks) w.number(m).endRecord();
+    for (int m : marks)
+        w.number(m).endRecord();
     return writeFileAtomically(nonFinishersFile(state, day), w.str());
 }
 
@@ -48,10 +49,12 @@ Status rebuildDayMatrix(const ProgramState& state, int day, DayMatrix& matrix) {
         display.number(n).number(scored ? 10 : 0).endRecord();
         rebuilt.set(n, scored ? CellState::Finisher : CellState::NonStarter);
     }
-    for (int m : marks) rebuilt.set(m, CellState::NonFinisher); // 0 and numbers above 250 have no cell
+    for (int m : marks)
+        rebuilt.set(m, CellState::NonFinisher); // 0 and numbers above 250 have no cell
 
     CsvWriter final;
-    for (int n = 1; n <= kMatrixCells; ++n) final.number(static_cast<int>(rebuilt.state(n))).endRecord();
+    for (int n = 1; n <= kMatrixCells; ++n)
+        final.number(static_cast<int>(rebuilt.state(n))).endRecord();
     if (auto st = writeFile(matrixDisplayFile(state, day), display.str()); !st) return st;
     if (auto st = writeFile(finalMatrixFile(state, day), final.str()); !st) return st;
     matrix = rebuilt;

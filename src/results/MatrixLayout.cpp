@@ -16,7 +16,9 @@ MatrixLayout::MatrixLayout(int shown, double width, double height, int columns)
     cellHeight_ = std::min(height / r, cellWidth_);
 }
 
-int MatrixLayout::rows() const { return (shown_ + columns_ - 1) / columns_; }
+int MatrixLayout::rows() const {
+    return (shown_ + columns_ - 1) / columns_;
+}
 
 MatrixRect MatrixLayout::cellRect(int n) const {
     if (n < 1 || n > shown_) return {};

@@ -7,9 +7,15 @@ std::vector<std::string> numberPositions(const std::vector<int>& rankedCompNos, 
     int counter = 1;
     for (int compNo : rankedCompNos) {
         switch (matrix.state(compNo)) {
-        case CellState::NonFinisher: positions.emplace_back("NF"); break;
-        case CellState::NonStarter: positions.emplace_back("NS"); break;
-        case CellState::Finisher: positions.push_back(std::to_string(counter++)); break;
+        case CellState::NonFinisher:
+            positions.emplace_back("NF");
+            break;
+        case CellState::NonStarter:
+            positions.emplace_back("NS");
+            break;
+        case CellState::Finisher:
+            positions.push_back(std::to_string(counter++));
+            break;
         }
     }
     return positions;

@@ -13,8 +13,7 @@ namespace trakmora {
 std::vector<std::string> numberPositions(const std::vector<int>& rankedCompNos, const DayMatrix& matrix);
 
 // A row of a score group waiting to be ranked: ordered by `key`, lowest first.
-template <typename Row>
-struct RankedRow {
+template <typename Row> struct RankedRow {
     Row row;
     int compNo = 0;
     double key = 0;
@@ -27,7 +26,8 @@ void rankGroup(std::vector<RankedRow<Row>>& rows, const DayMatrix& matrix, Table
     std::stable_sort(rows.begin(), rows.end(),
                      [](const RankedRow<Row>& a, const RankedRow<Row>& b) { return a.key < b.key; });
     std::vector<int> numbers;
-    for (const RankedRow<Row>& r : rows) numbers.push_back(r.compNo);
+    for (const RankedRow<Row>& r : rows)
+        numbers.push_back(r.compNo);
     const std::vector<std::string> positions = numberPositions(numbers, matrix);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         table.rows.push_back(rows[i].row);

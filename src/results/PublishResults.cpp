@@ -11,8 +11,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <map>
@@ -70,7 +70,8 @@ std::string publishedAt(const ProgramState& state) {
     return "Published " + formatDate(serial) + " " + clock;
 }
 
-void startContent(const ProgramState& state, bool official, std::string heading, ResultsPageContent& content) {
+void startContent(const ProgramState& state, bool official, std::string heading,
+                  ResultsPageContent& content) {
     content = {};
     content.rallyName = state.config.rallyName;
     content.heading = std::move(heading);
@@ -88,7 +89,8 @@ Status readDayTotals(const ProgramState& state, int day, std::map<int, double>& 
         std::vector<double> scores;
         if (auto st = readResultScores(file, scores); !st) return st;
         double total = 0;
-        for (double v : scores) total += std::fabs(v);
+        for (double v : scores)
+            total += std::fabs(v);
         totals[n] = total;
     }
     return {};
@@ -96,13 +98,13 @@ Status readDayTotals(const ProgramState& state, int day, std::map<int, double>& 
 
 // A page must not show totals the R files no longer give (a control scrapped, or a competitor
 // scored again, since the positions were printed).
-Status checkTotal(const std::map<int, double>& totals, int compNo, const std::string& shown, const std::string& what,
-                  const std::string& remedy) {
+Status checkTotal(const std::map<int, double>& totals, int compNo, const std::string& shown,
+                  const std::string& what, const std::string& remedy) {
     const auto it = totals.find(compNo);
     double value = 0;
     if (it == totals.end() || !parseNumber(shown, value) || value == it->second) return {};
-    return Status::failure(what + " do not match the R files any more (competitor " + std::to_string(compNo) + ": " +
-                           shown + " there, " + formatNumber(it->second) + " now): " + remedy);
+    return Status::failure(what + " do not match the R files any more (competitor " + std::to_string(compNo) +
+                           ": " + shown + " there, " + formatNumber(it->second) + " now): " + remedy);
 }
 
 std::string groupName(const ProgramState& state, int group) {
@@ -130,7 +132,8 @@ Status dayPageContent(const ProgramState& state, int day, bool official, Results
         for (const auto& rec : doc.records()) {
             if (auto st = doc.expectValues(rec, 5); !st) return st;
             std::vector<std::string> line;
-            for (std::size_t i = 4; i < rec.size(); ++i) line.push_back(rec.values[i].text);
+            for (std::size_t i = 4; i < rec.size(); ++i)
+                line.push_back(rec.values[i].text);
             controls = std::max(controls, line.size());
             scores[wholeNumber(rec.values[1].text)] = std::move(line);
         }
@@ -152,9 +155,10 @@ Status dayPageContent(const ProgramState& state, int day, bool official, Results
             if (auto st = doc.expectValues(rec, 3); !st) return st;
             Ranked r;
             r.compNo = wholeNumber(rec.values[1].text);
-            if (auto st = checkTotal(totals, r.compNo, rec.values[2].text, positionsOfDay,
-                                     "build the day and its positions again first (day --day " + std::to_string(day) +
-                                         ", then results --day " + std::to_string(day) + ")");
+            if (auto st =
+                    checkTotal(totals, r.compNo, rec.values[2].text, positionsOfDay,
+                               "build the day and its positions again first (day --day " +
+                                   std::to_string(day) + ", then results --day " + std::to_string(day) + ")");
                 !st)
                 return st;
             r.row.cells = {rec.values[1].text, rec.values[0].text, rec.values[2].text};
@@ -169,7 +173,8 @@ Status dayPageContent(const ProgramState& state, int day, bool official, Results
         PageTable table;
         table.title = groupName(state, g);
         table.headings = {"Pos", "No", "Name", "Total"};
-        for (std::size_t c = 1; c <= controls; ++c) table.headings.push_back("CP" + std::to_string(c));
+        for (std::size_t c = 1; c <= controls; ++c)
+            table.headings.push_back("CP" + std::to_string(c));
         table.numericFrom = 3;
         table.rows = rankRows(std::move(rows), marks);
         page.tables.push_back(std::move(table));
@@ -187,7 +192,8 @@ Status finalPageContent(const ProgramState& state, bool official, ResultsPageCon
     for (int d = 1; d <= days; ++d) {
         std::vector<long> values;
         if (auto st = readMatrixValues(finalMatrixFile(state, d), values); !st) return st;
-        for (std::size_t i = 0; i < values.size(); ++i) sums[i] += values[i];
+        for (std::size_t i = 0; i < values.size(); ++i)
+            sums[i] += values[i];
     }
     DayMatrix marks;
     for (int n = 1; n <= kMatrixCells; ++n) {
@@ -214,8 +220,8 @@ Status finalPageContent(const ProgramState& state, bool official, ResultsPageCon
             r.row.cells = {rec.values[1].text, rec.values[0].text};
             for (int d = 0; d < days; ++d) {
                 const std::string& shown = rec.values[static_cast<std::size_t>(2 + d)].text;
-                if (auto st = checkTotal(dayTotals[static_cast<std::size_t>(d)], r.compNo, shown, "The final results",
-                                         "build the final results again first (final)");
+                if (auto st = checkTotal(dayTotals[static_cast<std::size_t>(d)], r.compNo, shown,
+                                         "The final results", "build the final results again first (final)");
                     !st)
                     return st;
                 r.row.cells.push_back(shown);
@@ -227,7 +233,8 @@ Status finalPageContent(const ProgramState& state, bool official, ResultsPageCon
         PageTable table;
         table.title = groupName(state, g);
         table.headings = {"Pos", "No", "Name"};
-        for (int d = 1; d <= days; ++d) table.headings.push_back("Day " + std::to_string(d));
+        for (int d = 1; d <= days; ++d)
+            table.headings.push_back("Day " + std::to_string(d));
         table.headings.push_back("Final");
         table.numericFrom = 3;
         table.rows = rankRows(std::move(rows), marks);
@@ -246,7 +253,9 @@ fs::path publishedPageFile(const fs::path& outDir, int day) {
 Status writeResultsPage(const ResultsPageContent& content, const fs::path& file) {
     std::error_code ec;
     fs::create_directories(file.parent_path(), ec);
-    if (ec) return Status::failure("Cannot create the folder " + file.parent_path().string() + ": " + ec.message());
+    if (ec)
+        return Status::failure("Cannot create the folder " + file.parent_path().string() + ": " +
+                               ec.message());
     return writeFileAtomically(file, resultsPageHtml(content));
 }
 

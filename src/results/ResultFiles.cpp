@@ -34,14 +34,17 @@ fs::path dayPositionFile(const ProgramState& state, int day, int group) {
 }
 
 fs::path finalScoreFile(const ProgramState& state, int group) {
-    return state.rallyFile(RallyFolder::Results, "FinalScore_SG" + std::string(1, groupLetter(group)) + ".csv");
+    return state.rallyFile(RallyFolder::Results,
+                           "FinalScore_SG" + std::string(1, groupLetter(group)) + ".csv");
 }
 
 fs::path sumFinalMatrixFile(const ProgramState& state) {
     return state.rallyFile(RallyFolder::Working, "SumFinalMatrix.csv");
 }
 
-fs::path finalTraceFile(const ProgramState& state) { return state.rallyFile(RallyFolder::Working, "abc.csv"); }
+fs::path finalTraceFile(const ProgramState& state) {
+    return state.rallyFile(RallyFolder::Working, "abc.csv");
+}
 
 fs::path dayControlFile(const ProgramState& state, int day) {
     return state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv");

@@ -47,12 +47,23 @@ std::string htmlEscape(std::string_view raw) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -65,17 +76,19 @@ std::string resultsPageHtml(const ResultsPageContent& content) {
     out += htmlEscape(content.rallyName + " - " + content.heading);
     out += "</title>\n<style>";
     out += kStyle;
-    out += "</style>\n</head>\n<body>\n<header>\n<h1>" + htmlEscape(content.rallyName) + "</h1>\n<p class=\"sub\">" +
-           htmlEscape(content.heading) + "</p>\n<p class=\"banner " + (content.official ? "official" : "provisional") +
-           "\">" + status + "</p>\n</header>\n";
+    out += "</style>\n</head>\n<body>\n<header>\n<h1>" + htmlEscape(content.rallyName) +
+           "</h1>\n<p class=\"sub\">" + htmlEscape(content.heading) + "</p>\n<p class=\"banner " +
+           (content.official ? "official" : "provisional") + "\">" + status + "</p>\n</header>\n";
     if (content.tables.empty()) out += "<p>No results yet.</p>\n";
     for (const auto& t : content.tables) {
         out += "<section>\n<h2>" + htmlEscape(t.title) + "</h2>\n<div class=\"scroll\"><table>\n<thead><tr>";
-        for (std::size_t c = 0; c < t.headings.size(); ++c) appendCell(out, "th", t.headings[c], c >= t.numericFrom);
+        for (std::size_t c = 0; c < t.headings.size(); ++c)
+            appendCell(out, "th", t.headings[c], c >= t.numericFrom);
         out += "</tr></thead>\n<tbody>\n";
         for (const auto& row : t.rows) {
             out += "<tr>";
-            for (std::size_t c = 0; c < row.size(); ++c) appendCell(out, "td", row[c], c >= t.numericFrom);
+            for (std::size_t c = 0; c < row.size(); ++c)
+                appendCell(out, "td", row[c], c >= t.numericFrom);
             out += "</tr>\n";
         }
         out += "</tbody>\n</table></div>\n</section>\n";

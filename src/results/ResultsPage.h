@@ -12,10 +12,10 @@ namespace trakmora {
 std::string htmlEscape(std::string_view text);
 
 struct PageTable {
-    std::string title;                      // the score group's name
+    std::string title; // the score group's name
     std::vector<std::string> headings;
     std::vector<std::vector<std::string>> rows; // cells as text
-    std::size_t numericFrom = 0;            // columns from here on are aligned right
+    std::size_t numericFrom = 0;                // columns from here on are aligned right
 };
 
 struct ResultsPageContent {

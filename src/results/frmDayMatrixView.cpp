@@ -89,7 +89,8 @@ void DayMatrixView::paintEvent(QPaintEvent*) {
 void DayMatrixView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const QPointF p = event->position();
-    if (const int n = MatrixLayout(shown_, width(), height()).cellAt(p.x(), p.y()); n > 0) emit cellClicked(n);
+    if (const int n = MatrixLayout(shown_, width(), height()).cellAt(p.x(), p.y()); n > 0)
+        emit cellClicked(n);
 }
 
 } // namespace trakmora

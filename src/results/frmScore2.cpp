@@ -11,9 +11,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -27,7 +27,8 @@ namespace trakmora {
 
 namespace {
 
-const char* const kFinalHint = "To enable the \"Final Results\" button, first toggle the \"Select Day\"button";
+const char* const kFinalHint =
+    "To enable the \"Final Results\" button, first toggle the \"Select Day\"button";
 
 QLabel* swatch(CellState state, QWidget* parent) {
     auto* s = new QLabel(parent);
@@ -103,7 +104,8 @@ frmScore2::frmScore2(ProgramState& state, QWidget* parent)
     // The body scrolls on a small desktop; the printing buttons and the status line stay in view.
     layOutScrolling(this, body_, buildFooter());
 
-    for (QPushButton* b : {scrap_, restore_, combined_, dayPosition_, final_}) b->setEnabled(false);
+    for (QPushButton* b : {scrap_, restore_, combined_, dayPosition_, final_})
+        b->setEnabled(false);
     scrapPanel_->setVisible(false);
     restorePanel_->setVisible(false);
     writing_->setVisible(false);
@@ -185,7 +187,8 @@ QWidget* frmScore2::buildScrapPanel() {
     panel->setContentsMargins(0, 0, 0, 0);
     auto* choose = new QLabel(QStringLiteral("Select the control you wish to scrap"), scrapPanel_);
     choose->setWordWrap(true);
-    auto* decide = new QLabel(QStringLiteral("Either scrap the selected control or close the operation"), scrapPanel_);
+    auto* decide =
+        new QLabel(QStringLiteral("Either scrap the selected control or close the operation"), scrapPanel_);
     decide->setWordWrap(true);
     previous_ = new QPushButton(QStringLiteral("<"), scrapPanel_);
     next_ = new QPushButton(QStringLiteral(">"), scrapPanel_);
@@ -224,7 +227,8 @@ QWidget* frmScore2::buildRestorePanel() {
     restorePanel_ = new QWidget(this);
     auto* panel = new QVBoxLayout(restorePanel_);
     panel->setContentsMargins(0, 0, 0, 0);
-    auto* choose = new QLabel(QStringLiteral("Select the scrapped control you wish to restore"), restorePanel_);
+    auto* choose =
+        new QLabel(QStringLiteral("Select the scrapped control you wish to restore"), restorePanel_);
     choose->setWordWrap(true);
     restoreChoice_ = new QComboBox(restorePanel_);
     restoreNow_ = new QPushButton(QStringLiteral("Restore"), restorePanel_);
@@ -253,7 +257,8 @@ void frmScore2::selectDay() {
 void frmScore2::showPosition() {
     title_->setText(qText(scoring_.dayTitle()));
     const bool final = scoring_.finalMode();
-    for (QPushButton* b : {combined_, dayPosition_, scrap_, restore_}) b->setVisible(!final);
+    for (QPushButton* b : {combined_, dayPosition_, scrap_, restore_})
+        b->setVisible(!final);
     final_->setEnabled(final);
     clickHint_->setText(final ? QString() : QStringLiteral("Click"));
     hintCells_->setVisible(!final);
@@ -277,7 +282,9 @@ void frmScore2::showRestoreButton() {
     restore_->setEnabled(st && !scrapped.empty() && !restorePanel_->isVisible());
 }
 
-void frmScore2::showMatrix() { matrix_->setMatrix(scoring_.matrix(), scoring_.shownCells()); }
+void frmScore2::showMatrix() {
+    matrix_->setMatrix(scoring_.matrix(), scoring_.shownCells());
+}
 
 void frmScore2::cellClicked(int compNo) {
     if (!scoring_.dayMode()) return;
@@ -331,11 +338,12 @@ void frmScore2::scrapSelectedControl() {
         const Status built = scoring_.enterDay(scoring_.selectedDay());
         report(built);
         if (built)
-            status_->showSaved(scoring_.scrapFiles(), QStringLiteral("Control %1 of day %2 scrapped: %3 set to 0")
-                                                          .arg(control)
-                                                          .arg(scoring_.selectedDay())
-                                                          .arg(scores == 1 ? QStringLiteral("1 score")
-                                                                           : QStringLiteral("%1 scores").arg(scores)));
+            status_->showSaved(
+                scoring_.scrapFiles(),
+                QStringLiteral("Control %1 of day %2 scrapped: %3 set to 0")
+                    .arg(control)
+                    .arg(scoring_.selectedDay())
+                    .arg(scores == 1 ? QStringLiteral("1 score") : QStringLiteral("%1 scores").arg(scores)));
         // The combined day results can be printed again at once; the day positions follow them.
         combined_->setEnabled(true);
         dayPosition_->setEnabled(dayPositionReady());
@@ -353,7 +361,8 @@ void frmScore2::openRestorePanel() {
         return;
     }
     restoreChoice_->clear();
-    for (int c : scrapped) restoreChoice_->addItem(QStringLiteral("Control %1").arg(c), c);
+    for (int c : scrapped)
+        restoreChoice_->addItem(QStringLiteral("Control %1").arg(c), c);
     restore_->setVisible(false);
     restorePanel_->setVisible(true);
 }
@@ -435,8 +444,7 @@ void frmScore2::checkDayScoreWorkbook() {
     if (dayPositionReady()) dayPosition_->setEnabled(true);
 }
 
-template <typename Write>
-bool frmScore2::withWritingNotice(Write write) {
+template <typename Write> bool frmScore2::withWritingNotice(Write write) {
     writing_->setVisible(true);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const Status st = write();

@@ -83,8 +83,7 @@ private:
     void printFinalResults();
     void checkDayScoreWorkbook();
     // Shows "Writing to Excel" while `write` runs and reports its failure; true when it worked.
-    template <typename Write>
-    bool withWritingNotice(Write write);
+    template <typename Write> bool withWritingNotice(Write write);
     void report(const Status& st);
 
     ProgramState& state_;

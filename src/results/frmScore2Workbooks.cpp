@@ -25,14 +25,16 @@ Status opened(const ProgramState& state, Status saved, const std::filesystem::pa
 
 Status writeDayScoreWorkbookOf(const ProgramState& state, const GroupScoring& scoring) {
     const int day = scoring.combined().day;
-    return opened(state,
-                  writeDayScoreWorkbook(state, dayScoreInputFor(state, scoring.combined(), scoring.controlCount(day))),
-                  dayScoreWorkbookFile(state, day));
+    return opened(
+        state,
+        writeDayScoreWorkbook(state, dayScoreInputFor(state, scoring.combined(), scoring.controlCount(day))),
+        dayScoreWorkbookFile(state, day));
 }
 
 Status writeDayPositionWorkbookOf(const ProgramState& state, const GroupScoring& scoring) {
     const int day = scoring.combined().day;
-    return opened(state, writeDayPositionWorkbook(state, dayPositionInputFor(state, day, scoring.dayPositions())),
+    return opened(state,
+                  writeDayPositionWorkbook(state, dayPositionInputFor(state, day, scoring.dayPositions())),
                   dayPositionWorkbookFile(state, day));
 }
 
@@ -45,7 +47,8 @@ std::vector<std::filesystem::path> dayScoreFilesOf(const ProgramState& state, co
     return {dayScoreWorkbookFile(state, scoring.combined().day)};
 }
 
-std::vector<std::filesystem::path> dayPositionFilesOf(const ProgramState& state, const GroupScoring& scoring) {
+std::vector<std::filesystem::path> dayPositionFilesOf(const ProgramState& state,
+                                                      const GroupScoring& scoring) {
     const int day = scoring.combined().day;
     std::vector<std::filesystem::path> files{dayPositionWorkbookFile(state, day)};
     for (int g = 1; g <= 4; ++g)
@@ -63,7 +66,9 @@ std::vector<std::filesystem::path> finalFilesOf(const ProgramState& state, const
 }
 
 AfterScoring provisionalSheetWriter(const ProgramState& state) {
-    return [&state](const ScoringRun& run) { return writeProvisionalSheet(state, provisionalSheetFor(state, run)); };
+    return [&state](const ScoringRun& run) {
+        return writeProvisionalSheet(state, provisionalSheetFor(state, run));
+    };
 }
 
 } // namespace trakmora

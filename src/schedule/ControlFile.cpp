@@ -19,7 +19,8 @@ Status readControlFile(const std::filesystem::path& file, std::vector<ControlRec
         if (st) st = doc.number(r, 1, c.lat);
         if (st) st = doc.number(r, 2, c.lon);
         if (st) st = doc.number(r, 3, c.dist);
-        for (int g = 1; g <= 4 && st; ++g) st = doc.number(r, static_cast<std::size_t>(3 + g), c.groupTime[g]);
+        for (int g = 1; g <= 4 && st; ++g)
+            st = doc.number(r, static_cast<std::size_t>(3 + g), c.groupTime[g]);
         if (!st) return st;
         c.no = static_cast<int>(no);
         read.push_back(c);
@@ -30,11 +31,13 @@ Status readControlFile(const std::filesystem::path& file, std::vector<ControlRec
 
 std::string controlFileText(const std::vector<ControlRecord>& controls) {
     CsvWriter w;
-    for (const char* name : {"No", "Lat", "Long", "Dist", "A_Time", "B_Time", "C_Time", "D_Time"}) w.text(name);
+    for (const char* name : {"No", "Lat", "Long", "Dist", "A_Time", "B_Time", "C_Time", "D_Time"})
+        w.text(name);
     w.endRecord();
     for (const ControlRecord& c : controls) {
         w.number(c.no).number(c.lat).number(c.lon).number(c.dist);
-        for (int g = 1; g <= 4; ++g) w.number(c.groupTime[static_cast<std::size_t>(g)]);
+        for (int g = 1; g <= 4; ++g)
+            w.number(c.groupTime[static_cast<std::size_t>(g)]);
         w.endRecord();
     }
     return w.take();

@@ -14,16 +14,22 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::array<const char*, 8> kPassingWindowHeader = {"LineNo", "Dist", "Lat", "Lon", "FirstTime",
-                                                              "LastTime", "Instruction", "Type"};
+constexpr std::array<const char*, 8> kPassingWindowHeader = {"LineNo",    "Dist",     "Lat",         "Lon",
+                                                             "FirstTime", "LastTime", "Instruction", "Type"};
 
-bool isControl(const std::string& type) { return type == "v"; }
-bool inSpeedTable(const std::string& type) { return type != "m" && type != "v"; }
+bool isControl(const std::string& type) {
+    return type == "v";
+}
+bool inSpeedTable(const std::string& type) {
+    return type != "m" && type != "v";
+}
 bool inPassingWindows(const std::string& type) {
     return type == "v" || type == "m" || type == "c" || type == "p";
 }
 
-int lineCount(const ScheduleTable& table) { return std::clamp(table.lineCount, 0, kMaxScheduleLines); }
+int lineCount(const ScheduleTable& table) {
+    return std::clamp(table.lineCount, 0, kMaxScheduleLines);
+}
 
 // Added times built from ten-second steps carry binary fractions (three steps make
 // 0.49999999999999994 minutes); the note shows the value to 15 significant digits, as typed.
@@ -66,7 +72,8 @@ std::vector<ControlRecord> controlRecords(const ScheduleTable& table, double day
         c.lon = line.lon;
         c.dist = line.distance;
         for (int g = 1; g <= kMaxGroups; ++g)
-            c.groupTime[static_cast<std::size_t>(g)] = roundHalfEven(line.rallyTime[g] * 3600.0 + dayStartSeconds);
+            c.groupTime[static_cast<std::size_t>(g)] =
+                roundHalfEven(line.rallyTime[g] * 3600.0 + dayStartSeconds);
         controls.push_back(c);
     }
     return controls;
@@ -78,9 +85,12 @@ std::string speedTableText(const ScheduleTable& table) {
         const ScheduleLine& line = table.line(i);
         if (!inSpeedTable(line.type)) continue;
         w.number(line.distance);
-        for (int g = 1; g <= kMaxGroups; ++g) w.number(line.speed[g]);
-        for (int g = 1; g <= kMaxGroups; ++g) w.number(line.rallyTime[g]);
-        for (int g = 1; g <= kMaxGroups; ++g) w.text(timeAddedNote(line.instruction, line.addTime[g]));
+        for (int g = 1; g <= kMaxGroups; ++g)
+            w.number(line.speed[g]);
+        for (int g = 1; g <= kMaxGroups; ++g)
+            w.number(line.rallyTime[g]);
+        for (int g = 1; g <= kMaxGroups; ++g)
+            w.text(timeAddedNote(line.instruction, line.addTime[g]));
         w.endRecord();
     }
     return w.take();
@@ -88,7 +98,8 @@ std::string speedTableText(const ScheduleTable& table) {
 
 std::string passingWindowText(const ScheduleTable& table) {
     CsvWriter w;
-    for (const char* name : kPassingWindowHeader) w.text(name);
+    for (const char* name : kPassingWindowHeader)
+        w.text(name);
     w.endRecord();
     for (int i = 1; i <= lineCount(table); ++i) {
         const ScheduleLine& line = table.line(i);
@@ -106,12 +117,16 @@ Status readSpeedTable(const fs::path& file, SpeedTable& table) {
     std::vector<SpeedTableRow> rows;
     while (!in.atEnd()) {
         if (static_cast<int>(rows.size()) == kMaxScheduleLines)
-            return Status::failure(doc.problem(in.line(), "more than " + std::to_string(kMaxScheduleLines) + " rows"));
+            return Status::failure(
+                doc.problem(in.line(), "more than " + std::to_string(kMaxScheduleLines) + " rows"));
         SpeedTableRow row;
         Status st = in.number(row.distance);
-        for (int g = 1; g <= kMaxGroups && st; ++g) st = in.number(row.speed[g]);
-        for (int g = 1; g <= kMaxGroups && st; ++g) st = in.number(row.rallyTime[g]);
-        for (int g = 1; g <= kMaxGroups && st; ++g) st = in.text(row.note[g]);
+        for (int g = 1; g <= kMaxGroups && st; ++g)
+            st = in.number(row.speed[g]);
+        for (int g = 1; g <= kMaxGroups && st; ++g)
+            st = in.number(row.rallyTime[g]);
+        for (int g = 1; g <= kMaxGroups && st; ++g)
+            st = in.text(row.note[g]);
         if (!st) return st;
         rows.push_back(std::move(row));
     }
@@ -159,12 +174,13 @@ Status writeControlFiles(ProgramState& state, int* controlsWritten) {
     if (controls.empty()) {
         std::vector<ControlRecord> existing;
         std::error_code ec;
-        if (fs::exists(controlFilePath(state, day), ec) && readControlFile(controlFilePath(state, day), existing) &&
-            !existing.empty())
-            return Status::failure(controlFilePath(state, day).string() + " holds " + std::to_string(existing.size()) +
-                                   " controls and the route schedule of day " + std::to_string(day) +
-                                   " has none (no \"v\" line): the control file is left as it is. Delete it first "
-                                   "if the day really has no virtual control.");
+        if (fs::exists(controlFilePath(state, day), ec) &&
+            readControlFile(controlFilePath(state, day), existing) && !existing.empty())
+            return Status::failure(
+                controlFilePath(state, day).string() + " holds " + std::to_string(existing.size()) +
+                " controls and the route schedule of day " + std::to_string(day) +
+                " has none (no \"v\" line): the control file is left as it is. Delete it first "
+                "if the day really has no virtual control.");
     }
     if (auto st = writeFileAtomically(controlFilePath(state, day), controlFileText(controls)); !st) return st;
 

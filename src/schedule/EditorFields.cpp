@@ -180,9 +180,11 @@ Status leaveField(ProgramState& state, EditField field, const std::string& text)
         double& stored = field == EditField::Latitude ? line->lat : line->lon;
         const auto v = coordinateEntry(text);
         if (!v)
-            return Status::failure("\"" + text + "\" is no coordinate (hundred-thousandths of a degree, a minus sign "
-                                   "only in front): the " + (field == EditField::Latitude ? "latitude" : "longitude") +
-                                   " stays " + formatNumber(stored));
+            return Status::failure("\"" + text +
+                                   "\" is no coordinate (hundred-thousandths of a degree, a minus sign "
+                                   "only in front): the " +
+                                   (field == EditField::Latitude ? "latitude" : "longitude") + " stays " +
+                                   formatNumber(stored));
         stored = *v;
         return {};
     }
@@ -212,7 +214,9 @@ std::optional<double> coordinateEntry(const std::string& entry) {
     return (negative ? -*v : *v) / 100000.0;
 }
 
-double coordinateEntryDegrees(const std::string& entry) { return coordinateEntry(entry).value_or(0.0); }
+double coordinateEntryDegrees(const std::string& entry) {
+    return coordinateEntry(entry).value_or(0.0);
+}
 
 std::string distanceEntryText(double km) {
     return std::to_string(std::llround(std::fabs(km) * 100.0));

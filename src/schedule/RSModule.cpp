@@ -7,8 +7,8 @@
 #include "schedule/TimeCalc.h"
 
 #include <algorithm>
-#include <cctype>
 #include <array>
+#include <cctype>
 
 namespace trakmora {
 namespace fs = std::filesystem;
@@ -16,8 +16,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::array<const char*, 15> kDataHeader = {
-    "No",        "Instruction", "Type",      "Distance",  "A_Speed", "B_Speed", "C_Speed", "D_Speed",
-    "Limit",     "AddTime_A",   "AddTime_B", "AddTime_C", "AddTime_D", "Lat",   "Long"};
+    "No",    "Instruction", "Type",      "Distance",  "A_Speed",   "B_Speed", "C_Speed", "D_Speed",
+    "Limit", "AddTime_A",   "AddTime_B", "AddTime_C", "AddTime_D", "Lat",     "Long"};
 
 constexpr long kMinLineNo = -32768;
 constexpr long kMaxLineNo = 32767;
@@ -37,7 +37,8 @@ Status skipHeader(CsvCursor& in, int fields) {
 // Names the line that goes beyond the limit, like every other reading failure.
 Status tooManyLines(const CsvDocument& doc, int line) {
     return Status::failure(doc.problem(line, "more than " + std::to_string(kMaxScheduleLines) +
-                                                 " lines; a day holds at most " + std::to_string(kMaxScheduleLines)));
+                                                 " lines; a day holds at most " +
+                                                 std::to_string(kMaxScheduleLines)));
 }
 
 Status readDataRecord(CsvCursor& in, ScheduleLine& line) {
@@ -46,9 +47,11 @@ Status readDataRecord(CsvCursor& in, ScheduleLine& line) {
     if (st) st = in.text(line.instruction);
     if (st) st = in.text(line.type);
     if (st) st = in.number(line.distance);
-    for (int g = 1; g <= kMaxGroups && st; ++g) st = in.number(line.speed[g]);
+    for (int g = 1; g <= kMaxGroups && st; ++g)
+        st = in.number(line.speed[g]);
     if (st) st = in.number(line.limit);
-    for (int g = 1; g <= kMaxGroups && st; ++g) st = in.number(line.addTime[g]);
+    for (int g = 1; g <= kMaxGroups && st; ++g)
+        st = in.number(line.addTime[g]);
     if (st) st = in.number(line.lat);
     if (st) st = in.number(line.lon);
     return st;
@@ -85,7 +88,8 @@ Status readLines(const fs::path& file, int headerFields, std::vector<ScheduleLin
 }
 
 std::vector<ScheduleLine> templateLines() {
-    const char* const texts[] = {"Start of Rally - edit this line", "Second instruction/clue - edit this line",
+    const char* const texts[] = {"Start of Rally - edit this line",
+                                 "Second instruction/clue - edit this line",
                                  "Third instruction/clue - edit this line", "Use ADD ROW for future lines"};
     std::vector<ScheduleLine> lines;
     for (int i = 0; i < 4; ++i) {
@@ -106,7 +110,8 @@ void install(ScheduleTable& table, std::vector<ScheduleLine> lines) {
     const int n = static_cast<int>(lines.size());
     for (int i = 1; i <= kMaxScheduleLines; ++i)
         table.line(i) = i <= n ? std::move(lines[static_cast<std::size_t>(i - 1)]) : ScheduleLine{};
-    for (int i = 1; i <= n; ++i) table.line(i).no = i;
+    for (int i = 1; i <= n; ++i)
+        table.line(i).no = i;
     table.lineCount = n;
     table.currentLine = 1;
 }
@@ -131,14 +136,17 @@ Status readScheduleImportFile(const fs::path& file, std::vector<ScheduleLine>& l
 
 std::string scheduleDataText(const ScheduleTable& table, int count) {
     CsvWriter w;
-    for (const char* name : kDataHeader) w.text(name);
+    for (const char* name : kDataHeader)
+        w.text(name);
     w.endRecord();
     for (int i = 1; i <= count; ++i) {
         const ScheduleLine& line = table.line(i);
         w.number(i).text(line.instruction).text(line.type).number(line.distance);
-        for (int g = 1; g <= kMaxGroups; ++g) w.number(line.speed[g]);
+        for (int g = 1; g <= kMaxGroups; ++g)
+            w.number(line.speed[g]);
         w.number(line.limit);
-        for (int g = 1; g <= kMaxGroups; ++g) w.number(line.addTime[g]);
+        for (int g = 1; g <= kMaxGroups; ++g)
+            w.number(line.addTime[g]);
         w.number(line.lat).number(line.lon).endRecord();
     }
     return w.take();
@@ -155,18 +163,22 @@ std::string scheduleWarnings(const std::vector<ScheduleLine>& lines) {
         const ScheduleLine& line = lines[i];
         const std::string no = "line " + std::to_string(i + 1);
         if (!line.type.empty() && (line.type.size() != 1 || kTypes.find(line.type[0]) == std::string::npos)) {
-            std::string text = no + ": the type \"" + line.type + "\" is no line type, so the line is neither a control "
+            std::string text = no + ": the type \"" + line.type +
+                               "\" is no line type, so the line is neither a control "
                                "nor a change of speed";
-            if (line.type.size() == 1 && kTypes.find(static_cast<char>(std::tolower(
-                                             static_cast<unsigned char>(line.type[0])))) != std::string::npos)
+            if (line.type.size() == 1 &&
+                kTypes.find(static_cast<char>(std::tolower(static_cast<unsigned char>(line.type[0])))) !=
+                    std::string::npos)
                 text += " (the types are small letters: \"" +
-                        std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(line.type[0])))) +
+                        std::string(
+                            1, static_cast<char>(std::tolower(static_cast<unsigned char>(line.type[0])))) +
                         "\")";
             add(text);
         }
         if (i > 0 && line.distance < lines[i - 1].distance)
-            add(no + ": " + formatNumber(line.distance) + " km comes before line " + std::to_string(i) + " at " +
-                formatNumber(lines[i - 1].distance) + " km, which gives the stretch a negative running time");
+            add(no + ": " + formatNumber(line.distance) + " km comes before line " + std::to_string(i) +
+                " at " + formatNumber(lines[i - 1].distance) +
+                " km, which gives the stretch a negative running time");
     }
     if (shown > 10) out += "\n... and " + std::to_string(shown - 10) + " more";
     return out;
@@ -200,8 +212,7 @@ Status loadDay(ProgramState& state, LoadSource* source) {
     }
     const std::string warnings = scheduleWarnings(lines);
     install(state.schedule, std::move(lines));
-    if (!warnings.empty())
-        state.messages->info(readFrom.filename().string() + ":" + warnings);
+    if (!warnings.empty()) state.messages->info(readFrom.filename().string() + ":" + warnings);
     return recalculateSchedule(state);
 }
 
@@ -209,7 +220,8 @@ Status saveDay(ProgramState& state) {
     const int day = state.rally.selectedDay;
     if (auto st = checkDay(day); !st) return st;
     const int count = std::clamp(state.schedule.lineCount, 1, kMaxScheduleLines);
-    if (auto st = writeFileAtomically(scheduleDataFile(state, day), scheduleDataText(state.schedule, count)); !st)
+    if (auto st = writeFileAtomically(scheduleDataFile(state, day), scheduleDataText(state.schedule, count));
+        !st)
         return st;
     state.schedule.lineCount = count;
     return {};

@@ -94,7 +94,8 @@ double applyDistanceEntry(ProgramState& state, std::optional<double> enteredKm) 
 Status changeAddedTime(ProgramState& state, int group, int stepSeconds) {
     ScheduleTable& t = state.schedule;
     const int n = t.currentLine;
-    if (group < 1 || group > kMaxGroups) return Status::failure("There is no speed group " + std::to_string(group));
+    if (group < 1 || group > kMaxGroups)
+        return Status::failure("There is no speed group " + std::to_string(group));
     if (n < 1 || n > t.lineCount || n > kMaxScheduleLines) return Status::failure("No line is selected");
     ScheduleLine& line = t.line(n);
     double minutes = line.addTime[group] + stepSeconds / 60.0;

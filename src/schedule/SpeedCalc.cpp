@@ -18,9 +18,13 @@ bool isCarriedType(const std::string& type) {
 
 } // namespace
 
-int baselineGroup(const RallyConfig& config) { return wholeGroup(config.baselineSpeedGroup); }
+int baselineGroup(const RallyConfig& config) {
+    return wholeGroup(config.baselineSpeedGroup);
+}
 
-int speedGroupsInUse(const RallyConfig& config) { return wholeGroup(config.noOfSpeedGroups); }
+int speedGroupsInUse(const RallyConfig& config) {
+    return wholeGroup(config.noOfSpeedGroups);
+}
 
 Status propagateSpeeds(ScheduleTable& table, const RallyConfig& config) {
     const int count = std::clamp(table.lineCount, 0, kMaxScheduleLines);
@@ -52,7 +56,8 @@ Status propagateSpeeds(ScheduleTable& table, const RallyConfig& config) {
 void mirrorAddedTime(ScheduleLine& line, const RallyConfig& config) {
     const int inUse = speedGroupsInUse(config);
     if (inUse == 0) return;
-    for (int g = inUse + 1; g <= kMaxGroups; ++g) line.addTime[g] = line.addTime[inUse];
+    for (int g = inUse + 1; g <= kMaxGroups; ++g)
+        line.addTime[g] = line.addTime[inUse];
 }
 
 } // namespace trakmora

@@ -20,9 +20,12 @@ namespace {
 std::filesystem::path workbookFile(const ProgramState& state, std::size_t index) {
     const int day = state.rally.selectedDay;
     switch (index) {
-    case 0: return checkRouteScheduleFile(state, day);
-    case 1: return routeScheduleFile(state, day);
-    default: return virtualMarshalFile(state, day);
+    case 0:
+        return checkRouteScheduleFile(state, day);
+    case 1:
+        return routeScheduleFile(state, day);
+    default:
+        return virtualMarshalFile(state, day);
     }
 }
 
@@ -31,9 +34,15 @@ Status printWorkbook(ProgramState& state, std::size_t index) {
     const RouteScheduleInput input = routeScheduleInputFor(state);
     Status st;
     switch (index) {
-    case 0: st = writeCheckRouteScheduleWorkbook(state, input); break;
-    case 1: st = writeRouteScheduleWorkbook(state, input); break;
-    default: st = writeVirtualMarshalWorkbook(state, input); break;
+    case 0:
+        st = writeCheckRouteScheduleWorkbook(state, input);
+        break;
+    case 1:
+        st = writeRouteScheduleWorkbook(state, input);
+        break;
+    default:
+        st = writeVirtualMarshalWorkbook(state, input);
+        break;
     }
     if (st) openSavedWorkbook(state, workbookFile(state, index));
     return st;

@@ -4,8 +4,8 @@
 #include "app/ScreenPlacement.h"
 #include "app/StatusLine.h"
 #include "schedule/RSModule.h"
-#include "schedule/ScheduleEdit.h"
 #include "schedule/ScheduleDisplay.h"
+#include "schedule/ScheduleEdit.h"
 #include "schedule/SpeedCalc.h"
 #include "schedule/frmPrint.h"
 #include "schedule/frmScheduleChart.h"
@@ -13,9 +13,9 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -52,7 +52,9 @@ void setHighlight(QLineEdit* box, bool on) {
 
 } // namespace
 
-void frmRouteSchedule::takeDay() { state_.rally.selectedDay = shownDay_; }
+void frmRouteSchedule::takeDay() {
+    state_.rally.selectedDay = shownDay_;
+}
 
 void frmRouteSchedule::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) takeDay();
@@ -156,7 +158,8 @@ void frmRouteSchedule::save() {
 void frmRouteSchedule::openPrint() {
     takeDay();
     if (!print_) {
-        print_ = new frmPrint(state_, writing_, this, [this] { return shownDay_; }, status_);
+        print_ = new frmPrint(
+            state_, writing_, this, [this] { return shownDay_; }, status_);
         print_->setAttribute(Qt::WA_DeleteOnClose);
         placeOver(print_, this);
         print_->show();
@@ -173,8 +176,8 @@ void frmRouteSchedule::closeEvent(QCloseEvent* event) {
     if (editing_) {
         takeDay();
         commitCurrentField();
-        const std::string question =
-            "Save the changes to day " + std::to_string(shownDay_) + " of the route schedule before closing? (No drops them)";
+        const std::string question = "Save the changes to day " + std::to_string(shownDay_) +
+                                     " of the route schedule before closing? (No drops them)";
         if (state_.messages->ask("Route Schedule", question)) {
             if (const Status saved = saveDay(state_); !saved) {
                 report(saved); // nothing is lost: the screen stays open in edit mode

@@ -22,11 +22,17 @@ namespace {
 
 // The 3Shortlist's filler lines carry distances 5000 and 5001; a real fix lies inside the
 // distance window.
-bool isFiller(const ShortlistLine& line) { return line.distance >= 5000; }
+bool isFiller(const ShortlistLine& line) {
+    return line.distance >= 5000;
+}
 
-TrackFix fixOf(const ShortlistLine& line) { return {line.fixNo, line.fixLat, line.fixLon, line.fixSeconds}; }
+TrackFix fixOf(const ShortlistLine& line) {
+    return {line.fixNo, line.fixLat, line.fixLon, line.fixSeconds};
+}
 
-std::string clNameFor(int day, int competitorNo) { return "CL" + std::to_string(day) + formatCompNo(competitorNo) + ".csv"; }
+std::string clNameFor(int day, int competitorNo) {
+    return "CL" + std::to_string(day) + formatCompNo(competitorNo) + ".csv";
+}
 
 // The foot of the perpendicular from c onto the line through a and b, in the plane of the degree
 // coordinates the passage time is computed in (a point when a and b coincide).
@@ -40,7 +46,9 @@ void foot(double ax, double ay, double bx, double by, double cx, double cy, doub
 
 } // namespace
 
-fs::path explainFolder(const ProgramState& state) { return state.rallyFolder(RallyFolder::Working) / "Explain"; }
+fs::path explainFolder(const ProgramState& state) {
+    return state.rallyFolder(RallyFolder::Working) / "Explain";
+}
 
 Status keepExplainFiles(const ProgramState& state, int day, int competitorNo, const std::string& clFileName) {
     const fs::path folder = explainFolder(state);
@@ -55,7 +63,8 @@ Status keepExplainFiles(const ProgramState& state, int day, int competitorNo, co
     };
     for (const auto& [from, name] : copies) {
         if (auto st = copyFileAtomically(from, folder / name); !st)
-            return Status::failure("Cannot keep " + from.string() + " in " + folder.string() + ": " + st.message());
+            return Status::failure("Cannot keep " + from.string() + " in " + folder.string() + ": " +
+                                   st.message());
     }
     return {};
 }
@@ -83,9 +92,12 @@ struct KeptFiles {
 fs::path keptFile(const ProgramState& state, int which, int day, int competitorNo) {
     const fs::path folder = explainFolder(state);
     switch (which) {
-    case 0: return folder / clNameFor(day, competitorNo);
-    case 1: return folder / shortlistFileName(3, day, competitorNo);
-    default: return folder / reportFileName(day, competitorNo);
+    case 0:
+        return folder / clNameFor(day, competitorNo);
+    case 1:
+        return folder / shortlistFileName(3, day, competitorNo);
+    default:
+        return folder / reportFileName(day, competitorNo);
     }
 }
 
@@ -99,8 +111,8 @@ bool allKept(const ProgramState& state, int day, int competitorNo) {
 Status readKeptFiles(const ProgramState& state, int day, int competitorNo, KeptFiles& kept) {
     for (int which = 0; which < 3; ++which)
         if (const fs::path f = keptFile(state, which, day, competitorNo); !fs::is_regular_file(f))
-            return Status::failure("No kept scoring data for competitor " + std::to_string(competitorNo) + " on day " +
-                                   std::to_string(day) + " (" + f.string() +
+            return Status::failure("No kept scoring data for competitor " + std::to_string(competitorNo) +
+                                   " on day " + std::to_string(day) + " (" + f.string() +
                                    " is missing): score the competitor again with the explain files kept");
     if (auto st = readControlFile(state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv"),
                                   kept.controls);
@@ -115,7 +127,8 @@ Status readKeptFiles(const ProgramState& state, int day, int competitorNo, KeptF
     if (CsvDocument::load(state.rallyFile(RallyFolder::Results, resultFileName(day, competitorNo)), result)) {
         CsvCursor cursor(result);
         double v = 0;
-        while (!cursor.atEnd() && cursor.number(v)) kept.resultScores.push_back(v);
+        while (!cursor.atEnd() && cursor.number(v))
+            kept.resultScores.push_back(v);
     }
     return {};
 }
@@ -161,7 +174,8 @@ Status sceneOf(const ProgramState& state, const KeptFiles& kept, int day, int co
         if (out.hasFirst || out.hasSecond) {
             out.hasPassage = true;
             out.passageTime = passageTime(a, b);
-            foot(a.fixLat, a.fixLon, b.fixLat, b.fixLon, a.controlLat, a.controlLon, out.passageLat, out.passageLon);
+            foot(a.fixLat, a.fixLon, b.fixLat, b.fixLon, a.controlLat, a.controlLon, out.passageLat,
+                 out.passageLon);
         }
         break;
     }

@@ -51,7 +51,8 @@ struct ExplainScene {
 
 // Reads the kept files and Marshals/cp<day>.csv. Fails with a message naming what is missing:
 // no kept files (scored without keeping them), or a control the competitor has no line for.
-Status loadExplainScene(const ProgramState& state, int day, int competitorNo, int controlNo, ExplainScene& scene);
+Status loadExplainScene(const ProgramState& state, int day, int competitorNo, int controlNo,
+                        ExplainScene& scene);
 // The scenes of every control of the day the competitor has a score for, in control order, from
 // one reading of the files. Fails as loadExplainScene does when the kept files are missing.
 Status loadExplainScenes(const ProgramState& state, int day, int competitorNo,

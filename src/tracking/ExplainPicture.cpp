@@ -9,7 +9,8 @@ namespace trakmora {
 namespace {
 
 constexpr Rgb kWhite{255, 255, 255}, kGrid{232, 236, 240}, kTrack{150, 150, 150}, kFix{60, 60, 60},
-    kWindow{40, 110, 220}, kControl{210, 30, 30}, kCandidate{240, 140, 0}, kPassage{20, 160, 60}, kInk{20, 20, 20};
+    kWindow{40, 110, 220}, kControl{210, 30, 30}, kCandidate{240, 140, 0}, kPassage{20, 160, 60},
+    kInk{20, 20, 20};
 
 double planDistance(const PlanView& plan, double lat, double lon) {
     const PlanPoint p = plan.toPlan(lat, lon);
@@ -23,7 +24,9 @@ std::string clock(double seconds) {
     return formatClockSeconds(whole) + "." + std::to_string(static_cast<int>(tenths - whole * 10));
 }
 
-std::string signedSeconds(double v) { return (v > 0 ? "+" : "") + formatNumber(v) + " S"; }
+std::string signedSeconds(double v) {
+    return (v > 0 ? "+" : "") + formatNumber(v) + " S";
+}
 
 // A scale bar length of 1, 2 or 5 times a power of ten metres, near a fifth of the width.
 double niceLength(double metres) {
@@ -39,7 +42,8 @@ ExplainGeometry explainGeometry(const ExplainScene& scene, int width, int height
     const PlanView unit(scene.controlLat, scene.controlLon, 1, 1, 1, 0);
     double radius = 1.25 * scene.distanceWindow;
     const auto widen = [&](bool has, double lat, double lon) {
-        if (has) radius = std::max(radius, std::min(1.1 * planDistance(unit, lat, lon), 3 * scene.distanceWindow));
+        if (has)
+            radius = std::max(radius, std::min(1.1 * planDistance(unit, lat, lon), 3 * scene.distanceWindow));
     };
     widen(scene.hasFirst, scene.first.lat, scene.first.lon);
     widen(scene.hasSecond, scene.second.lat, scene.second.lon);
@@ -65,17 +69,21 @@ ExplainGeometry explainGeometry(const ExplainScene& scene, int width, int height
 
 std::vector<std::string> explainCaption(const ExplainScene& scene) {
     std::vector<std::string> lines;
-    lines.push_back("DAY " + std::to_string(scene.day) + "  COMPETITOR " + std::to_string(scene.competitorNo) +
-                    "  CONTROL " + std::to_string(scene.controlNo) + "  WINDOW " +
-                    formatNumber(scene.distanceWindow) + " M");
+    lines.push_back("DAY " + std::to_string(scene.day) + "  COMPETITOR " +
+                    std::to_string(scene.competitorNo) + "  CONTROL " + std::to_string(scene.controlNo) +
+                    "  WINDOW " + formatNumber(scene.distanceWindow) + " M");
     std::string times = "IDEAL " + formatClockSeconds(std::round(scene.idealTime));
     if (scene.hasPassage) times += "  PASSAGE " + clock(scene.passageTime);
     lines.push_back(times);
     if (scene.inside)
-        lines.push_back("DEVIATION " + signedSeconds(scene.score) + (scene.score > 0 ? " (EARLY)" : scene.score < 0 ? " (LATE)" : ""));
+        lines.push_back("DEVIATION " + signedSeconds(scene.score) +
+                        (scene.score > 0   ? " (EARLY)"
+                         : scene.score < 0 ? " (LATE)"
+                                           : ""));
     else
-        lines.push_back(std::string(scene.hasPassage ? "OUTSIDE THE TIME WINDOW" : "NO FIX NEAR THE CONTROL") +
-                        ": SCORE " + formatNumber(scene.score) + " S");
+        lines.push_back(
+            std::string(scene.hasPassage ? "OUTSIDE THE TIME WINDOW" : "NO FIX NEAR THE CONTROL") +
+            ": SCORE " + formatNumber(scene.score) + " S");
     return lines;
 }
 
@@ -88,13 +96,16 @@ RgbImage explainPicture(const ExplainScene& scene, int width, int height) {
     // A faint grid of scale-bar squares around the control.
     const double bar = niceLength(g.metresPerPixel * width / 5);
     const double step = bar / g.metresPerPixel;
-    for (double x = std::fmod(g.control.x, step); x < width; x += step) img.line(x, 0, x, mapHeight - 1, kGrid);
-    for (double y = std::fmod(g.control.y, step); y < mapHeight; y += step) img.line(0, y, width - 1, y, kGrid);
+    for (double x = std::fmod(g.control.x, step); x < width; x += step)
+        img.line(x, 0, x, mapHeight - 1, kGrid);
+    for (double y = std::fmod(g.control.y, step); y < mapHeight; y += step)
+        img.line(0, y, width - 1, y, kGrid);
 
     img.circle(g.control.x, g.control.y, g.circleRadius, kWindow, 2);
     for (std::size_t i = 1; i < g.track.size(); ++i)
         if (g.joined[i]) img.line(g.track[i - 1].x, g.track[i - 1].y, g.track[i].x, g.track[i].y, kTrack, 2);
-    for (const auto& p : g.track) img.disc(p.x, p.y, 2.5, kFix);
+    for (const auto& p : g.track)
+        img.disc(p.x, p.y, 2.5, kFix);
     if (g.hasFirst && g.hasSecond) img.line(g.first.x, g.first.y, g.second.x, g.second.y, kCandidate, 1);
     if (g.hasPassage) img.line(g.control.x, g.control.y, g.passage.x, g.passage.y, kPassage, 1);
     const auto candidate = [&](bool has, const PixelPoint& p, const char* label) {
@@ -129,8 +140,11 @@ RgbImage explainPicture(const ExplainScene& scene, int width, int height) {
     }
     // Legend: the colours of the points.
     int x = 12;
-    const std::pair<Rgb, const char*> legend[] = {
-        {kFix, "FIX"}, {kCandidate, "CANDIDATE"}, {kPassage, "PASSAGE"}, {kControl, "CONTROL"}, {kWindow, "WINDOW"}};
+    const std::pair<Rgb, const char*> legend[] = {{kFix, "FIX"},
+                                                  {kCandidate, "CANDIDATE"},
+                                                  {kPassage, "PASSAGE"},
+                                                  {kControl, "CONTROL"},
+                                                  {kWindow, "WINDOW"}};
     for (const auto& [colour, name] : legend) {
         img.disc(x + 5, y + 5, 5, colour);
         x += 14 + img.text(x + 14, y + 1, name, kInk, 2) + 10;

@@ -19,7 +19,9 @@ double planeDistance(double x1, double y1, double x2, double y2) {
 } // namespace
 
 std::vector<ShortlistLine> buildFinalShortlist(std::vector<ShortlistLine> lines, int controlCount) {
-    const auto byDistance = [](const ShortlistLine& a, const ShortlistLine& b) { return a.distance < b.distance; };
+    const auto byDistance = [](const ShortlistLine& a, const ShortlistLine& b) {
+        return a.distance < b.distance;
+    };
     for (auto groupStart = lines.begin(); groupStart != lines.end();) {
         const auto groupEnd = std::find_if(groupStart, lines.end(), [&](const ShortlistLine& l) {
             return l.controlNo != groupStart->controlNo;
@@ -31,7 +33,8 @@ std::vector<ShortlistLine> buildFinalShortlist(std::vector<ShortlistLine> lines,
     std::size_t from = 0;
     for (int control = 1; control <= controlCount; ++control) {
         std::size_t i = from;
-        while (i < lines.size() && lines[i].controlNo != control) ++i;
+        while (i < lines.size() && lines[i].controlNo != control)
+            ++i;
         if (i == lines.size()) continue; // no group for this number: the search stays where it was
         chosen.push_back(lines[i]);
         from = i + 1;

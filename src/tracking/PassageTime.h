@@ -24,7 +24,8 @@ struct ScoreSettings {
 };
 
 // The Report line of one control from its pair of candidates.
-ReportLine scoreControl(const ShortlistLine& first, const ShortlistLine& second, const ScoreSettings& settings);
+ReportLine scoreControl(const ShortlistLine& first, const ShortlistLine& second,
+                        const ScoreSettings& settings);
 
 // One Report line for every two consecutive 3Shortlist lines of the same control, in order.
 std::vector<ReportLine> scoreFinalShortlist(const std::vector<ShortlistLine>& lines,

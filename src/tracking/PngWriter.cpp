@@ -2,8 +2,8 @@
 
 #include "common/FileIo.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
 
 namespace trakmora {
 namespace {
@@ -12,14 +12,16 @@ std::array<std::uint32_t, 256> crcTable() {
     std::array<std::uint32_t, 256> table{};
     for (std::uint32_t n = 0; n < 256; ++n) {
         std::uint32_t c = n;
-        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
         table[n] = c;
     }
     return table;
 }
 
 void putBigEndian(std::string& out, std::uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((v >> shift) & 0xFF);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out += static_cast<char>((v >> shift) & 0xFF);
 }
 
 void appendChunk(std::string& out, std::string_view type, std::string_view data) {
@@ -35,7 +37,8 @@ void appendChunk(std::string& out, std::string_view type, std::string_view data)
 std::uint32_t crc32(std::string_view data) {
     static const auto table = crcTable();
     std::uint32_t c = 0xFFFFFFFFu;
-    for (unsigned char b : data) c = table[(c ^ b) & 0xFF] ^ (c >> 8);
+    for (unsigned char b : data)
+        c = table[(c ^ b) & 0xFF] ^ (c >> 8);
     return c ^ 0xFFFFFFFFu;
 }
 

@@ -9,8 +9,16 @@ namespace {
 constexpr double kMetresPerDegree = 100000;
 
 ShortlistLine pairLine(const ControlRecord& c, double groupTime, const TrackFix& f, double distance) {
-    return ShortlistLine{static_cast<double>(c.no), c.lat, c.lon, c.dist, groupTime,
-                         f.fixNo, f.lat, f.lon, f.seconds, distance};
+    return ShortlistLine{static_cast<double>(c.no),
+                         c.lat,
+                         c.lon,
+                         c.dist,
+                         groupTime,
+                         f.fixNo,
+                         f.lat,
+                         f.lon,
+                         f.seconds,
+                         distance};
 }
 
 // True when the fix is certainly not closer than the window along one axis alone; saves the
@@ -20,7 +28,9 @@ bool clearlyOutside(const ControlRecord& c, const TrackFix& f, double windowDegr
     return std::fabs(c.lat - f.lat) > windowDegrees || std::fabs(c.lon - f.lon) > windowDegrees;
 }
 
-double windowInDegrees(double distanceWindow) { return distanceWindow / kMetresPerDegree * (1 + 1e-9) + 1e-12; }
+double windowInDegrees(double distanceWindow) {
+    return distanceWindow / kMetresPerDegree * (1 + 1e-9) + 1e-12;
+}
 
 } // namespace
 
@@ -31,7 +41,8 @@ double controlDistance(double controlLat, double controlLon, double fixLat, doub
 }
 
 ShortlistLine fillerLine(const ControlRecord& control, double groupTime, double distance) {
-    return ShortlistLine{static_cast<double>(control.no), 1, 1, control.dist, groupTime, 1, 1, 1, 1, distance};
+    return ShortlistLine{
+        static_cast<double>(control.no), 1, 1, control.dist, groupTime, 1, 1, 1, 1, distance};
 }
 
 std::vector<ShortlistLine> reduceByDistance(const std::vector<ControlRecord>& controls, int speedGroup,

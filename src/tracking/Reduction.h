@@ -19,7 +19,9 @@ double controlDistance(double controlLat, double controlLon, double fixLat, doub
 ShortlistLine fillerLine(const ControlRecord& control, double groupTime, double distance);
 
 // The competitor is due at a control at the group time plus one minute per competition number.
-inline double idealTime(double groupTime, int competitorNo) { return groupTime + 60.0 * competitorNo; }
+inline double idealTime(double groupTime, int competitorNo) {
+    return groupTime + 60.0 * competitorNo;
+}
 
 // First reduction: for each control in order, each fix in order closer than `distanceWindow`.
 std::vector<ShortlistLine> reduceByDistance(const std::vector<ControlRecord>& controls, int speedGroup,

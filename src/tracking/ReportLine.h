@@ -14,11 +14,11 @@ namespace trakmora {
 
 struct ReportLine {
     double controlNo = 0;
-    double idealClock = 0;      // (group time + 60 x CompetitorNo) / 86400
-    double passageClock = 0;    // PassageTime / 86400, or 0 outside the window
-    double scheduledRally = 0;  // (group time - day start) / 86400
-    double actualRally = 0;     // (PassageTime - day start - 60 x CompetitorNo) / 86400, or 0
-    double score = 0;           // deviation in whole seconds, or TimeWindow outside the window
+    double idealClock = 0;     // (group time + 60 x CompetitorNo) / 86400
+    double passageClock = 0;   // PassageTime / 86400, or 0 outside the window
+    double scheduledRally = 0; // (group time - day start) / 86400
+    double actualRally = 0;    // (PassageTime - day start - 60 x CompetitorNo) / 86400, or 0
+    double score = 0;          // deviation in whole seconds, or TimeWindow outside the window
     double controlDist = 0;
     bool operator==(const ReportLine&) const = default;
 };

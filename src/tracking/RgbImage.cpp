@@ -48,13 +48,15 @@ RgbImage::RgbImage(int width, int height, Rgb background)
 
 Rgb RgbImage::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return {};
-    const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)) * 3;
+    const std::size_t i =
+        (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)) * 3;
     return {bytes_[i], bytes_[i + 1], bytes_[i + 2]};
 }
 
 void RgbImage::set(int x, int y, Rgb colour) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)) * 3;
+    const std::size_t i =
+        (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)) * 3;
     bytes_[i] = colour.r;
     bytes_[i + 1] = colour.g;
     bytes_[i + 2] = colour.b;
@@ -62,7 +64,8 @@ void RgbImage::set(int x, int y, Rgb colour) {
 
 void RgbImage::rect(int x, int y, int w, int h, Rgb colour) {
     for (int j = std::max(y, 0); j < std::min(y + h, height_); ++j)
-        for (int i = std::max(x, 0); i < std::min(x + w, width_); ++i) set(i, j, colour);
+        for (int i = std::max(x, 0); i < std::min(x + w, width_); ++i)
+            set(i, j, colour);
 }
 
 void RgbImage::disc(double cx, double cy, double radius, Rgb colour) {
@@ -83,8 +86,10 @@ void RgbImage::line(double x0, double y0, double x1, double y1, Rgb colour, int 
     for (int s = 0; s <= steps; ++s) {
         const double t = static_cast<double>(s) / steps;
         const double x = x0 + t * (x1 - x0), y = y0 + t * (y1 - y0);
-        if (thickness <= 1) set(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), colour);
-        else disc(x, y, r, colour);
+        if (thickness <= 1)
+            set(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), colour);
+        else
+            disc(x, y, r, colour);
     }
 }
 
@@ -94,8 +99,10 @@ void RgbImage::circle(double cx, double cy, double radius, Rgb colour, int thick
     for (int s = 0; s < steps; ++s) {
         const double a = 2 * std::numbers::pi * s / steps;
         const double x = cx + radius * std::cos(a), y = cy + radius * std::sin(a);
-        if (thickness <= 1) set(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), colour);
-        else disc(x, y, thickness / 2.0, colour);
+        if (thickness <= 1)
+            set(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), colour);
+        else
+            disc(x, y, thickness / 2.0, colour);
     }
 }
 
@@ -105,7 +112,8 @@ int RgbImage::text(int x, int y, std::string_view s, Rgb colour, int scale) {
         if (const Glyph* g = glyph(c))
             for (int row = 0; row < 5; ++row)
                 for (int col = 0; col < 3; ++col)
-                    if (g->rows[row] & (4 >> col)) rect(cx + col * scale, y + row * scale, scale, scale, colour);
+                    if (g->rows[row] & (4 >> col))
+                        rect(cx + col * scale, y + row * scale, scale, scale, colour);
         cx += 4 * scale;
     }
     return cx - x;

@@ -132,7 +132,8 @@ std::string daySummaryText(const DaySummary& summary) {
                        "\nCompetitors scored: " + std::to_string(summary.competitorsScored);
     if (summary.messages.empty()) return text + "\nNo messages";
     text += "\nMessages:";
-    for (const std::string& m : summary.messages) text += "\n" + m;
+    for (const std::string& m : summary.messages)
+        text += "\n" + m;
     return text;
 }
 

@@ -32,17 +32,21 @@ fs::path reportPath(const ProgramState& state, const ScoringRun& run) {
 
 Status writeShortlist(const fs::path& file, const std::vector<ShortlistLine>& lines) {
     CsvWriter out;
-    for (const auto& l : lines) writeShortlistLine(out, l);
+    for (const auto& l : lines)
+        writeShortlistLine(out, l);
     return writeFile(file, out.str());
 }
 
 void removeWorkingFiles(const ProgramState& state, const ScoringRun& run) {
     std::error_code ignored;
-    for (int which = 1; which <= 3; ++which) fs::remove(shortlistPath(state, run, which), ignored);
+    for (int which = 1; which <= 3; ++which)
+        fs::remove(shortlistPath(state, run, which), ignored);
     fs::remove(reportPath(state, run), ignored);
 }
 
-Status outOfOrder() { return Status::failure("Load the competitor log before this step"); }
+Status outOfOrder() {
+    return Status::failure("Load the competitor log before this step");
+}
 
 } // namespace
 
@@ -79,14 +83,17 @@ Status loadCompetitor(const ProgramState& state, int day, const std::string& clF
     // the whole time window.
     const int groupsInUse = static_cast<int>(state.config.noOfSpeedGroups);
     if (groupsInUse >= 1 && groupsInUse < kMaxGroups && loaded.speedGroup > groupsInUse) {
-        const int lastNumber = static_cast<int>(state.config.lastEntry[static_cast<std::size_t>(groupsInUse)]);
-        return Status::failure(clFileName + ": competitor " + std::to_string(loaded.competitorNo) + " is above " +
-                               std::to_string(lastNumber) + ", the last number of speed group " +
-                               std::string(1, static_cast<char>('A' + groupsInUse - 1)) + ", and this rally uses " +
-                               std::to_string(groupsInUse) + " speed group" + (groupsInUse == 1 ? "" : "s") +
-                               ": give the competitor a number in a group in use, or use more speed groups");
+        const int lastNumber =
+            static_cast<int>(state.config.lastEntry[static_cast<std::size_t>(groupsInUse)]);
+        return Status::failure(
+            clFileName + ": competitor " + std::to_string(loaded.competitorNo) + " is above " +
+            std::to_string(lastNumber) + ", the last number of speed group " +
+            std::string(1, static_cast<char>('A' + groupsInUse - 1)) + ", and this rally uses " +
+            std::to_string(groupsInUse) + " speed group" + (groupsInUse == 1 ? "" : "s") +
+            ": give the competitor a number in a group in use, or use more speed groups");
     }
-    if (day >= 1 && day <= kMaxDays) loaded.dayStartTime = state.config.dayStartTime[static_cast<std::size_t>(day)];
+    if (day >= 1 && day <= kMaxDays)
+        loaded.dayStartTime = state.config.dayStartTime[static_cast<std::size_t>(day)];
     removeWorkingFiles(state, loaded);
     loaded.next = ScoringStep::ReduceByDistance;
     run = std::move(loaded);
@@ -104,9 +111,9 @@ Status reduceByDistanceStep(const ProgramState& state, ScoringRun& run) {
 
 Status reduceByTimeStep(const ProgramState& state, ScoringRun& run) {
     if (run.next == ScoringStep::Load) return outOfOrder();
-    const auto lines = reduceByTime(run.controls, run.speedGroup, run.fixes, run.competitorNo,
-                                    state.config.distanceWindow, state.config.timeWindow,
-                                    run.secondReductionCount);
+    const auto lines =
+        reduceByTime(run.controls, run.speedGroup, run.fixes, run.competitorNo, state.config.distanceWindow,
+                     state.config.timeWindow, run.secondReductionCount);
     if (auto st = writeShortlist(shortlistPath(state, run, 2), lines); !st) return st;
     run.next = ScoringStep::FinalShortlist;
     return {};
@@ -130,7 +137,8 @@ Status passageTimesStep(const ProgramState& state, ScoringRun& run) {
     const ScoreSettings settings{run.competitorNo, run.dayStartTime, state.config.timeWindow};
     const auto report = scoreFinalShortlist(lines, settings);
     CsvWriter out;
-    for (const auto& r : report) writeReportLine(out, r);
+    for (const auto& r : report)
+        writeReportLine(out, r);
     if (auto st = writeFile(reportPath(state, run), out.str()); !st) return st;
     run.next = ScoringStep::Result;
     return {};
@@ -145,7 +153,8 @@ Status resultStep(const ProgramState& state, ScoringRun& run) {
     std::vector<int> scrapped;
     if (auto st = readScrappedControls(state, run.day, run.controls, scrapped); !st) return st;
     for (int c : scrapped)
-        if (c >= 1 && static_cast<std::size_t>(c) <= report.size()) report[static_cast<std::size_t>(c - 1)].score = 0;
+        if (c >= 1 && static_cast<std::size_t>(c) <= report.size())
+            report[static_cast<std::size_t>(c - 1)].score = 0;
     double total = 0;
     CsvWriter out;
     for (const auto& r : report) {
@@ -171,13 +180,20 @@ Status resultStep(const ProgramState& state, ScoringRun& run) {
 
 Status runNextStep(const ProgramState& state, ScoringRun& run) {
     switch (run.next) {
-    case ScoringStep::Load: return outOfOrder();
-    case ScoringStep::ReduceByDistance: return reduceByDistanceStep(state, run);
-    case ScoringStep::ReduceByTime: return reduceByTimeStep(state, run);
-    case ScoringStep::FinalShortlist: return finalShortlistStep(state, run);
-    case ScoringStep::PassageTimes: return passageTimesStep(state, run);
-    case ScoringStep::Result: return resultStep(state, run);
-    case ScoringStep::Done: return {};
+    case ScoringStep::Load:
+        return outOfOrder();
+    case ScoringStep::ReduceByDistance:
+        return reduceByDistanceStep(state, run);
+    case ScoringStep::ReduceByTime:
+        return reduceByTimeStep(state, run);
+    case ScoringStep::FinalShortlist:
+        return finalShortlistStep(state, run);
+    case ScoringStep::PassageTimes:
+        return passageTimesStep(state, run);
+    case ScoringStep::Result:
+        return resultStep(state, run);
+    case ScoringStep::Done:
+        return {};
     }
     return {};
 }

@@ -3,7 +3,11 @@
 namespace trakmora {
 
 void writeShortlistLine(CsvWriter& out, const ShortlistLine& l) {
-    out.number(l.controlNo).number(l.controlLat).number(l.controlLon).number(l.controlDist).number(l.groupTime);
+    out.number(l.controlNo)
+        .number(l.controlLat)
+        .number(l.controlLon)
+        .number(l.controlDist)
+        .number(l.groupTime);
     out.number(l.fixNo).number(l.fixLat).number(l.fixLon).number(l.fixSeconds).number(l.distance).endRecord();
 }
 

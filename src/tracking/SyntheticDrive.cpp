@@ -9,7 +9,9 @@ namespace {
 constexpr double kMetresPerDegree = 100000;
 constexpr double kDetourMetres = 600; // well outside any distance window
 
-double roundedToLogger(double degrees) { return std::round(degrees * 1e6) / 1e6; }
+double roundedToLogger(double degrees) {
+    return std::round(degrees * 1e6) / 1e6;
+}
 
 // Route position at `seconds` by the timetable, linear between its points.
 double metresAt(const std::vector<TimedPoint>& timetable, double seconds) {
@@ -18,8 +20,9 @@ double metresAt(const std::vector<TimedPoint>& timetable, double seconds) {
         const TimedPoint& a = timetable[i - 1];
         const TimedPoint& b = timetable[i];
         if (seconds <= b.seconds)
-            return b.seconds > a.seconds ? a.metres + (b.metres - a.metres) * (seconds - a.seconds) / (b.seconds - a.seconds)
-                                         : b.metres;
+            return b.seconds > a.seconds
+                       ? a.metres + (b.metres - a.metres) * (seconds - a.seconds) / (b.seconds - a.seconds)
+                       : b.metres;
     }
     return timetable.back().metres;
 }
@@ -52,10 +55,10 @@ SyntheticDrive::SyntheticDrive(const SyntheticDriveSettings& settings) : setting
         position(tau, control.lat, control.lon);
         control.lat += aside(random) / kMetresPerDegree;
         control.dist = std::round(routeSeconds * settings.metresPerSecond / 100) / 10; // km
-        for (std::size_t g = 1; g <= 4; ++g) control.groupTime[g] = settings.dayStartTime + std::round(routeSeconds);
+        for (std::size_t g = 1; g <= 4; ++g)
+            control.groupTime[g] = settings.dayStartTime + std::round(routeSeconds);
         controls_.push_back(control);
     }
-
 }
 
 void SyntheticDrive::position(double tau, double& lat, double& lon) const {
@@ -93,7 +96,8 @@ void SyntheticDrive::pointAt(double metres, double& lat, double& lon) const {
     position(metres / (settings_.metresPerSecond * settings_.secondsPerFix), lat, lon);
 }
 
-std::vector<TrackFix> SyntheticDrive::timedFixes(const std::vector<TimedPoint>& timetable, const DriveLog& log) const {
+std::vector<TrackFix> SyntheticDrive::timedFixes(const std::vector<TimedPoint>& timetable,
+                                                 const DriveLog& log) const {
     std::vector<TrackFix> fixes;
     if (timetable.empty() || log.interval <= 0) return fixes;
     std::mt19937 random(log.seed);

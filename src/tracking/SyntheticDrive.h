@@ -38,12 +38,12 @@ struct TimedPoint {
 
 // How one logger records a drive along the route.
 struct DriveLog {
-    double interval = 1;       // seconds between fixes
-    double noiseMetres = 3;    // standard deviation of the GPS error, each axis
-    double gapFrom = 0;        // no fixes from gapFrom to gapTo (seconds after midnight)
+    double interval = 1;    // seconds between fixes
+    double noiseMetres = 3; // standard deviation of the GPS error, each axis
+    double gapFrom = 0;     // no fixes from gapFrom to gapTo (seconds after midnight)
     double gapTo = 0;
-    double detourFrom = -1;    // between these route positions (metres) the car is well off the
-    double detourTo = -1;      // route, so a control there is missed
+    double detourFrom = -1; // between these route positions (metres) the car is well off the
+    double detourTo = -1;   // route, so a control there is missed
     std::uint32_t seed = 1;
 };
 

@@ -18,8 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Status convertRecords(const ProgramState& state, int day, const LoggerLayout& layout, std::string_view content,
-                      const CsvDocument& doc, CsvWriter& out, int& kept, int& read) {
+Status convertRecords(const ProgramState& state, int day, const LoggerLayout& layout,
+                      std::string_view content, const CsvDocument& doc, CsvWriter& out, int& kept,
+                      int& read) {
     const int rallyDate = dateKeyOfSerial(state.config.startDate + day - 1);
     const double offset = layout.offset(state.config);
     kept = 0;
@@ -29,8 +30,8 @@ Status convertRecords(const ProgramState& state, int day, const LoggerLayout& la
     reader.next(record); // the header line is ignored
     for (std::size_t index = 1; reader.next(record); ++index) {
         if (index > static_cast<std::size_t>(kMaxFixes))
-            return Status::failure(
-                doc.problem(record.line, "more than 100,000 records; a download holds at most 100,000 fixes"));
+            return Status::failure(doc.problem(
+                record.line, "more than 100,000 records; a download holds at most 100,000 fixes"));
         LoggedRecord logged;
         Status st = doc.expectValues(record, layout.columns);
         if (st) st = layout.read(doc, record, logged);
@@ -81,7 +82,8 @@ Status moveToBak(const ProgramState& state, const fs::path& download, const std:
     if (ec) return Status::failure("Cannot create the folder " + bak.string() + ": " + ec.message());
     if (auto st = keepEarlierBackup(bak / name, content, keptAs); !st) return st;
     if (auto st = moveFileAtomically(download, bak / name); !st)
-        return Status::failure("Cannot move " + download.string() + " to " + bak.string() + ": " + st.message());
+        return Status::failure("Cannot move " + download.string() + " to " + bak.string() + ": " +
+                               st.message());
     return {};
 }
 
@@ -118,7 +120,8 @@ Status restoreDownloads(const ProgramState& state, int day, std::vector<std::str
         auto [it, added] = latest.try_emplace(key, time, name);
         if (!added && time > it->second.first) it->second = {time, name};
     }
-    for (const auto& [key, newest] : latest) candidates.push_back(newest.second);
+    for (const auto& [key, newest] : latest)
+        candidates.push_back(newest.second);
     for (const std::string& name : listDownloads(bak, day)) {
         if (std::find(candidates.begin(), candidates.end(), name) == candidates.end()) continue;
         const fs::path file = bak / name;
@@ -147,11 +150,13 @@ Status importDownload(const ProgramState& state, int day, const std::string& dow
     result = ImportResult{};
     const LoggerLayout* layout = downloadName.empty() ? nullptr : findLoggerLayout(downloadName[0]);
     if (!layout)
-        return Status::failure(downloadName + " is not a logger download: the name must start with h, c, e or x");
+        return Status::failure(downloadName +
+                               " is not a logger download: the name must start with h, c, e or x");
     if (auto st = checkDayInName(downloadName, 1, day); !st) return st;
     const fs::path download = state.rallyFile(RallyFolder::CompetitorsLog, downloadName);
     std::error_code ec;
-    if (!fs::is_regular_file(download, ec)) return Status::failure("Download file not found: " + download.string());
+    if (!fs::is_regular_file(download, ec))
+        return Status::failure("Download file not found: " + download.string());
 
     result.clFileName = clFileNameFor(downloadName);
     const fs::path clFile = state.rallyFile(RallyFolder::CompetitorsLog, result.clFileName);

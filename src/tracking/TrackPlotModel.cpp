@@ -9,7 +9,8 @@ std::vector<double> controlLines(const std::vector<ControlRecord>& controls, int
     std::vector<double> xs;
     if (speedGroup < 1 || speedGroup > 4) return xs;
     xs.reserve(controls.size());
-    for (const ControlRecord& c : controls) xs.push_back(plotX(c.groupTime[static_cast<std::size_t>(speedGroup)]));
+    for (const ControlRecord& c : controls)
+        xs.push_back(plotX(c.groupTime[static_cast<std::size_t>(speedGroup)]));
     return xs;
 }
 

@@ -12,15 +12,19 @@ namespace trakmora {
 
 inline constexpr double kPlotOriginSeconds = 25200; // 07:00:00
 inline constexpr double kPlotUnitsPerSecond = 0.2563;
-inline constexpr double kPlotEndSeconds = 68400;    // 19:00:00: the right edge of the picture
+inline constexpr double kPlotEndSeconds = 68400; // 19:00:00: the right edge of the picture
 inline constexpr double kPlotControlTop = 10;
 inline constexpr double kPlotControlBottom = 400;
 inline constexpr double kPlotTrackY = 100;
 inline constexpr double kPlotHeight = 410;
 inline constexpr double kGapThresholdSeconds = 30;
 
-inline double plotX(double seconds) { return (seconds - kPlotOriginSeconds) * kPlotUnitsPerSecond; }
-inline double plotWidth() { return plotX(kPlotEndSeconds); }
+inline double plotX(double seconds) {
+    return (seconds - kPlotOriginSeconds) * kPlotUnitsPerSecond;
+}
+inline double plotWidth() {
+    return plotX(kPlotEndSeconds);
+}
 
 struct PlotSegment {
     double x1 = 0;
@@ -29,7 +33,7 @@ struct PlotSegment {
 };
 
 struct TrackPlotModel {
-    std::vector<double> controlXs;       // one red line per control
+    std::vector<double> controlXs;          // one red line per control
     std::vector<PlotSegment> trackSegments; // the blue line, consecutive close fixes merged
 };
 

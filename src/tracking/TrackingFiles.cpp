@@ -32,12 +32,14 @@ Status competitorNoFromClName(std::string_view clFileName, int& competitorNo) {
 
 Status checkDayInName(std::string_view fileName, std::size_t position, int day) {
     if (day < 1 || day > kMaxDays)
-        return Status::failure("Day " + std::to_string(day) + " is not a rally day (1 to " + std::to_string(kMaxDays) + ")");
+        return Status::failure("Day " + std::to_string(day) + " is not a rally day (1 to " +
+                               std::to_string(kMaxDays) + ")");
     if (fileName.size() > position && fileName[position] == static_cast<char>('0' + day)) return {};
     return Status::failure(std::string(fileName) + " is not a file of day " + std::to_string(day));
 }
 
-std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::string>& names, std::size_t dayPosition) {
+std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::string>& names,
+                                                       std::size_t dayPosition) {
     std::map<std::string, std::vector<std::string>> byCompetitor;
     for (const std::string& name : names) {
         // Names that carry no day and number are left to the import or scoring to refuse; a
@@ -55,8 +57,9 @@ std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::st
         for (std::size_t i = 0; i < files.size(); ++i)
             list += (i == 0 ? "" : i + 1 == files.size() ? " and " : ", ") + files[i];
         for (const std::string& f : files)
-            clashes[f] = list + " belong to competitor " + std::to_string(std::stoi(key.substr(1))) + " on day " +
-                         key.substr(0, 1) + ": none of them is taken; leave only the right one in CompetitorsLog";
+            clashes[f] = list + " belong to competitor " + std::to_string(std::stoi(key.substr(1))) +
+                         " on day " + key.substr(0, 1) +
+                         ": none of them is taken; leave only the right one in CompetitorsLog";
     }
     return clashes;
 }
@@ -100,14 +103,16 @@ Status readScrappedControls(const ProgramState& state, int day, const std::vecto
 namespace {
 
 // The control `controlNo` of the day's control file; none without the file or the control.
-Status currentControl(const ProgramState& state, int day, int controlNo, std::optional<ControlRecord>& control) {
+Status currentControl(const ProgramState& state, int day, int controlNo,
+                      std::optional<ControlRecord>& control) {
     control.reset();
     std::vector<ControlRecord> current;
     const auto controlFile = state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv");
     std::error_code ec;
     if (!std::filesystem::exists(controlFile, ec)) return {};
     if (auto st = readControlFile(controlFile, current); !st) return st;
-    const auto it = std::find_if(current.begin(), current.end(), [&](const ControlRecord& c) { return c.no == controlNo; });
+    const auto it = std::find_if(current.begin(), current.end(),
+                                 [&](const ControlRecord& c) { return c.no == controlNo; });
     if (it != current.end()) control = *it;
     return {};
 }
@@ -136,7 +141,8 @@ Status forgetScrappedControl(const ProgramState& state, int day, int controlNo, 
                                      [&](const ControlRecord& s) { return sameControl(s, *control); });
     if (kept == scrapped.end()) return {};
     scrapped.erase(kept, scrapped.end());
-    if (auto st = writeFileAtomically(scrappedControlsFile(state, day), controlFileText(scrapped)); !st) return st;
+    if (auto st = writeFileAtomically(scrappedControlsFile(state, day), controlFileText(scrapped)); !st)
+        return st;
     removed = true;
     return {};
 }

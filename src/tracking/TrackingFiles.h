@@ -64,7 +64,8 @@ CompetitorFiles listCompetitorFiles(const ProgramState& state, int day);
 // downloads h1001.csv and c1001.csv, or CL1001.csv and CL1001-1.csv): scoring both would leave
 // the result of whichever came last. Maps each such file to a message naming the others. The
 // day and number stand at `dayPosition` (1 for downloads, 2 for CL files).
-std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::string>& names, std::size_t dayPosition);
+std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::string>& names,
+                                                       std::size_t dayPosition);
 
 // The downloads of `day` in `folder`, as listCompetitorFiles lists them.
 std::vector<std::string> listDownloads(const std::filesystem::path& folder, int day);

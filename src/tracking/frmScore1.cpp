@@ -51,7 +51,8 @@ const std::array<const char*, 5> kCountCaptions = {"No of Controls", "No of logg
 
 QStringList fileNames(const std::vector<std::string>& names) {
     QStringList list;
-    for (const std::string& n : names) list << qText(n);
+    for (const std::string& n : names)
+        list << qText(n);
     return list;
 }
 
@@ -68,11 +69,16 @@ void writeProvisionalWorkbook(const ProgramState& state, const ScoringRun& run) 
 // The working files a step writes (the chain of tracking/Scoring.h).
 std::vector<std::string> workingFilesOf(ScoringStep step, int day, int competitorNo) {
     switch (step) {
-    case ScoringStep::ReduceByDistance: return {shortlistFileName(1, day, competitorNo)};
-    case ScoringStep::ReduceByTime: return {shortlistFileName(2, day, competitorNo)};
-    case ScoringStep::FinalShortlist: return {shortlistFileName(3, day, competitorNo)};
-    case ScoringStep::PassageTimes: return {reportFileName(day, competitorNo)};
-    default: return {};
+    case ScoringStep::ReduceByDistance:
+        return {shortlistFileName(1, day, competitorNo)};
+    case ScoringStep::ReduceByTime:
+        return {shortlistFileName(2, day, competitorNo)};
+    case ScoringStep::FinalShortlist:
+        return {shortlistFileName(3, day, competitorNo)};
+    case ScoringStep::PassageTimes:
+        return {reportFileName(day, competitorNo)};
+    default:
+        return {};
     }
 }
 
@@ -122,7 +128,8 @@ void frmScore1::buildScreen() {
     dayLabel_->setFont(bold);
     mode_ = new QLabel(this);
     mode_->setFont(bold);
-    mode_->setToolTip(QStringLiteral("Click to switch between running the steps in a chain and one at a time"));
+    mode_->setToolTip(
+        QStringLiteral("Click to switch between running the steps in a chain and one at a time"));
     mode_->setCursor(Qt::PointingHandCursor);
     mode_->installEventFilter(this);
     trackMap_ = new QPushButton(QStringLiteral("Track map"), this);
@@ -314,7 +321,8 @@ void frmScore1::runStepsUntil(ScoringStep until) {
         finishCompetitor();
         return;
     }
-    const auto index = static_cast<std::size_t>(std::find(kStepEnds.begin(), kStepEnds.end(), until) - kStepEnds.begin());
+    const auto index =
+        static_cast<std::size_t>(std::find(kStepEnds.begin(), kStepEnds.end(), until) - kStepEnds.begin());
     setStepButtons(steps_[index + 1]);
     if (autoMode_) runStepsUntil(kStepEnds[index + 1]);
 }
@@ -387,21 +395,25 @@ void frmScore1::showCounts() {
         static_cast<std::size_t>(run_.secondReductionCount), static_cast<std::size_t>(run_.finalCount)};
     // A count shows once its step has run.
     const std::array<bool, 5> ran = {true, true, run_.next > ScoringStep::ReduceByDistance,
-                                     run_.next > ScoringStep::ReduceByTime, run_.next > ScoringStep::FinalShortlist};
+                                     run_.next > ScoringStep::ReduceByTime,
+                                     run_.next > ScoringStep::FinalShortlist};
     for (std::size_t i = 0; i < counts_.size(); ++i)
         counts_[i]->setText(ran[i] ? QString::number(values[i]) : QString());
 }
 
 void frmScore1::clearCounts() {
-    for (QLabel* c : counts_) c->clear();
+    for (QLabel* c : counts_)
+        c->clear();
 }
 
 void frmScore1::setStepButtons(QPushButton* enabled) {
-    for (QPushButton* b : steps_) b->setEnabled(b == enabled);
+    for (QPushButton* b : steps_)
+        b->setEnabled(b == enabled);
 }
 
 void frmScore1::scoreAll() {
-    const std::array<QWidget*, 7> busy = {dayButton_, downloads_, clFiles_, scoreAll_, scoreAgain_, import_, load_};
+    const std::array<QWidget*, 7> busy = {dayButton_,  downloads_, clFiles_, scoreAll_,
+                                          scoreAgain_, import_,    load_};
     std::array<bool, 7> wasEnabled{};
     for (std::size_t i = 0; i < busy.size(); ++i) {
         wasEnabled[i] = busy[i]->isEnabled();
@@ -419,7 +431,8 @@ void frmScore1::scoreAll() {
     const DaySummary summary = scoreDay(state_, day_, showProgress, writeSheet);
     progress_->setVisible(false);
     run_ = ScoringRun{};
-    for (std::size_t i = 0; i < busy.size(); ++i) busy[i]->setEnabled(wasEnabled[i]);
+    for (std::size_t i = 0; i < busy.size(); ++i)
+        busy[i]->setEnabled(wasEnabled[i]);
     // A competitor part-way through its steps was scored with the rest: start again from the lists.
     clFiles_->setEnabled(true);
     downloads_->setEnabled(true);
@@ -438,9 +451,10 @@ void frmScore1::scoreAll() {
 }
 
 void frmScore1::scoreAgain() {
-    const std::string question = "Every download of day " + std::to_string(day_) +
-                                 " kept in CompetitorsLog\\Bak is imported and scored again against the present "
-                                 "control file, replacing the competitors' R files. Do you wish to proceed?";
+    const std::string question =
+        "Every download of day " + std::to_string(day_) +
+        " kept in CompetitorsLog\\Bak is imported and scored again against the present "
+        "control file, replacing the competitors' R files. Do you wish to proceed?";
     if (!state_.messages->ask("Score again", question)) return;
     std::vector<std::string> restored;
     if (const Status st = restoreDownloads(state_, day_, restored); !st) {

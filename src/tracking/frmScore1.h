@@ -23,7 +23,6 @@ namespace trakmora {
 class StatusLine;
 class TrackPlot;
 
-
 class frmScore1 : public QWidget {
     Q_OBJECT
 public:

@@ -15,7 +15,9 @@
 namespace trakmora {
 namespace {
 
-QPointF point(const PixelPoint& p) { return {p.x, p.y}; }
+QPointF point(const PixelPoint& p) {
+    return {p.x, p.y};
+}
 
 } // namespace
 
@@ -56,7 +58,8 @@ void frmTrackMap::setCompetitors(std::vector<int> competitors, int day, int show
     day_ = day;
     load_ = std::move(load);
     competitors_->clear();
-    for (int no : competitors) competitors_->addItem(QString::number(no), no);
+    for (int no : competitors)
+        competitors_->addItem(QString::number(no), no);
     chooser_->setVisible(!competitors.empty());
     const auto at = std::find(competitors.begin(), competitors.end(), shown);
     showCompetitor(competitors.empty()       ? -1
@@ -78,8 +81,10 @@ void frmTrackMap::showCompetitor(int index) {
 }
 
 void frmTrackMap::showScene(int index) {
-    if (scenes_.empty()) index = -1;
-    else index = std::clamp(index, 0, static_cast<int>(scenes_.size()) - 1);
+    if (scenes_.empty())
+        index = -1;
+    else
+        index = std::clamp(index, 0, static_cast<int>(scenes_.size()) - 1);
     current_ = index;
     previous_->setEnabled(index > 0);
     next_->setEnabled(index >= 0 && index + 1 < static_cast<int>(scenes_.size()));
@@ -120,7 +125,8 @@ void frmTrackMap::paintEvent(QPaintEvent*) {
         if (g.joined[i]) p.drawLine(point(g.track[i - 1]), point(g.track[i]));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(60, 60, 60));
-    for (const auto& f : g.track) p.drawEllipse(point(f), 2.5, 2.5);
+    for (const auto& f : g.track)
+        p.drawEllipse(point(f), 2.5, 2.5);
 
     const QColor candidate(240, 140, 0);
     if (g.hasFirst && g.hasSecond) {

@@ -41,7 +41,8 @@ void TrackPlot::paintEvent(QPaintEvent*) {
     for (int hour = 7; hour <= 19; ++hour) {
         const double x = plotX(hour * 3600.0) * sx;
         painter.drawLine(QPointF(x, height() - 12), QPointF(x, height()));
-        if (hour < 19) painter.drawText(QPointF(x + 2, height() - 2), QString::number(hour).rightJustified(2, '0'));
+        if (hour < 19)
+            painter.drawText(QPointF(x + 2, height() - 2), QString::number(hour).rightJustified(2, '0'));
     }
 
     painter.setPen(QPen(Qt::red, 1));

@@ -12,15 +12,21 @@ bool isTextField(int field) {
 }
 
 // The day (fields 5..9) or group (11..14, 16..19, 20..23) a field belongs to, or 0.
-int dayOf(int field) { return field >= 5 && field <= 9 ? field - 4 : 0; }
+int dayOf(int field) {
+    return field >= 5 && field <= 9 ? field - 4 : 0;
+}
 int speedGroupOf(int field) {
     if (field >= 11 && field <= 14) return field - 10;
     if (field >= 20 && field <= 23) return field - 19;
     return 0;
 }
-int scoreGroupOf(int field) { return field >= 16 && field <= 19 ? field - 15 : 0; }
+int scoreGroupOf(int field) {
+    return field >= 16 && field <= 19 ? field - 15 : 0;
+}
 
-std::string withUnit(double value, const char* unit) { return formatNumber(value) + unit; }
+std::string withUnit(double value, const char* unit) {
+    return formatNumber(value) + unit;
+}
 
 // "A".."D" for the group numbers 1..4; nothing for other values.
 std::optional<std::string> letterOf(double group) {
@@ -76,12 +82,24 @@ PanelLayout panelLayout(const RallyConfig& config, int field) {
     PanelLayout p;
     const bool applies = fieldApplies(config, field);
     switch (field) {
-    case 1: p = {true, true, false, {}, false, false}; break;
-    case 2: p = {true, true, false, false, false, false}; break;
-    case 3: p = {false, false, {}, true, {}, {}}; break;
-    case 4: p = {{}, {}, true, false, {}, {}}; break;
-    case 15: p = {false, false, true, {}, {}, true}; break;
-    case 16: p = {true, true, false, {}, false, false}; break;
+    case 1:
+        p = {true, true, false, {}, false, false};
+        break;
+    case 2:
+        p = {true, true, false, false, false, false};
+        break;
+    case 3:
+        p = {false, false, {}, true, {}, {}};
+        break;
+    case 4:
+        p = {{}, {}, true, false, {}, {}};
+        break;
+    case 15:
+        p = {false, false, true, {}, {}, true};
+        break;
+    case 16:
+        p = {true, true, false, {}, false, false};
+        break;
     case 17:
     case 18:
     case 19:
@@ -90,19 +108,27 @@ PanelLayout panelLayout(const RallyConfig& config, int field) {
         if (field == 19) p.steppers = false;
         if (applies) p.previous = p.next = false;
         break;
-    case 20: p = {false, false, true, {}, {}, {}}; break;
-    case 26: p.next = true; break;
-    default: break;
+    case 20:
+        p = {false, false, true, {}, {}, {}};
+        break;
+    case 26:
+        p.next = true;
+        break;
+    default:
+        break;
     }
     return p;
 }
 
-bool textAwaitsEnter(const RallyConfig& config, int field, const std::string& boxText, bool storedOnThisVisit) {
+bool textAwaitsEnter(const RallyConfig& config, int field, const std::string& boxText,
+                     bool storedOnThisVisit) {
     if (!isTextField(field) || !fieldApplies(config, field)) return false;
     return !storedOnThisVisit || boxText != textValue(config, field);
 }
 
-PanelLayout startLayout() { return {true, false, false, false, false, false}; }
+PanelLayout startLayout() {
+    return {true, false, false, false, false, false};
+}
 
 PanelLayout afterEnterLayout(int field) {
     PanelLayout p;
@@ -131,8 +157,8 @@ std::vector<SummaryLine> configSummary(const RallyConfig& c) {
     const char* const lastEntryCaptions[] = {"", "Last A Speed Group Entry", "Last B Speed Group Entry",
                                              "Last C Group Entry", "Last D Speed Group Entry"};
     for (int g = 1; g <= kMaxGroups; ++g)
-        add(lastEntryCaptions[g], countedValue(c.noOfSpeedGroups, kMaxGroups, g,
-                                               "Competitor No " + formatNumber(c.lastEntry[g])));
+        add(lastEntryCaptions[g],
+            countedValue(c.noOfSpeedGroups, kMaxGroups, g, "Competitor No " + formatNumber(c.lastEntry[g])));
     add("No of Score Groups", formatNumber(c.noOfScoreGroups));
     for (int g = 1; g <= kMaxGroups; ++g)
         add(std::string("Name of Score Group ") + groupLetter(g),

@@ -25,12 +25,12 @@ std::string textBoxText(const RallyConfig& config, int field);
 
 // The controls of the editing panel a field sets; an empty member keeps the control as it is.
 struct PanelLayout {
-    std::optional<bool> textBox;      // shown
-    std::optional<bool> enter;        // shown
-    std::optional<bool> steppers;     // "-" and "+" shown
-    std::optional<bool> dateButtons;  // the six date buttons shown
-    std::optional<bool> previous;     // enabled
-    std::optional<bool> next;         // enabled
+    std::optional<bool> textBox;     // shown
+    std::optional<bool> enter;       // shown
+    std::optional<bool> steppers;    // "-" and "+" shown
+    std::optional<bool> dateButtons; // the six date buttons shown
+    std::optional<bool> previous;    // enabled
+    std::optional<bool> next;        // enabled
 };
 // The layout when field `field` is displayed. A text field that applies disables "Previous" and
 // "Next" until it is accepted with "Enter"; numeric fields never block moving on.
@@ -45,7 +45,8 @@ inline constexpr const char* kPressEnterHint = "Press Enter to store";
 // Whether the hint kPressEnterHint shows beside the text box: on a text field that applies, until
 // "Enter" has stored it on this visit of the field, and again while the box holds something
 // other than the stored text.
-bool textAwaitsEnter(const RallyConfig& config, int field, const std::string& boxText, bool storedOnThisVisit);
+bool textAwaitsEnter(const RallyConfig& config, int field, const std::string& boxText,
+                     bool storedOnThisVisit);
 
 struct SummaryLine {
     std::string caption;

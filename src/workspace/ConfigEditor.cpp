@@ -24,22 +24,29 @@ double movedStartDate(double serial, DatePart part, int direction) {
     const CivilDate from = civilFromSerial(serial);
     CivilDate to = from;
     switch (part) {
-    case DatePart::Day: to = civilFromSerial(serial + step); break;
+    case DatePart::Day:
+        to = civilFromSerial(serial + step);
+        break;
     case DatePart::Month: {
         const int months = from.year * 12 + (from.month - 1) + step;
         to.year = months / 12;
         to.month = months % 12 + 1;
         break;
     }
-    case DatePart::Year: to.year = from.year + step; break;
+    case DatePart::Year:
+        to.year = from.year + step;
+        break;
     }
     if (part != DatePart::Day) to.day = std::min(from.day, daysInMonth(to.year, to.month));
-    const bool leavesYears = (step > 0 && to.year > kLastStartYear) || (step < 0 && to.year < kFirstStartYear);
+    const bool leavesYears =
+        (step > 0 && to.year > kLastStartYear) || (step < 0 && to.year < kFirstStartYear);
     if (leavesYears) return serial;
     return dateSerial(to.year, to.month, to.day);
 }
 
-ConfigEditor::ConfigEditor(const RallyConfig& config) { takeParts(config.startDate); }
+ConfigEditor::ConfigEditor(const RallyConfig& config) {
+    takeParts(config.startDate);
+}
 
 void ConfigEditor::takeParts(double serial) {
     const CivilDate date = civilFromSerial(serial);
@@ -48,10 +55,16 @@ void ConfigEditor::takeParts(double serial) {
     year_ = date.year;
 }
 
-double ConfigEditor::partsSerial() const { return dateSerial(year_, month_, day_); }
+double ConfigEditor::partsSerial() const {
+    return dateSerial(year_, month_, day_);
+}
 
-void ConfigEditor::previous() { field_ = std::max(1, field_ - 1); }
-void ConfigEditor::next() { field_ = std::min(kConfigFieldCount, field_ + 1); }
+void ConfigEditor::previous() {
+    field_ = std::max(1, field_ - 1);
+}
+void ConfigEditor::next() {
+    field_ = std::min(kConfigFieldCount, field_ + 1);
+}
 
 bool ConfigEditor::step(RallyConfig& config, int direction) {
     // A day or group not in use shows "Not applicable": stepping it would store a value the
@@ -61,10 +74,16 @@ bool ConfigEditor::step(RallyConfig& config, int direction) {
     return true;
 }
 
-bool ConfigEditor::minus(RallyConfig& config) { return step(config, -1); }
-bool ConfigEditor::plus(RallyConfig& config) { return step(config, +1); }
+bool ConfigEditor::minus(RallyConfig& config) {
+    return step(config, -1);
+}
+bool ConfigEditor::plus(RallyConfig& config) {
+    return step(config, +1);
+}
 
-Status ConfigEditor::enter(RallyConfig& config, std::string& text) { return acceptText(config, field_, text); }
+Status ConfigEditor::enter(RallyConfig& config, std::string& text) {
+    return acceptText(config, field_, text);
+}
 
 void ConfigEditor::dateButton(RallyConfig& config, DatePart part, int direction) {
     // StartDate may have moved since the parts were last taken ("-"/"+" on field 3, another

@@ -49,20 +49,22 @@ constexpr std::array<ConfigFieldInfo, kConfigFieldCount + 1> kFields = {{
     {30, "LumoOffset", "Lumo_Rally.exe External app Offset", K::Number, 1, 0, 10},
 }};
 
-bool validField(int field) { return field >= 1 && field <= kConfigFieldCount; }
-bool isText(int field) { return validField(field) && kFields[field].kind == K::Text; }
+bool validField(int field) {
+    return field >= 1 && field <= kConfigFieldCount;
+}
+bool isText(int field) {
+    return validField(field) && kFields[field].kind == K::Text;
+}
 
 // Works for a const and a mutable configuration alike.
-template <typename Config>
-auto textSlot(Config& c, int field) -> decltype(&c.rallyName) {
+template <typename Config> auto textSlot(Config& c, int field) -> decltype(&c.rallyName) {
     if (field == 1) return &c.rallyName;
     if (field == 2) return &c.permitNo;
     if (field >= 16 && field <= 19) return &c.scoreGroupName[field - 15];
     return nullptr;
 }
 
-template <typename Config>
-auto numberSlot(Config& c, int field) -> decltype(&c.startDate) {
+template <typename Config> auto numberSlot(Config& c, int field) -> decltype(&c.startDate) {
     if (field == 3) return &c.startDate;
     if (field == 4) return &c.noOfDays;
     if (field >= 5 && field <= 9) return &c.dayStartTime[field - 4];
@@ -79,8 +81,10 @@ auto numberSlot(Config& c, int field) -> decltype(&c.startDate) {
 }
 
 std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -96,7 +100,9 @@ bool readTypedNumber(int field, std::string_view text, double& out) {
 
 } // namespace
 
-const ConfigFieldInfo& configField(int number) { return kFields[validField(number) ? number : 1]; }
+const ConfigFieldInfo& configField(int number) {
+    return kFields[validField(number) ? number : 1];
+}
 
 int configFieldNumber(std::string_view nameOrNumber) {
     nameOrNumber = trimBlanks(nameOrNumber);
@@ -133,9 +139,12 @@ double numericValue(const RallyConfig& config, int field) {
 }
 
 void setNumericValue(RallyConfig& config, int field, double value) {
-    if (field == 27) config.holuxOffset = static_cast<int>(std::lround(value));
-    else if (field == 28) config.canmoreOffset = static_cast<int>(std::lround(value));
-    else if (double* slot = numberSlot(config, field)) *slot = value;
+    if (field == 27)
+        config.holuxOffset = static_cast<int>(std::lround(value));
+    else if (field == 28)
+        config.canmoreOffset = static_cast<int>(std::lround(value));
+    else if (double* slot = numberSlot(config, field))
+        *slot = value;
 }
 
 std::string textValue(const RallyConfig& config, int field) {
@@ -162,7 +171,8 @@ Status acceptText(RallyConfig& config, int field, std::string& text) {
 
 Status setFieldFromText(RallyConfig& config, int field, std::string_view valueText, bool& clamped) {
     clamped = false;
-    if (!validField(field)) return Status::failure("There is no configuration field " + std::to_string(field));
+    if (!validField(field))
+        return Status::failure("There is no configuration field " + std::to_string(field));
     const ConfigFieldInfo& info = kFields[field];
     if (info.kind == K::Text) {
         std::string text(valueText);
@@ -172,7 +182,8 @@ Status setFieldFromText(RallyConfig& config, int field, std::string_view valueTe
     if (!readTypedNumber(field, valueText, value))
         return Status::failure("\"" + std::string(valueText) + "\" is not a value for " + info.name);
     if (info.whole && value != std::floor(value))
-        return Status::failure(std::string(info.name) + " takes whole numbers only, not " + std::string(valueText));
+        return Status::failure(std::string(info.name) + " takes whole numbers only, not " +
+                               std::string(valueText));
     const double limited = clampToLimits(config, field, value);
     clamped = limited != value;
     setNumericValue(config, field, limited);
@@ -181,7 +192,8 @@ Status setFieldFromText(RallyConfig& config, int field, std::string_view valueTe
 
 Status setField(RallyConfig& config, std::string_view fieldNumberOrName, std::string_view valueText) {
     const int field = configFieldNumber(fieldNumberOrName);
-    if (field == 0) return Status::failure("There is no configuration field \"" + std::string(fieldNumberOrName) + "\"");
+    if (field == 0)
+        return Status::failure("There is no configuration field \"" + std::string(fieldNumberOrName) + "\"");
     bool clamped = false;
     return setFieldFromText(config, field, valueText, clamped);
 }
@@ -189,10 +201,14 @@ Status setField(RallyConfig& config, std::string_view fieldNumberOrName, std::st
 std::string formatFieldValue(const RallyConfig& config, int field) {
     if (!validField(field)) return {};
     switch (kFields[field].kind) {
-    case K::Text: return textValue(config, field);
-    case K::Date: return formatDate(config.startDate);
-    case K::Clock: return formatClockSeconds(numericValue(config, field));
-    case K::Number: break;
+    case K::Text:
+        return textValue(config, field);
+    case K::Date:
+        return formatDate(config.startDate);
+    case K::Clock:
+        return formatClockSeconds(numericValue(config, field));
+    case K::Number:
+        break;
     }
     return formatNumber(numericValue(config, field));
 }

@@ -18,14 +18,14 @@ enum class ConfigFieldKind {
 };
 
 struct ConfigFieldInfo {
-    int number = 0;          // 1..30, the position in config3.csv
-    const char* name = "";   // command-line name: RallyName, DayStartTime1, GroupSpeedA, ...
-    const char* title = "";  // title of the editing panel
+    int number = 0;         // 1..30, the position in config3.csv
+    const char* name = "";  // command-line name: RallyName, DayStartTime1, GroupSpeedA, ...
+    const char* title = ""; // title of the editing panel
     ConfigFieldKind kind = ConfigFieldKind::Number;
     double step = 0;
     double lower = 0;
-    double upper = 0;        // field 26 takes NoOfSpeedGroups instead, see upperLimit()
-    bool whole = false;      // only whole values make sense (counts, group numbers, serials)
+    double upper = 0;   // field 26 takes NoOfSpeedGroups instead, see upperLimit()
+    bool whole = false; // only whole values make sense (counts, group numbers, serials)
 };
 
 // The field with number 1..30; numbers outside give field 1.

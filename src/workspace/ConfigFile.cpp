@@ -17,18 +17,26 @@ Status readFields(const fs::path& file, int fieldCount, RallyConfig& config) {
     CsvCursor in(doc);
     RallyConfig c = config;
     Status st;
-    auto text = [&](std::string& v) { if (st) st = in.text(v); };
-    auto num = [&](double& v) { if (st) st = in.number(v); };
+    auto text = [&](std::string& v) {
+        if (st) st = in.text(v);
+    };
+    auto num = [&](double& v) {
+        if (st) st = in.number(v);
+    };
     text(c.rallyName);
     text(c.permitNo);
     num(c.startDate);
     num(c.noOfDays);
-    for (int d = 1; d <= 5; ++d) num(c.dayStartTime[d]);
+    for (int d = 1; d <= 5; ++d)
+        num(c.dayStartTime[d]);
     num(c.noOfSpeedGroups);
-    for (int g = 1; g <= 4; ++g) num(c.groupSpeed[g]);
+    for (int g = 1; g <= 4; ++g)
+        num(c.groupSpeed[g]);
     num(c.noOfScoreGroups);
-    for (int g = 1; g <= 4; ++g) text(c.scoreGroupName[g]);
-    for (int g = 1; g <= 4; ++g) num(c.lastEntry[g]);
+    for (int g = 1; g <= 4; ++g)
+        text(c.scoreGroupName[g]);
+    for (int g = 1; g <= 4; ++g)
+        num(c.lastEntry[g]);
     num(c.distanceWindow);
     num(c.timeWindow);
     num(c.baselineSpeedGroup);
@@ -65,12 +73,16 @@ Status readLegacyConfigFile(const fs::path& file, RallyConfig& config) {
 std::string configRecord(const RallyConfig& c) {
     CsvWriter w;
     w.text(c.rallyName).text(c.permitNo).number(c.startDate).number(c.noOfDays);
-    for (int d = 1; d <= 5; ++d) w.number(c.dayStartTime[d]);
+    for (int d = 1; d <= 5; ++d)
+        w.number(c.dayStartTime[d]);
     w.number(c.noOfSpeedGroups);
-    for (int g = 1; g <= 4; ++g) w.number(c.groupSpeed[g]);
+    for (int g = 1; g <= 4; ++g)
+        w.number(c.groupSpeed[g]);
     w.number(c.noOfScoreGroups);
-    for (int g = 1; g <= 4; ++g) w.text(c.scoreGroupName[g]);
-    for (int g = 1; g <= 4; ++g) w.number(c.lastEntry[g]);
+    for (int g = 1; g <= 4; ++g)
+        w.text(c.scoreGroupName[g]);
+    for (int g = 1; g <= 4; ++g)
+        w.number(c.lastEntry[g]);
     w.number(c.distanceWindow).number(c.timeWindow).number(c.baselineSpeedGroup);
     w.number(c.holuxOffset).number(c.canmoreOffset).number(c.easyLoggerOffset).number(c.lumoOffset);
     w.endRecord();
@@ -80,9 +92,12 @@ std::string configRecord(const RallyConfig& c) {
 void normaliseSpeedGroups(RallyConfig& c) {
     // Exact comparisons: a count that is not a whole 1..3 leaves every group as it is.
     int lastInUse = 0;
-    if (c.noOfSpeedGroups == 1) lastInUse = 1;
-    else if (c.noOfSpeedGroups == 2) lastInUse = 2;
-    else if (c.noOfSpeedGroups == 3) lastInUse = 3;
+    if (c.noOfSpeedGroups == 1)
+        lastInUse = 1;
+    else if (c.noOfSpeedGroups == 2)
+        lastInUse = 2;
+    else if (c.noOfSpeedGroups == 3)
+        lastInUse = 3;
     if (lastInUse == 0) return;
     for (int g = lastInUse + 1; g <= 4; ++g) {
         c.groupSpeed[g] = c.groupSpeed[lastInUse];
@@ -94,7 +109,8 @@ Status saveConfig(ProgramState& state, bool deliberate) {
     normaliseSpeedGroups(state.config);
     if (!state.rallyOpen()) return {};
     if (state.configDamaged && !deliberate) return {};
-    if (auto st = writeFileAtomically(state.rallyFile(RallyFolder::Working, "config3.csv"), configRecord(state.config));
+    if (auto st = writeFileAtomically(state.rallyFile(RallyFolder::Working, "config3.csv"),
+                                      configRecord(state.config));
         !st)
         return st;
     state.configDamaged = false;
@@ -129,8 +145,9 @@ Status openRallyConfig(ProgramState& state, const std::string& defaultName) {
             state.config = RallyConfig::defaults(defaultName);
             state.configDamaged = true;
             if (!copied)
-                return Status::failure(st.message() + "\nNo copy of the damaged file could be kept: " +
-                                       copied.message() + "; the default settings are shown until the settings "
+                return Status::failure(st.message() +
+                                       "\nNo copy of the damaged file could be kept: " + copied.message() +
+                                       "; the default settings are shown until the settings "
                                        "are saved again.");
             return Status::failure(st.message() + "\nA copy of the damaged file is kept as " + bad.string() +
                                    "; the default settings are shown until the settings are saved again.");

@@ -75,7 +75,8 @@ Creation createExclusively(const fs::path& lock, const std::string& content, con
         } else {
             result = fs::exists(lock, existsEc) ? Creation::Exists : Creation::Failed;
             if (result == Creation::Failed)
-                failure = Status::failure("Could not write the lock file " + lock.string() + ": " + ec.message());
+                failure =
+                    Status::failure("Could not write the lock file " + lock.string() + ": " + ec.message());
         }
     }
     fs::remove(own, ec);
@@ -83,7 +84,8 @@ Creation createExclusively(const fs::path& lock, const std::string& content, con
 }
 
 std::string inUseMessage(const std::string& shortName, const LockOwner& owner) {
-    return "Rally " + shortName + " is in use by " + owner.program + " on " + owner.host + " since " + owner.since;
+    return "Rally " + shortName + " is in use by " + owner.program + " on " + owner.host + " since " +
+           owner.since;
 }
 
 } // namespace
@@ -108,10 +110,14 @@ bool readRallyLock(const fs::path& file, LockOwner& owner) {
         const auto eq = line.find('=');
         if (eq == std::string::npos) continue;
         const std::string key = line.substr(0, eq), value = line.substr(eq + 1);
-        if (key == "host") read.host = value;
-        else if (key == "program") read.program = value;
-        else if (key == "since") read.since = value;
-        else if (key == "token") read.token = value;
+        if (key == "host")
+            read.host = value;
+        else if (key == "program")
+            read.program = value;
+        else if (key == "since")
+            read.since = value;
+        else if (key == "token")
+            read.token = value;
         else if (key == "pid") {
             try {
                 std::size_t used = 0;
@@ -165,7 +171,8 @@ bool processRuns(long long pid) {
 }
 
 RallyLock::RallyLock(RallyLock&& other) noexcept
-    : file_(std::move(other.file_)), shortName_(std::move(other.shortName_)), content_(std::move(other.content_)) {
+    : file_(std::move(other.file_)), shortName_(std::move(other.shortName_)),
+      content_(std::move(other.content_)) {
     other.file_.clear();
 }
 
@@ -226,7 +233,8 @@ Status takeRallyLock(const ProgramState& state, const std::string& shortName, co
         if (attempt == 1 || (!stale && !forceUnlock)) {
             if (refusal) *refusal = why;
             if (!readable)
-                return Status::failure("Rally " + shortName + " may be in use by an unknown program: its lock file " +
+                return Status::failure("Rally " + shortName +
+                                       " may be in use by an unknown program: its lock file " +
                                        lock.string() + " cannot be read");
             return Status::failure(inUseMessage(shortName, owner));
         }
@@ -234,7 +242,8 @@ Status takeRallyLock(const ProgramState& state, const std::string& shortName, co
             takenOver = "The lock of rally " + shortName + " left by " + owner.program + " (process " +
                         std::to_string(owner.pid) + ") on this computer was taken over";
         else if (!readable)
-            takenOver = "The unreadable lock file " + lock.string() + " of rally " + shortName + " was taken over";
+            takenOver =
+                "The unreadable lock file " + lock.string() + " of rally " + shortName + " was taken over";
         else
             takenOver = "The lock of rally " + shortName + " held by " + owner.program + " on " + owner.host +
                         " since " + owner.since + " was taken over";

@@ -47,8 +47,8 @@ public:
     void release();
 
 private:
-    friend Status takeRallyLock(const ProgramState&, const std::string&, const std::string&, RallyLock&,
-                                bool, LockRefusal*);
+    friend Status takeRallyLock(const ProgramState&, const std::string&, const std::string&, RallyLock&, bool,
+                                LockRefusal*);
     std::filesystem::path file_;
     std::string shortName_;
     std::string content_;

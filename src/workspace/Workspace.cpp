@@ -27,8 +27,9 @@ void openedAs(ProgramState& state, const std::string& shortName, const std::stri
 Status ensureDataRoot(const ProgramState& state) {
     std::error_code ec;
     fs::create_directories(state.paths.dataRoot(), ec);
-    if (ec) return Status::failure("Cannot create the data folder " + state.paths.dataRoot().string() +
-                                   ": " + ec.message());
+    if (ec)
+        return Status::failure("Cannot create the data folder " + state.paths.dataRoot().string() + ": " +
+                               ec.message());
     return {};
 }
 
@@ -98,8 +99,8 @@ Status createRally(ProgramState& state, const std::string& longNameIn, const std
     std::vector<RegisterRecord> registered;
     readRegisterSkippingBadLines(state, registered);
     if (const std::string other = shortNameFor(registered, longName); !other.empty())
-        return Status::failure("A rally named \"" + longName + "\" is already registered (short name " + other +
-                               "); choose another name");
+        return Status::failure("A rally named \"" + longName + "\" is already registered (short name " +
+                               other + "); choose another name");
 
     // The register lists every rally: it is rewritten whole and replaced atomically, so a crash
     // while a rally is added never leaves a half line that would hide the rallies after it.
@@ -120,7 +121,8 @@ Status createRally(ProgramState& state, const std::string& longNameIn, const std
         std::error_code ignored;
         fs::remove_all(folder, ignored);
         state.forgetRally({}, {}); // no rally is open
-        const Status restored = registerExisted ? writeFileAtomically(registerFile, registerBefore) : Status{};
+        const Status restored =
+            registerExisted ? writeFileAtomically(registerFile, registerBefore) : Status{};
         if (!registerExisted) fs::remove(registerFile, ignored);
         if (!restored) return Status::failure(problem.message() + "\n" + restored.message());
         return problem;

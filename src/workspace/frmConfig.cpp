@@ -24,7 +24,9 @@ namespace trakmora {
 
 namespace {
 
-QString qs(const std::string& s) { return qText(s); }
+QString qs(const std::string& s) {
+    return qText(s);
+}
 
 // Hidden buttons keep their place, so the panel does not jump from field to field.
 void keepPlaceWhenHidden(QWidget* w) {
@@ -124,7 +126,8 @@ QWidget* frmConfig::buildPanel() {
     for (int column = 0; column < 3; ++column) {
         for (int row = 0; row < 2; ++row) {
             const int direction = row == 0 ? -1 : +1;
-            auto* b = new QPushButton(QString::fromLatin1(parts[column].second) + (direction < 0 ? "-" : "+"), panel);
+            auto* b = new QPushButton(QString::fromLatin1(parts[column].second) + (direction < 0 ? "-" : "+"),
+                                      panel);
             keepPlaceWhenHidden(b);
             dates->addWidget(b, row, column);
             dateButtons_[{parts[column].first, direction}] = b;
@@ -137,14 +140,16 @@ QWidget* frmConfig::buildPanel() {
     }
 
     // The note's section name opens that section of the help screen's user guide.
-    auto* timeNote = new QLabel(QString::fromUtf8(kTimeNote).toHtmlEscaped().replace(
-                                    QStringLiteral("&quot;Understanding Time&quot;"),
-                                    QStringLiteral("&quot;<a href=\"Understanding Time\">Understanding Time</a>&quot;")),
-                                panel);
+    auto* timeNote =
+        new QLabel(QString::fromUtf8(kTimeNote).toHtmlEscaped().replace(
+                       QStringLiteral("&quot;Understanding Time&quot;"),
+                       QStringLiteral("&quot;<a href=\"Understanding Time\">Understanding Time</a>&quot;")),
+                   panel);
     timeNote->setObjectName(QStringLiteral("timeNote"));
     timeNote->setWordWrap(true);
     timeNote->setTextFormat(Qt::RichText);
-    connect(timeNote, &QLabel::linkActivated, this, [this](const QString& section) { emit helpRequested(section); });
+    connect(timeNote, &QLabel::linkActivated, this,
+            [this](const QString& section) { emit helpRequested(section); });
     auto* offsetNote = new QLabel(QString::fromUtf8(kOffsetNote), panel);
     offsetNote->setWordWrap(true);
 
@@ -200,8 +205,8 @@ void frmConfig::moveTo(void (ConfigEditor::*move)()) {
 }
 
 void frmConfig::showEnterHint() {
-    enterHint_->setVisible(!text_->isHidden() &&
-                           textAwaitsEnter(state_.config, editor_.field(), text_->text().toStdString(), textStored_));
+    enterHint_->setVisible(!text_->isHidden() && textAwaitsEnter(state_.config, editor_.field(),
+                                                                 text_->text().toStdString(), textStored_));
 }
 
 QWidget* frmConfig::buildSummary() {
@@ -242,7 +247,8 @@ void frmConfig::applyLayout(const PanelLayout& layout) {
     setShown(enter_, layout.enter);
     setShown(minus_, layout.steppers);
     setShown(plus_, layout.steppers);
-    for (auto& [key, button] : dateButtons_) setShown(button, layout.dateButtons);
+    for (auto& [key, button] : dateButtons_)
+        setShown(button, layout.dateButtons);
     setEnabledIf(previous_, layout.previous);
     setEnabledIf(next_, layout.next);
 }

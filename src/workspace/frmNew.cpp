@@ -11,8 +11,8 @@
 namespace trakmora {
 
 frmNew::frmNew(ProgramState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), longName_(new QLineEdit(this)), shortName_(new QLineEdit(this)),
-      save_(new QPushButton(QStringLiteral("Save and Exit"), this)),
+    : QWidget(parent, Qt::Window), state_(state), longName_(new QLineEdit(this)),
+      shortName_(new QLineEdit(this)), save_(new QPushButton(QStringLiteral("Save and Exit"), this)),
       cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
     setWindowTitle(QStringLiteral("New"));
     longName_->setMinimumWidth(260);

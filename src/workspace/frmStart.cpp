@@ -26,7 +26,8 @@ frmStart::frmStart(ProgramState& state, QWidget* parent)
     layout->addWidget(list_);
 
     if (auto st = readRegisterSkippingBadLines(state_, register_); !st) state_.messages->info(st.message());
-    for (const auto& r : register_) list_->addItem(qText(r.longName));
+    for (const auto& r : register_)
+        list_->addItem(qText(r.longName));
     label_->setText(QStringLiteral("Select Rally"));
 
     connect(list_, &QListWidget::itemClicked, this, &frmStart::choose);

@@ -39,7 +39,8 @@ TEST(ConfigCommand, SetClampsNormalisesAndSaves) {
     EXPECT_NE(out.find("GroupSpeedB: 200 is outside the limits, 120 is used"), std::string::npos) << out;
     EXPECT_EQ(readFile(root / "Spring/Working/config3.csv"),
               "\"Spring Run\",\"No Number\",45486,3,28800,27000,28800,28800,28800,2,60,120,120,120,2,"
-              "\"Score Group A\",\"Score Group B\",\"Score Group C\",\"Score Group D\",15,25,25,25,200,600,2,1,4,1,1\r\n");
+              "\"Score Group A\",\"Score Group B\",\"Score Group C\",\"Score Group "
+              "D\",15,25,25,25,200,600,2,1,4,1,1\r\n");
 }
 
 TEST(ConfigCommand, BadInputChangesNothing) {
@@ -53,7 +54,8 @@ TEST(ConfigCommand, BadInputChangesNothing) {
         const char* message;
     };
     const Case cases[] = {
-        {"--rally Spring config --set GroupSpeedA=70 --set GroupSpeedB=fast", 1, "\"fast\" is not a value for GroupSpeedB"},
+        {"--rally Spring config --set GroupSpeedA=70 --set GroupSpeedB=fast", 1,
+         "\"fast\" is not a value for GroupSpeedB"},
         {"--rally Spring config --set NoOfDays=2.5", 1, "NoOfDays takes whole numbers only"},
         {"--rally Spring config --set 'RallyName=Say \"hi\"'", 1, "must not contain a double quote"},
         {"--rally Spring config --set Colour=red", 2, "There is no configuration field \"Colour\""},
@@ -81,7 +83,8 @@ TEST(ConfigCommand, DamagedSettingsStopEveryCommandButConfig) {
     test::writeText(file, damaged);
 
     for (const char* command : {"schedule --day 1", "--yes run --day 1", "final"}) {
-        EXPECT_EQ(runCli(cli(root, std::string("--rally Spring ") + command), out), 1) << command << '\n' << out;
+        EXPECT_EQ(runCli(cli(root, std::string("--rally Spring ") + command), out), 1) << command << '\n'
+                                                                                       << out;
         EXPECT_NE(out.find("\"26/06/2015\" is not a number"), std::string::npos) << out;
         EXPECT_EQ(readFile(file), damaged) << command;
     }

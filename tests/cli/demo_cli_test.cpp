@@ -34,7 +34,8 @@ TEST(DemoCli, RunsBothDaysToFinalPositionsAndWritesEveryWorkbook) {
         const auto at = final.find(group);
         ASSERT_NE(at, std::string::npos) << group << final;
         // The header, then at least one ranked row with two day results and a final.
-        EXPECT_TRUE(std::regex_search(final.substr(at), std::regex("\n1\t[0-9]+\t[^\t]+\t[0-9.]+\t[0-9.]+\t[0-9.]+\n")))
+        EXPECT_TRUE(std::regex_search(final.substr(at),
+                                      std::regex("\n1\t[0-9]+\t[^\t]+\t[0-9.]+\t[0-9.]+\t[0-9.]+\n")))
             << group << final;
     }
     // The day's non-finisher keeps no position; the non-starter has no line at all.
@@ -43,9 +44,10 @@ TEST(DemoCli, RunsBothDaysToFinalPositionsAndWritesEveryWorkbook) {
     EXPECT_EQ(day1.find("\t17\t"), std::string::npos) << day1;
 
     const fs::path rally = root / "Demo";
-    for (const char* name : {"RouteSchedule/PrintRouteSchedule1.xlsx", "RouteSchedule/CheckRouteSchedule2.xlsx",
-                             "Marshals/VirtualMarshalSchedule1.xlsx", "Results/DayScore2_1.xlsx",
-                             "Results/DayScore1.xlsx", "Results/Position_Day_2.xlsx", "Results/FinalScore.xlsx"})
+    for (const char* name :
+         {"RouteSchedule/PrintRouteSchedule1.xlsx", "RouteSchedule/CheckRouteSchedule2.xlsx",
+          "Marshals/VirtualMarshalSchedule1.xlsx", "Results/DayScore2_1.xlsx", "Results/DayScore1.xlsx",
+          "Results/Position_Day_2.xlsx", "Results/FinalScore.xlsx"})
         EXPECT_TRUE(fs::exists(rally / name)) << name;
     EXPECT_NE(out.find("Result workbooks  " + (rally / "Results").string()), std::string::npos) << out;
 
@@ -56,7 +58,8 @@ TEST(DemoCli, RunsBothDaysToFinalPositionsAndWritesEveryWorkbook) {
 
     // `run` repeats day 2 from the same downloads with the same positions.
     for (const auto& f : fs::directory_iterator(rally / "CompetitorsLog/Bak"))
-        if (f.path().filename().string()[1] == '2') fs::copy_file(f.path(), rally / "CompetitorsLog" / f.path().filename());
+        if (f.path().filename().string()[1] == '2')
+            fs::copy_file(f.path(), rally / "CompetitorsLog" / f.path().filename());
     std::string run;
     ASSERT_EQ(runCli(cli + "--yes --no-workbooks --rally Demo run --day 2", run), 0) << run;
     EXPECT_NE(run.find("== Day 2: import =="), std::string::npos) << run;

@@ -8,9 +8,9 @@ using test::runCli;
 using test::TempDir;
 using test::writeText;
 
-const char* const kHeader =
-    "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\",\"Day 1\",\"Day 2\",\"Day 3\","
-    "\"Day 4\",\"Day 5\"\r\n";
+const char* const kHeader = "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score "
+                            "Group\",\"Day 1\",\"Day 2\",\"Day 3\","
+                            "\"Day 4\",\"Day 5\"\r\n";
 
 TEST(EntriesCommand, LoadsChecksScoreGroupsAndCounts) {
     struct Case {

@@ -25,7 +25,9 @@ std::map<std::string, std::string> snapshot(const fs::path& folder) {
     return files;
 }
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 TEST(RallyLockCommand, HeldLockRefusesWritingCommandsAndForceTakesIt) {
     TempDir root;
@@ -47,8 +49,8 @@ TEST(RallyLockCommand, HeldLockRefusesWritingCommandsAndForceTakesIt) {
     const Case cases[] = {
         {otherHost, "Rally Spring is in use by trakmora on results-laptop since 2026-12-08 17:30:00", true,
          "GroupSpeedA=70"},
-        {liveHere, "Rally Spring is in use by trakmora on " + thisHostName() + " since 2026-12-08 09:15:00", false,
-         "GroupSpeedA=75"},
+        {liveHere, "Rally Spring is in use by trakmora on " + thisHostName() + " since 2026-12-08 09:15:00",
+         false, "GroupSpeedA=75"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -69,7 +71,10 @@ TEST(RallyLockCommand, HeldLockRefusesWritingCommandsAndForceTakesIt) {
         EXPECT_TRUE(contains(out, "GroupSpeedA")) << out;
         EXPECT_EQ(snapshot(root.path()), before);
 
-        ASSERT_EQ(runCli(cli(root, std::string("--force-unlock --rally Spring config --set ") + c.forcedSetting), out), 0)
+        ASSERT_EQ(
+            runCli(cli(root, std::string("--force-unlock --rally Spring config --set ") + c.forcedSetting),
+                   out),
+            0)
             << out;
         EXPECT_TRUE(contains(out, "The lock of rally Spring held by trakmora on ")) << out;
         EXPECT_TRUE(contains(out, " was taken over")) << out;
@@ -92,10 +97,12 @@ TEST(RallyLockCommand, LocksAreReleasedAndStaleOnesTakenOver) {
         EXPECT_FALSE(fs::exists(lock)) << args;
     }
     // A command line that ended without releasing (killed) on this computer.
-    writeText(lock, "host=" + thisHostName() + "\npid=999999999\nprogram=trakmora-cli\nsince=2026-12-08 09:15:00\n");
+    writeText(lock, "host=" + thisHostName() +
+                        "\npid=999999999\nprogram=trakmora-cli\nsince=2026-12-08 09:15:00\n");
     ASSERT_EQ(runCli(cli(root, "--rally Spring config --set GroupSpeedA=70"), out), 0) << out;
-    EXPECT_TRUE(contains(out, "The lock of rally Spring left by trakmora-cli (process 999999999) on this computer "
-                              "was taken over"))
+    EXPECT_TRUE(contains(out,
+                         "The lock of rally Spring left by trakmora-cli (process 999999999) on this computer "
+                         "was taken over"))
         << out;
     EXPECT_FALSE(fs::exists(lock));
 }

@@ -23,11 +23,13 @@ const fs::path kData = fs::path(TRAKMORA_TEST_DATA);
 // `makeRally` sets a rally up in a data root and returns the options that open it and the root.
 using MakeRally = std::function<std::pair<std::string, fs::path>()>;
 
-void expectWorkbooks(const MakeRally& makeRally, const std::string& command, const std::vector<std::string>& workbooks) {
+void expectWorkbooks(const MakeRally& makeRally, const std::string& command,
+                     const std::vector<std::string>& workbooks) {
     for (const bool skip : {true, false}) {
         const auto [rally, root] = makeRally();
         std::string out;
-        ASSERT_EQ(runCli(rally + (skip ? "--no-workbooks " : "") + command, out), 0) << command << '\n' << out;
+        ASSERT_EQ(runCli(rally + (skip ? "--no-workbooks " : "") + command, out), 0) << command << '\n'
+                                                                                     << out;
         for (const std::string& name : workbooks) {
             const fs::path file = root / name;
             EXPECT_EQ(fs::exists(file), !skip) << command << (skip ? " --no-workbooks: " : ": ") << name;
@@ -41,7 +43,8 @@ void expectWorkbooks(const MakeRally& makeRally, const std::string& command, con
 
 std::string scheduleRallyIn(const fs::path& root) {
     std::string out;
-    EXPECT_EQ(runCli("--data-root '" + root.string() + "' new --name 'Hand Calc' --short Hand", out), 0) << out;
+    EXPECT_EQ(runCli("--data-root '" + root.string() + "' new --name 'Hand Calc' --short Hand", out), 0)
+        << out;
     fs::copy_file(kData / "schedule_cli20/Input_RS1.csv", root / "Hand/RouteSchedule/Input_RS1.csv");
     return "--data-root '" + root.string() + "' --rally Hand ";
 }
@@ -56,7 +59,8 @@ TEST(WorkbooksCli, PrintWritesTheControlFilesThenItsWorkbook) {
     expectWorkbooks(scheduleRally, "print --day 1 check", {"Hand/RouteSchedule/CheckRouteSchedule1.xlsx"});
     expectWorkbooks(scheduleRally, "print --day 1 marshal", {"Hand/Marshals/VirtualMarshalSchedule1.xlsx"});
     // The control files come first, workbooks or not.
-    for (const auto& root : roots) EXPECT_TRUE(fs::exists(root->path() / "Hand/Marshals/cp1.csv"));
+    for (const auto& root : roots)
+        EXPECT_TRUE(fs::exists(root->path() / "Hand/Marshals/cp1.csv"));
 }
 
 TEST(WorkbooksCli, PrintStopsWhenTheControlFilesFail) {
@@ -76,7 +80,8 @@ TEST(WorkbooksCli, ScoreWritesAProvisionalSheetPerCompetitor) {
         roots.push_back(std::make_unique<TempDir>());
         const fs::path root = roots.back()->path();
         std::string out;
-        EXPECT_EQ(runCli("--data-root '" + root.string() + "' new --name 'Leipzig Run' --short T", out), 0) << out;
+        EXPECT_EQ(runCli("--data-root '" + root.string() + "' new --name 'Leipzig Run' --short T", out), 0)
+            << out;
         const fs::path kase = kData / "tracking_e2e";
         for (const char* name : {"h1001.csv", "c1002.csv"})
             fs::copy_file(kase / "CompetitorsLog" / name, root / "T/CompetitorsLog" / name);
@@ -97,9 +102,11 @@ TEST(WorkbooksCli, ResultsAndFinalWriteTheResultWorkbooks) {
             r->copyInput("results_cli");
             const std::string cli = "--data-root '" + r->root.path().string() + "' --rally Spring ";
             std::string out;
-            for (const char* step : {"day --day 1", "day --day 2"}) EXPECT_EQ(runCli(cli + step, out), 0) << out;
+            for (const char* step : {"day --day 1", "day --day 2"})
+                EXPECT_EQ(runCli(cli + step, out), 0) << out;
             if (finalToo) {
-                for (const char* step : {"--yes --no-workbooks results --day 1", "--yes --no-workbooks results --day 2"})
+                for (const char* step :
+                     {"--yes --no-workbooks results --day 1", "--yes --no-workbooks results --day 2"})
                     EXPECT_EQ(runCli(cli + step, out), 0) << out;
             }
             const fs::path root = r->root.path();

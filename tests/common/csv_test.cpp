@@ -34,7 +34,8 @@ TEST(Csv, ReadsValuesInSequenceWhateverTheLineEnds) {
         std::vector<std::vector<std::string>> got;
         for (const auto& r : doc.records()) {
             got.emplace_back();
-            for (const auto& v : r.values) got.back().push_back(v.text);
+            for (const auto& v : r.values)
+                got.back().push_back(v.text);
         }
         EXPECT_EQ(got, c.expected) << c.name;
     }
@@ -89,9 +90,8 @@ TEST(Csv, WriterQuotesTextAndWritesPlainNumbers) {
     CsvWriter w;
     w.text("Spring Run").number(42181).number(0.5).number(-12).number(1.0 / 6).number(-0.0);
     w.endRecord().text("say \"hi\"").number(1e21).number(1e-7).endRecord();
-    EXPECT_EQ(w.str(),
-              "\"Spring Run\",42181,0.5,-12,0.16666666666666666,0\r\n"
-              "\"say 'hi'\",1000000000000000000000,0.0000001\r\n");
+    EXPECT_EQ(w.str(), "\"Spring Run\",42181,0.5,-12,0.16666666666666666,0\r\n"
+                       "\"say 'hi'\",1000000000000000000000,0.0000001\r\n");
 }
 
 TEST(Csv, WrittenNumbersReadBackExactly) {

@@ -36,10 +36,13 @@ TEST(FileIoFaults, EveryFailedWriteLeavesOldOrNewAndNoTemporary) {
         std::function<Status(const fs::path& source, const fs::path& target)> run;
     };
     const Case cases[] = {
-        {"writeFileAtomically", false, [&](const fs::path&, const fs::path& t) { return writeFileAtomically(t, newText); }},
+        {"writeFileAtomically", false,
+         [&](const fs::path&, const fs::path& t) { return writeFileAtomically(t, newText); }},
         {"writeFile", false, [&](const fs::path&, const fs::path& t) { return writeFile(t, newText); }},
-        {"copyFileAtomically", false, [](const fs::path& s, const fs::path& t) { return copyFileAtomically(s, t); }},
-        {"moveFileAtomically", true, [](const fs::path& s, const fs::path& t) { return moveFileAtomically(s, t); }},
+        {"copyFileAtomically", false,
+         [](const fs::path& s, const fs::path& t) { return copyFileAtomically(s, t); }},
+        {"moveFileAtomically", true,
+         [](const fs::path& s, const fs::path& t) { return moveFileAtomically(s, t); }},
     };
     for (const auto& c : cases) {
         for (const bool targetExists : {false, true}) {
@@ -61,8 +64,10 @@ TEST(FileIoFaults, EveryFailedWriteLeavesOldOrNewAndNoTemporary) {
                                           ", write " + std::to_string(n) + " fails";
                 EXPECT_EQ(static_cast<bool>(st), !failed) << label << ": " << st.message();
                 if (failed) {
-                    EXPECT_NE(st.message().find(std::strerror(err)), std::string::npos) << label << ": " << st.message();
-                    EXPECT_NE(st.message().find(dir.path().string()), std::string::npos) << label << ": " << st.message();
+                    EXPECT_NE(st.message().find(std::strerror(err)), std::string::npos)
+                        << label << ": " << st.message();
+                    EXPECT_NE(st.message().find(dir.path().string()), std::string::npos)
+                        << label << ": " << st.message();
                 }
                 // The target is the old file (or none) or the whole new one.
                 if (present(target) && readFile(target) != newText) {
@@ -97,8 +102,8 @@ TEST(FileIoFaults, FaultsAreArmedOnlyBySettingsTheHookUnderstands) {
         const char* setting;
         bool understood;
         int writeThatFails;
-    } cases[] = {{"2:ENOSPC", true, 2}, {"1:EROFS", true, 1}, {"3", true, 3}, {"0:EIO", true, 0},
-                 {"x:EIO", false, 0},   {"2:ENOPE", false, 0}, {"", false, 0},   {"-1:EIO", false, 0}};
+    } cases[] = {{"2:ENOSPC", true, 2}, {"1:EROFS", true, 1},  {"3", true, 3}, {"0:EIO", true, 0},
+                 {"x:EIO", false, 0},   {"2:ENOPE", false, 0}, {"", false, 0}, {"-1:EIO", false, 0}};
     for (const auto& c : cases) {
         test_faults::reset();
         EXPECT_EQ(test_faults::armFromSetting(c.setting), c.understood) << c.setting;

@@ -13,11 +13,21 @@ TEST(Format, DigitPatterns) {
         const char* expected;
     };
     const Case cases[] = {
-        {7, "00#", "007"},         {123, "00#", "123"},         {1234, "00#", "1234"},
-        {12.34, "##0.#0", "12.34"}, {12.5, "##0.#0", "12.50"},  {0, "##0.#0", "0.00"},
-        {0.005, "0.00", "0.01"},    {12.345, "0.00", "12.35"},  {-1.5, "##0", "-2"},
-        {2.5, "##0", "3"},          {0, "###", ""},             {45, "###", "45"},
-        {99.996, "##0.#0", "100.00"}, {60, "##0", "60"},        {-0.001, "0.00", "0.00"},
+        {7, "00#", "007"},
+        {123, "00#", "123"},
+        {1234, "00#", "1234"},
+        {12.34, "##0.#0", "12.34"},
+        {12.5, "##0.#0", "12.50"},
+        {0, "##0.#0", "0.00"},
+        {0.005, "0.00", "0.01"},
+        {12.345, "0.00", "12.35"},
+        {-1.5, "##0", "-2"},
+        {2.5, "##0", "3"},
+        {0, "###", ""},
+        {45, "###", "45"},
+        {99.996, "##0.#0", "100.00"},
+        {60, "##0", "60"},
+        {-0.001, "0.00", "0.00"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(formatPattern(c.value, c.pattern), c.expected) << c.value << " " << c.pattern;
@@ -65,18 +75,22 @@ TEST(Format, DateSerials) {
 }
 
 TEST(Format, HalfEvenRounding) {
-    const std::pair<double, double> cases[] = {{9.5, 10}, {8.5, 8},    {-2.5, -2}, {-3.5, -4}, {0.5, 0},
-                                               {1.5, 2},  {30600.5, 30600}, {30601.5, 30602},
-                                               {2.4999, 2}, {-0.6, -1}, {7, 7}};
-    for (auto [in, out] : cases) EXPECT_EQ(roundHalfEven(in), out) << in;
+    const std::pair<double, double> cases[] = {
+        {9.5, 10},        {8.5, 8},         {-2.5, -2},  {-3.5, -4}, {0.5, 0}, {1.5, 2},
+        {30600.5, 30600}, {30601.5, 30602}, {2.4999, 2}, {-0.6, -1}, {7, 7}};
+    for (auto [in, out] : cases)
+        EXPECT_EQ(roundHalfEven(in), out) << in;
 }
 
 TEST(Paths, UnsafeShortNamesAreRefused) {
-    const char* refused[] = {"", "a/b", "a\\b", "..", "x..y", "C:", "a*", "a?", "a\"b", "<a>", "a|b",
-                             "CON", "con", "nul.txt", "COM1", "LPT9", "tab\there", " lead", "trail."};
-    for (const char* name : refused) EXPECT_TRUE(unsafeFolderNameReason(name).has_value()) << name;
+    const char* refused[] = {"",     "a/b",  "a\\b",      "..",    "x..y",  "C:",  "a*",
+                             "a?",   "a\"b", "<a>",       "a|b",   "CON",   "con", "nul.txt",
+                             "COM1", "LPT9", "tab\there", " lead", "trail."};
+    for (const char* name : refused)
+        EXPECT_TRUE(unsafeFolderNameReason(name).has_value()) << name;
     const char* accepted[] = {"Spring", "Spring-2026", "Rally_1", "CONCOURS", "COM0", "a.b"};
-    for (const char* name : accepted) EXPECT_FALSE(unsafeFolderNameReason(name).has_value()) << name;
+    for (const char* name : accepted)
+        EXPECT_FALSE(unsafeFolderNameReason(name).has_value()) << name;
 }
 
 } // namespace

@@ -13,9 +13,17 @@ TEST(Text, Utf8StaysAndWindows1252BecomesUtf8) {
     const Case cases[] = {
         {"ASCII", "Ann Hale", "Ann Hale"},
         {"empty", "", ""},
-        {"UTF-8 accent", "Ren\xC3\xA9" "e", "Ren\xC3\xA9" "e"},
+        {"UTF-8 accent",
+         "Ren\xC3\xA9"
+         "e",
+         "Ren\xC3\xA9"
+         "e"},
         {"UTF-8 four bytes", "Car \xF0\x9F\x9A\x97", "Car \xF0\x9F\x9A\x97"},
-        {"Latin-1 accent", "Ren\xE9" "e M\xFCller", "Ren\xC3\xA9" "e M\xC3\xBCller"},
+        {"Latin-1 accent",
+         "Ren\xE9"
+         "e M\xFCller",
+         "Ren\xC3\xA9"
+         "e M\xC3\xBCller"},
         {"Windows-1252 euro and quotes", "\x80 5 \x93ok\x94", "\xE2\x82\xAC 5 \xE2\x80\x9Cok\xE2\x80\x9D"},
         {"unassigned byte keeps its Latin-1 meaning", "a\x81", "a\xC2\x81"},
         {"UTF-8 lead byte cut off at the end", "Caf\xC3", "Caf\xC3\x83"},
@@ -25,7 +33,8 @@ TEST(Text, Utf8StaysAndWindows1252BecomesUtf8) {
         // Windows-1252 characters too, as the spreadsheet program wrote them.
         {"mixed", "\xC3\xA9 \xE9", "\xC3\x83\xC2\xA9 \xC3\xA9"},
     };
-    for (const Case& c : cases) EXPECT_EQ(utf8Text(c.in), c.out) << c.what;
+    for (const Case& c : cases)
+        EXPECT_EQ(utf8Text(c.in), c.out) << c.what;
 }
 
 } // namespace

@@ -41,7 +41,8 @@ TEST(DemoRally, SchedulesUseEveryLineTypeWithEightToTwelveControlsOnTheRoad) {
                 EXPECT_LT(std::hypot(lat - l.lat, lon - l.lon) * 100000, 1) << "control on line " << i;
                 EXPECT_NE(table.line(i - 1).type, "s") << "a control after a stop would be timed at speed 0";
             }
-            EXPECT_EQ(types, (std::set<std::string>{"a", "c", "f", "m", "o", "p", "s", "v"})) << seed << ' ' << day;
+            EXPECT_EQ(types, (std::set<std::string>{"a", "c", "f", "m", "o", "p", "s", "v"}))
+                << seed << ' ' << day;
             EXPECT_GE(controls, 8);
             EXPECT_LE(controls, 12);
             EXPECT_LT(table.line(table.lineCount).distance * 1000, road.routeMetres());
@@ -81,7 +82,8 @@ TEST(DemoRally, EntriesDownloadsAndReplacement) {
     ASSERT_TRUE(writeDemoDownloads(state, 1, 1, names));
     EXPECT_EQ(names.size(), static_cast<std::size_t>(kDemoEntries - 1));
     std::set<char> letters;
-    for (const auto& n : names) letters.insert(n[0]);
+    for (const auto& n : names)
+        letters.insert(n[0]);
     EXPECT_EQ(letters, (std::set<char>{'c', 'e', 'h', 'x'}));
     const DemoRoles roles = demoRoles(1);
     ImportResult evening;

@@ -14,11 +14,14 @@ using Bounds = std::array<double, 4>; // LastEntry A..D
 RallyConfig withBounds(double groups, Bounds b) {
     RallyConfig c;
     c.noOfSpeedGroups = groups;
-    for (int g = 1; g <= 4; ++g) c.lastEntry[g] = b[g - 1];
+    for (int g = 1; g <= 4; ++g)
+        c.lastEntry[g] = b[g - 1];
     return c;
 }
 
-Bounds boundsOf(const RallyConfig& c) { return {c.lastEntry[1], c.lastEntry[2], c.lastEntry[3], c.lastEntry[4]}; }
+Bounds boundsOf(const RallyConfig& c) {
+    return {c.lastEntry[1], c.lastEntry[2], c.lastEntry[3], c.lastEntry[4]};
+}
 
 TEST(Allocation, RepairKeepsTheGroupsInOrderAndCopiesTheLastInUse) {
     struct Case {
@@ -27,21 +30,22 @@ TEST(Allocation, RepairKeepsTheGroupsInOrderAndCopiesTheLastInUse) {
     };
     const Case cases[] = {
         {4, {15, 30, 45, 60}, {15, 30, 45, 60}},
-        {4, {30, 30, 45, 60}, {30, 31, 45, 60}},   // A raised onto B pushes B only
-        {4, {40, 30, 35, 41}, {40, 41, 42, 43}},   // each repair against the one just repaired
+        {4, {30, 30, 45, 60}, {30, 31, 45, 60}}, // A raised onto B pushes B only
+        {4, {40, 30, 35, 41}, {40, 41, 42, 43}}, // each repair against the one just repaired
         {4, {15, 15, 15, 15}, {15, 16, 17, 18}},
         {3, {10, 10, 5, 99}, {10, 11, 12, 12}},
         {2, {20, 40, 45, 60}, {20, 40, 40, 40}},
         {2, {20, 20, 45, 60}, {20, 21, 21, 21}},
         {1, {20, 40, 45, 60}, {20, 20, 20, 20}},
-        {0, {20, 10, 5, 1}, {20, 10, 5, 1}},       // counts other than exactly 1..4 repair nothing
+        {0, {20, 10, 5, 1}, {20, 10, 5, 1}}, // counts other than exactly 1..4 repair nothing
         {2.5, {20, 10, 5, 1}, {20, 10, 5, 1}},
         {5, {20, 10, 5, 1}, {20, 10, 5, 1}},
     };
     for (const auto& c : cases) {
         RallyConfig config = withBounds(c.groups, c.before);
         repairAllocation(config);
-        EXPECT_EQ(boundsOf(config), c.after) << c.groups << " groups from " << c.before[0] << "," << c.before[1];
+        EXPECT_EQ(boundsOf(config), c.after)
+            << c.groups << " groups from " << c.before[0] << "," << c.before[1];
     }
 }
 
@@ -106,9 +110,9 @@ TEST(Allocation, OnlyTwoToFourGroupsMarkTheSelection) {
     }
 }
 
-const std::string kHeader =
-    "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\",\"Day 1\",\"Day 2\",\"Day 3\","
-    "\"Day 4\",\"Day 5\"\r\n";
+const std::string kHeader = "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score "
+                            "Group\",\"Day 1\",\"Day 2\",\"Day 3\","
+                            "\"Day 4\",\"Day 5\"\r\n";
 
 std::string entryLine(int no, const std::string& scoreGroup) {
     return std::to_string(no) + ",\"Crew " + std::to_string(no) + "\",1936,\"Riley\",\"Kestrel\",\"B\",\"" +
@@ -126,7 +130,8 @@ TEST(Allocation, ScoreGroupCheckAcceptsOnlyCapitalAToD) {
     };
     for (const auto& c : cases) {
         EntryTable table;
-        for (const auto& g : c.groups) table.entries.push_back(Entry{1, "", "", "", "", "", g, {}});
+        for (const auto& g : c.groups)
+            table.entries.push_back(Entry{1, "", "", "", "", "", g, {}});
         EXPECT_EQ(firstBadScoreGroup(table), c.firstBad) << c.groups.size();
     }
 }
@@ -141,8 +146,11 @@ TEST(Allocation, LoadingChecksTheScoreGroupsAndReports) {
     };
     const Case cases[] = {
         {"valid list", entryLine(1, "A") + entryLine(2, "D"), true, {}, 2},
-        {"lower case", entryLine(1, "A") + entryLine(2, "b"), false,
-         {"You have an incorrect Score Group assignment"}, 2},
+        {"lower case",
+         entryLine(1, "A") + entryLine(2, "b"),
+         false,
+         {"You have an incorrect Score Group assignment"},
+         2},
         {"missing file after start-up", "-", false, {"No data to load"}, 0},
         {"damaged file", "x,\"A\"\r\n", false, {}, 0},
     };
@@ -172,7 +180,8 @@ TEST(EntryPanel, BrowsesWithinTheLoadedEntries) {
     EXPECT_FALSE(entryView(table));
 
     for (int i = 1; i <= 57; ++i)
-        table.entries.push_back(Entry{i * 2, "Crew " + std::to_string(i), "1936", "Riley", "Kestrel", "C", "B", {}});
+        table.entries.push_back(
+            Entry{i * 2, "Crew " + std::to_string(i), "1936", "Riley", "Kestrel", "C", "B", {}});
     table.currentEntry = 57;
     nextEntry(table);
     EXPECT_EQ(table.currentEntry, 57);

@@ -1,8 +1,8 @@
 #include "app/ScreenPlacement.h"
 #include "app/frmHome.h"
-#include "gui/ScreenCheck.h"
 #include "common/Format.h"
 #include "entries/frmEntries.h"
+#include "gui/ScreenCheck.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
 #include "workspace/frmConfig.h"
@@ -56,7 +56,8 @@ struct Fixture {
     // Walks with "Previous" / "Next" to `field`, accepting text fields with "Enter" on the way.
     void goTo(int field) {
         while (screen->editor().field() != field) {
-            QPushButton* move = screen->editor().field() < field ? screen->nextButton() : screen->previousButton();
+            QPushButton* move =
+                screen->editor().field() < field ? screen->nextButton() : screen->previousButton();
             if (!move->isEnabled()) click(screen->enterButton());
             click(move);
         }
@@ -99,7 +100,7 @@ private slots:
             std::ifstream in(file, std::ios::binary);
             return std::string(std::istreambuf_iterator<char>(in), {});
         };
-        QCOMPARE(fileText(), damaged); // opening the screen saves nothing
+        QCOMPARE(fileText(), damaged);                            // opening the screen saves nothing
         QTest::mouseClick(screen->enterButton(), Qt::LeftButton); // the rally name, accepted on purpose
         QVERIFY(fileText() != damaged);
         QVERIFY(home.menuEntry("Route Schedule")->isEnabled());

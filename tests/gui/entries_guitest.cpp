@@ -15,9 +15,9 @@ using namespace trakmora;
 
 namespace {
 
-const char* const kHeader =
-    "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\",\"Day 1\",\"Day 2\",\"Day 3\","
-    "\"Day 4\",\"Day 5\"\r\n";
+const char* const kHeader = "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score "
+                            "Group\",\"Day 1\",\"Day 2\",\"Day 3\","
+                            "\"Day 4\",\"Day 5\"\r\n";
 
 // A rally "Spring Run" opened on the home screen; `prepare` adjusts its settings before the
 // Entries screen opens.
@@ -27,8 +27,7 @@ struct Fixture {
     std::unique_ptr<frmHome> home;
     frmEntries* screen = nullptr;
 
-    template <typename Prepare>
-    explicit Fixture(Prepare prepare) {
+    template <typename Prepare> explicit Fixture(Prepare prepare) {
         {
             ProgramState setup(root(), messages);
             createRally(setup, "Spring Run", "Spring");
@@ -52,7 +51,8 @@ struct Fixture {
         std::ofstream(root() / "Spring/EntryList/EntryList.csv", std::ios::binary) << kHeader << records;
     }
     void click(QPushButton* b, int times = 1) {
-        for (int i = 0; i < times; ++i) QTest::mouseClick(b, Qt::LeftButton);
+        for (int i = 0; i < times; ++i)
+            QTest::mouseClick(b, Qt::LeftButton);
     }
     // "From-To" of a row, or "hidden".
     QString row(int group) const {
@@ -63,9 +63,13 @@ struct Fixture {
 };
 
 // The background of a cell as drawn.
-QColor background(QLabel* cell) { return cell->grab().toImage().pixelColor(3, cell->height() / 2); }
+QColor background(QLabel* cell) {
+    return cell->grab().toImage().pixelColor(3, cell->height() / 2);
+}
 
-bool marked(QLabel* cell) { return background(cell) == QColor(Qt::blue); }
+bool marked(QLabel* cell) {
+    return background(cell) == QColor(Qt::blue);
+}
 
 std::string entryLine(int no, const std::string& scoreGroup) {
     return std::to_string(no) + ",\"Crew " + std::to_string(no) + "\",1936,\"Riley\",\"Kestrel\",\"B\",\"" +
@@ -135,7 +139,8 @@ private slots:
         for (int group : expected) {
             f.click(f.screen->selectButton());
             QCOMPARE(f.screen->selectedGroup(), group);
-            for (int g = 1; g <= 3; ++g) QCOMPARE(marked(f.screen->toCell(g)), g == group);
+            for (int g = 1; g <= 3; ++g)
+                QCOMPARE(marked(f.screen->toCell(g)), g == group);
         }
     }
 
@@ -152,7 +157,8 @@ private slots:
     void loadingShowsTheLastEntryAndEnablesScoring() {
         Fixture f;
         std::string records;
-        for (int i = 1; i <= 57; ++i) records += entryLine(i, i % 2 ? "A" : "B");
+        for (int i = 1; i <= 57; ++i)
+            records += entryLine(i, i % 2 ? "A" : "B");
         f.writeEntries(records);
         QVERIFY(!f.scoringEnabled());
         f.click(f.screen->loadButton());

@@ -1,5 +1,5 @@
-#include "app/frmAbout.h"
 #include "app/QtMessages.h"
+#include "app/frmAbout.h"
 #include "app/frmHome.h"
 #include "entries/frmEntries.h"
 #include "schedule/frmRouteSchedule.h"
@@ -11,16 +11,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
-#include <QMenu>
-#include <QProcess>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <fstream>
@@ -29,12 +29,15 @@ using namespace trakmora;
 
 namespace {
 
-std::filesystem::path rootOf(const QTemporaryDir& dir) { return dir.path().toStdString(); }
+std::filesystem::path rootOf(const QTemporaryDir& dir) {
+    return dir.path().toStdString();
+}
 
 // Runs trakmora-cli (built beside the screen tests) on the data root; returns its exit status and
 // puts what it printed in `output`.
 int runCli(const QTemporaryDir& root, const QStringList& args, QString& output) {
-    const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/../../src/cli/trakmora-cli");
+    const QString cli =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../../src/cli/trakmora-cli");
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(cli, QStringList{QStringLiteral("--data-root"), root.path()} + args);
@@ -78,7 +81,8 @@ private slots:
         QVERIFY(quiet.texts.empty()); // a second copy on this computer ends without a word
         // A lock left by a copy on another computer says whose it is.
         QVERIFY(std::filesystem::create_directories(rootOf(root) / "stick"));
-        std::ofstream(rootOf(root) / "stick" / ".trakmora.lock", std::ios::binary) << "4242\ntrakmora\nclubhouse-pc\n";
+        std::ofstream(rootOf(root) / "stick" / ".trakmora.lock", std::ios::binary)
+            << "4242\ntrakmora\nclubhouse-pc\n";
         RecordingMessages told;
         frmHome fourth(rootOf(root) / "stick", &told);
         QVERIFY(!fourth.startUp());
@@ -86,8 +90,8 @@ private slots:
         QVERIFY(told.texts[0].find("in use by Trakmora on clubhouse-pc (process 4242)") != std::string::npos);
         // A folder that cannot be written is no other copy.
         QVERIFY(std::filesystem::create_directories(rootOf(root) / "locked"));
-        std::filesystem::permissions(rootOf(root) / "locked", std::filesystem::perms::owner_read |
-                                                                  std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(rootOf(root) / "locked",
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         RecordingMessages refused;
         frmHome fifth(rootOf(root) / "locked", &refused);
         const bool writable = fifth.startUp();
@@ -197,7 +201,8 @@ private slots:
             RecordingMessages setup;
             ProgramState state(rootOf(root), setup);
             QVERIFY(createRally(state, "Rallye Cote", "cote"));
-            std::ofstream(rootOf(root) / "Register.csv", std::ios::binary) << "\"cote\",\"Rallye C\xF4te\"\r\n";
+            std::ofstream(rootOf(root) / "Register.csv", std::ios::binary)
+                << "\"cote\",\"Rallye C\xF4te\"\r\n";
         }
         RecordingMessages messages;
         frmHome home(rootOf(root), &messages);
@@ -229,8 +234,9 @@ private slots:
         for (const char* entry : {"Open", "New"}) {
             home.menuEntry(entry)->trigger();
             QVERIFY2(!home.findChild<frmStart*>() && !home.findChild<frmNew*>(), entry);
-            QCOMPARE(messages.texts.back(), std::string("Close the route schedule, entries and scoring screens of the "
-                                                        "open rally first: they hold its data"));
+            QCOMPARE(messages.texts.back(),
+                     std::string("Close the route schedule, entries and scoring screens of the "
+                                 "open rally first: they hold its data"));
         }
         schedule->close();
         QTRY_VERIFY(schedule.isNull());
@@ -296,17 +302,20 @@ private slots:
     // would be scored under the new rally's name. A list that fails to load leaves none in use.
     void anotherRallyStartsWithNoEntriesAndScoringOff() {
         QTemporaryDir root;
-        const std::string header = "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\","
-                                   "\"Day 1\",\"Day 2\",\"Day 3\",\"Day 4\",\"Day 5\"\r\n";
+        const std::string header =
+            "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\","
+            "\"Day 1\",\"Day 2\",\"Day 3\",\"Day 4\",\"Day 5\"\r\n";
         std::string crews;
         for (int i = 1; i <= 40; ++i)
-            crews += std::to_string(i) + ",\"Crew " + std::to_string(i) + "\",1950,\"MG\",\"TD\",\"A\",\"A\",0,0,0,0,0\r\n";
+            crews += std::to_string(i) + ",\"Crew " + std::to_string(i) +
+                     "\",1950,\"MG\",\"TD\",\"A\",\"A\",0,0,0,0,0\r\n";
         {
             RecordingMessages setup;
             ProgramState state(rootOf(root), setup);
             QVERIFY(createRally(state, "Autumn Trial", "Autumn"));
             QVERIFY(createRally(state, "Spring Run", "Spring"));
-            std::ofstream(rootOf(root) / "Spring/EntryList/EntryList.csv", std::ios::binary) << header << crews;
+            std::ofstream(rootOf(root) / "Spring/EntryList/EntryList.csv", std::ios::binary)
+                << header << crews;
         }
         RecordingMessages messages;
         frmHome home(rootOf(root), &messages);
@@ -423,7 +432,8 @@ private slots:
         {
             RecordingMessages setup;
             ProgramState state(rootOf(root), setup);
-            for (const char* name : {"Autumn", "Spring", "Winter"}) QVERIFY(createRally(state, name, name));
+            for (const char* name : {"Autumn", "Spring", "Winter"})
+                QVERIFY(createRally(state, name, name));
         }
         RecordingMessages messages;
         frmHome home(rootOf(root), &messages);
@@ -434,8 +444,9 @@ private slots:
         const std::string before = fileText(config);
         const std::string lockText = fileText(rootOf(root) / "Spring/Trakmora.lock");
         QString out;
-        for (const QStringList& args : {QStringList{"--rally", "Spring", "day", "--day", "1"},
-                                        QStringList{"--rally", "Spring", "config", "--set", "GroupSpeedA=70"}}) {
+        for (const QStringList& args :
+             {QStringList{"--rally", "Spring", "day", "--day", "1"},
+              QStringList{"--rally", "Spring", "config", "--set", "GroupSpeedA=70"}}) {
             QCOMPARE(runCli(root, args, out), 1);
             QVERIFY2(out.contains(QStringLiteral("Rally Spring is in use by trakmora on %1 since ")
                                       .arg(QString::fromStdString(thisHostName()))),
@@ -460,13 +471,15 @@ private slots:
 
         // Winter is held by the results desk's laptop: No keeps Autumn open, Yes takes Winter over.
         const auto winterLock = rootOf(root) / "Winter/Trakmora.lock";
-        const std::string desk = "host=results-desk\npid=4242\nprogram=trakmora-cli\nsince=2026-12-08 17:30:00\n";
+        const std::string desk =
+            "host=results-desk\npid=4242\nprogram=trakmora-cli\nsince=2026-12-08 17:30:00\n";
         std::ofstream(winterLock, std::ios::binary) << desk;
         messages.setAnswer(false);
         home.openRally("Winter");
         QCOMPARE(messages.questions.size(), std::size_t{1});
-        QCOMPARE(messages.questions[0], std::string("Rally in use: Rally Winter is in use by trakmora-cli on results-desk "
-                                                    "since 2026-12-08 17:30:00.\n\nOpen it anyway and take it over?"));
+        QCOMPARE(messages.questions[0],
+                 std::string("Rally in use: Rally Winter is in use by trakmora-cli on results-desk "
+                             "since 2026-12-08 17:30:00.\n\nOpen it anyway and take it over?"));
         QCOMPARE(home.state().rally.shortName, std::string("Autumn"));
         QVERIFY(rallyMenusEnabled(home));
         QCOMPARE(fileText(winterLock), desk);
@@ -478,7 +491,8 @@ private slots:
         QVERIFY(readRallyLock(winterLock, owner));
         QCOMPARE(owner.pid, thisProcessId());
         QVERIFY(!std::filesystem::exists(rootOf(root) / "Autumn/Trakmora.lock"));
-        QVERIFY(messages.texts.back().find("The lock of rally Winter held by trakmora-cli on results-desk") == 0);
+        QVERIFY(messages.texts.back().find("The lock of rally Winter held by trakmora-cli on results-desk") ==
+                0);
 
         // On the Open screen of the second program, Winter (open here) is refused and Autumn stays open.
         told.texts.clear();
@@ -509,8 +523,8 @@ private slots:
         auto* help = home.findChild<frmAbout*>();
         QVERIFY(help);
         const QString guide = help->guideView()->toPlainText();
-        for (const char* heading : {"A rally day, step by step", "Understanding Time", "What each folder holds",
-                                    "When a control was set up wrong"})
+        for (const char* heading : {"A rally day, step by step", "Understanding Time",
+                                    "What each folder holds", "When a control was set up wrong"})
             QVERIFY2(guide.contains(QString::fromUtf8(heading)), heading);
         QVERIFY(guide.contains(QStringLiteral("60 s")));
         QVERIFY(help->showSection(QStringLiteral("Understanding Time")));
@@ -530,7 +544,8 @@ private slots:
         QVERIFY(note);
         QTextDocument shown;
         shown.setHtml(note->text());
-        QCOMPARE(shown.toPlainText(), QStringLiteral("Read the section \"Understanding Time\" in the HELP section."));
+        QCOMPARE(shown.toPlainText(),
+                 QStringLiteral("Read the section \"Understanding Time\" in the HELP section."));
         emit note->linkActivated(QStringLiteral("Understanding Time"));
         help = home.findChild<frmAbout*>();
         QVERIFY(help && help->isVisible());

@@ -69,7 +69,10 @@ private slots:
             {"opener near the right edge", {800, 500}, laptop, {1000, 300}, {293, 51, 800, 500}},
             {"opener above the top", {800, 500}, laptop, {500, -400}, {101, 32, 800, 500}},
             {"opener at the bottom left", {600, 400}, laptop, {10, 2000}, {0, 182, 600, 400}},
-            {"second screen to the right", {900, 600}, QRect(1920, 0, 1280, 690), {2560, 345},
+            {"second screen to the right",
+             {900, 600},
+             QRect(1920, 0, 1280, 690),
+             {2560, 345},
              {2111, 46, 900, 600}},
         };
         for (const Case& c : cases) {
@@ -97,10 +100,14 @@ private slots:
         const struct {
             const char* menu;
             const char* picture;
-        } screens[] = {{"New", "new"},           {"Open", "open"},
-                       {"Help", "help"},         {"Config", "config"},
-                       {"Entries", "entries"},   {"Route Schedule", "route-schedule"},
-                       {"Individual Scoring", "score1"}, {"Group Scoring", "score2"}};
+        } screens[] = {{"New", "new"},
+                       {"Open", "open"},
+                       {"Help", "help"},
+                       {"Config", "config"},
+                       {"Entries", "entries"},
+                       {"Route Schedule", "route-schedule"},
+                       {"Individual Scoring", "score1"},
+                       {"Group Scoring", "score2"}};
         QVERIFY(desktop.contains(home.frameGeometry()));
         QCOMPARE(unreachableButtons(&home), QStringList());
         home.openRally("Demo");

@@ -254,7 +254,8 @@ private slots:
             b.screen->close();
             QCOMPARE(b.messages.questions.size(), std::size_t{1});
             b.screen.reset();
-            QCOMPARE(b.line(1).instruction, std::string("Start at the town hall now")); // typed text stays in memory
+            QCOMPARE(b.line(1).instruction,
+                     std::string("Start at the town hall now")); // typed text stays in memory
             std::vector<ScheduleLine> saved;
             QVERIFY(readScheduleDataFile(scheduleDataFile(b.state, 1), saved));
             QCOMPARE(saved.at(0).instruction,
@@ -486,7 +487,8 @@ private slots:
     }
 
     void functionKeyHintsLeaveWithEditMode() {
-        for (const EditField f : {EditField::Type, EditField::Limit, EditField::AddTimeB, EditField::Instruction}) {
+        for (const EditField f :
+             {EditField::Type, EditField::Limit, EditField::AddTimeB, EditField::Instruction}) {
             Bench b;
             b.editLine(2);
             b.focus(f);

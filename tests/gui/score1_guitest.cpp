@@ -1,8 +1,8 @@
 // The individual scoring screen: what each action says it wrote, the table that ends "Score all",
 // the track map over the screen with its choice of competitor, and the screen on a small desktop.
 // With TRAKMORA_SCREENSHOTS set to a folder, the screen, its table and the map are saved there.
-#include "app/StatusLine.h"
 #include "app/ScreenPlacement.h"
+#include "app/StatusLine.h"
 #include "tracking/frmScore1.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
@@ -172,7 +172,7 @@ private slots:
         fs::copy_file(kCase / "Marshals/cp1.csv", rally.file(RallyFolder::Marshals, "cp2.csv"));
         rally.addDownloads({"h1001.csv", "c1002.csv"});
         frmScore1 screen(rally.state); // opens on day 2
-        placeOver(&screen, nullptr); // in the middle of the desktop, as the home window opens it
+        placeOver(&screen, nullptr);   // in the middle of the desktop, as the home window opens it
         screen.show();
         QVERIFY(QTest::qWaitForWindowExposed(&screen));
         QVERIFY(!screen.trackMapButton()->isEnabled());

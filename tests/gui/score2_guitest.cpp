@@ -32,7 +32,9 @@ namespace {
 
 const fs::path kCase = fs::path(TRAKMORA_TEST_DATA) / "tracking_e2e";
 
-void writeText(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+void writeText(const fs::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
 
 std::string readText(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -46,10 +48,12 @@ struct Rally {
         createRally(state, "Spring Run", "Spring");
         state.config.noOfDays = days;
         saveConfig(state);
-        std::string s = "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\",\"Day 1\","
-                        "\"Day 2\",\"Day 3\",\"Day 4\",\"Day 5\"\r\n";
+        std::string s =
+            "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\",\"Day 1\","
+            "\"Day 2\",\"Day 3\",\"Day 4\",\"Day 5\"\r\n";
         for (int n = 1; n <= 20; ++n)
-            s += std::to_string(n) + ",\"Crew " + std::to_string(n) + "\",1936,\"Riley\",\"Kestrel\",\"B\",\"A\",0,0,0,0,0\r\n";
+            s += std::to_string(n) + ",\"Crew " + std::to_string(n) +
+                 "\",1936,\"Riley\",\"Kestrel\",\"B\",\"A\",0,0,0,0,0\r\n";
         writeText(file(RallyFolder::EntryList, "EntryList.csv"), s);
         fs::copy_file(kCase / "Marshals/cp1.csv", file(RallyFolder::Marshals, "cp1.csv"));
     }
@@ -69,7 +73,8 @@ struct Rally {
 };
 
 void selectDay(frmScore2& screen) {
-    QTRY_VERIFY_WITH_TIMEOUT(screen.selectDayButton()->isVisibleTo(&screen) && screen.selectDayButton()->isEnabled(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        screen.selectDayButton()->isVisibleTo(&screen) && screen.selectDayButton()->isEnabled(), 3000);
     QTest::mouseClick(screen.selectDayButton(), Qt::LeftButton);
 }
 
@@ -81,7 +86,8 @@ void click(QPushButton* button) {
 // Opens the scrap panel and steps to `control`.
 void chooseControl(frmScore2& screen, int control) {
     click(screen.scrapButton());
-    for (int i = 1; i < control; ++i) click(screen.nextControlButton());
+    for (int i = 1; i < control; ++i)
+        click(screen.nextControlButton());
     QCOMPARE(screen.scrapControlLabel()->text(), QString::number(control));
 }
 
@@ -100,9 +106,10 @@ private slots:
         chooseControl(screen, 2); // competitor 1 scored 0 there, competitor 3 scored 5
         rally.messages.setAnswer(false);
         click(screen.scrapNowButton());
-        QCOMPARE(rally.messages.questions,
-                 std::vector<std::string>{
-                     "Scrap a control: Scrap control 2 of day 1 for every competitor? It sets 1 score to 0."});
+        QCOMPARE(
+            rally.messages.questions,
+            std::vector<std::string>{
+                "Scrap a control: Scrap control 2 of day 1 for every competitor? It sets 1 score to 0."});
         QVERIFY(!fs::exists(rally.file(RallyFolder::Working, "ScrappedControls Day1.csv")));
         QCOMPARE(readText(rally.rFile(1, 1)), r1);
         QVERIFY(screen.statusLine()->text().isEmpty());
@@ -124,11 +131,14 @@ private slots:
         chooseControl(screen, 4);
         QVERIFY(!screen.combinedButton()->isEnabled());
         click(screen.scrapNowButton());
-        QCOMPARE(rally.messages.questions.back(),
-                 std::string("Scrap a control: Scrap control 4 of day 1 for every competitor? It sets 2 scores to 0."));
+        QCOMPARE(
+            rally.messages.questions.back(),
+            std::string(
+                "Scrap a control: Scrap control 4 of day 1 for every competitor? It sets 2 scores to 0."));
         QCOMPARE(screen.statusLine()->text(),
-                 QStringLiteral("Saved ScrappedControls Day1.csv, DayScore_1.csv, EntryList.csv. Control 4 of day 1 "
-                                "scrapped: 2 scores set to 0"));
+                 QStringLiteral(
+                     "Saved ScrappedControls Day1.csv, DayScore_1.csv, EntryList.csv. Control 4 of day 1 "
+                     "scrapped: 2 scores set to 0"));
         // Printing is open again at once; the day positions wait for the combined results, even
         // though the workbook printed before the scrap is there.
         QVERIFY(screen.combinedButton()->isEnabled());
@@ -143,19 +153,22 @@ private slots:
         QCOMPARE(screen.statusLine()->text(), QStringLiteral("Saved DayScore1.xlsx"));
         QVERIFY(screen.statusLine()->toolTip().endsWith(QStringLiteral("DayScore1.xlsx")));
         click(screen.dayPositionButton());
-        QCOMPARE(screen.statusLine()->text(), QStringLiteral("Saved Position_Day_1.xlsx, DayPosition_1_SGA.csv"));
+        QCOMPARE(screen.statusLine()->text(),
+                 QStringLiteral("Saved Position_Day_1.xlsx, DayPosition_1_SGA.csv"));
         QVERIFY(rally.messages.texts.empty());
 
         // Both printouts carry the scrap: 45 of competitor 1 at control 4 is gone from its total.
         QCOMPARE(readText(rally.file(RallyFolder::Results, "DayPosition_1_SGA.csv")),
                  std::string("\"Crew 1\",\"1\",\"1464\"\r\n\"Crew 3\",\"3\",\"1474\"\r\n"));
-        const test::WorkbookDump book = test::dumpWorkbook(rally.file(RallyFolder::Results, "DayScore1.xlsx"));
+        const test::WorkbookDump book =
+            test::dumpWorkbook(rally.file(RallyFolder::Results, "DayScore1.xlsx"));
         QVERIFY2(book.error.empty(), book.error.c_str());
         // Row 3 is competitor 1, row 4 competitor 3; D the total, E.. the controls (H control 4).
-        const std::pair<const char*, const char*> cells[] = {{"Day Score!D3", "n:1464.0"}, {"Day Score!G3", "n:7.0"},
-                                                              {"Day Score!H3", "n:0.0"},    {"Day Score!D4", "n:1474.0"},
-                                                              {"Day Score!H4", "n:0.0"},    {"Day Score!I4", "n:-250.0"}};
-        for (const auto& [cell, value] : cells) QCOMPARE(QString::fromStdString(book[cell]), QString(value));
+        const std::pair<const char*, const char*> cells[] = {
+            {"Day Score!D3", "n:1464.0"}, {"Day Score!G3", "n:7.0"}, {"Day Score!H3", "n:0.0"},
+            {"Day Score!D4", "n:1474.0"}, {"Day Score!H4", "n:0.0"}, {"Day Score!I4", "n:-250.0"}};
+        for (const auto& [cell, value] : cells)
+            QCOMPARE(QString::fromStdString(book[cell]), QString(value));
     }
 
     void restoringAControlScoresTheDayAgain() {
@@ -181,9 +194,10 @@ private slots:
         rally.messages.setAnswer(false);
         click(screen.restoreNowButton());
         QCOMPARE(rally.messages.questions.back(),
-                 std::string("Restore a control: Restore control 3 of day 1? Every download of the day kept in "
-                             "CompetitorsLog\\Bak is imported and scored again, replacing the competitors' R files, "
-                             "so that the control counts again. Do you wish to proceed?"));
+                 std::string(
+                     "Restore a control: Restore control 3 of day 1? Every download of the day kept in "
+                     "CompetitorsLog\\Bak is imported and scored again, replacing the competitors' R files, "
+                     "so that the control counts again. Do you wish to proceed?"));
         QVERIFY(readText(rally.rFile(1, 1)) != r1);
 
         // The progress bar shows the re-scoring while it runs.
@@ -202,10 +216,12 @@ private slots:
         QCOMPARE(readText(rally.rFile(1, 3)), r3);
         QCOMPARE(screen.scoring().dayScore().lines.at(0).total, 1509.0);
         QCOMPARE(screen.statusLine()->text(),
-                 QStringLiteral("Saved ScrappedControls Day1.csv, DayScore_1.csv, EntryList.csv. Control 3 of day 1 "
-                                "restored: 2 competitors scored again"));
+                 QStringLiteral(
+                     "Saved ScrappedControls Day1.csv, DayScore_1.csv, EntryList.csv. Control 3 of day 1 "
+                     "restored: 2 competitors scored again"));
         // Each competitor scored again has its provisional sheet, as "Score all" gives.
-        for (int n : {1, 3}) QVERIFY(fs::exists(provisionalSheetFile(rally.state, 1, n)));
+        for (int n : {1, 3})
+            QVERIFY(fs::exists(provisionalSheetFile(rally.state, 1, n)));
         QVERIFY(!screen.restorePanel()->isVisibleTo(&screen));
         QVERIFY(!screen.restoreButton()->isEnabled()); // nothing scrapped any more
         QVERIFY(screen.combinedButton()->isEnabled());
@@ -237,7 +253,8 @@ private slots:
         writeText(rally.rFile(2, 3), "6\r\n");
         frmScore2 screen(rally.state);
         screen.show();
-        for (int i = 0; i < 3; ++i) selectDay(screen);
+        for (int i = 0; i < 3; ++i)
+            selectDay(screen);
         QCOMPARE(screen.dayTitle()->text(), QStringLiteral("Final"));
         click(screen.finalButton());
         QCOMPARE(screen.statusLine()->text(), QStringLiteral("Saved FinalScore.xlsx, FinalScore_SGA.csv"));
@@ -256,8 +273,9 @@ private slots:
         selectDay(screen);
         chooseControl(screen, 2);
         const auto checkInside = [&](const QString& when) {
-            for (QPushButton* b : {screen.selectDayButton(), screen.combinedButton(), screen.dayPositionButton(),
-                                   screen.finalButton(), screen.scrapNowButton(), screen.closePanelButton()}) {
+            for (QPushButton* b :
+                 {screen.selectDayButton(), screen.combinedButton(), screen.dayPositionButton(),
+                  screen.finalButton(), screen.scrapNowButton(), screen.closePanelButton()}) {
                 if (!b->isVisible()) continue;
                 const QRect area(b->mapTo(&screen, QPoint(0, 0)), b->size());
                 QVERIFY2(screen.rect().contains(area), qPrintable(b->text() + " outside the window " + when));

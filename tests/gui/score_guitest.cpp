@@ -48,14 +48,17 @@ struct Rally {
     }
     fs::path file(RallyFolder folder, const std::string& name) const { return state.rallyFile(folder, name); }
     void copyControls(int day) const {
-        fs::copy_file(kCase / "Marshals/cp1.csv", file(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv"));
+        fs::copy_file(kCase / "Marshals/cp1.csv",
+                      file(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv"));
     }
     // Entries 1..count, groups by LastEntry (A up to 15, B up to 30, ...).
     void writeEntries(int count) const {
-        std::string s = "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\",\"Day 1\","
-                        "\"Day 2\",\"Day 3\",\"Day 4\",\"Day 5\"\r\n";
+        std::string s =
+            "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\",\"Day 1\","
+            "\"Day 2\",\"Day 3\",\"Day 4\",\"Day 5\"\r\n";
         for (int n = 1; n <= count; ++n)
-            s += std::to_string(n) + ",\"Crew " + std::to_string(n) + "\",1936,\"Riley\",\"Kestrel\",\"B\",\"" +
+            s += std::to_string(n) + ",\"Crew " + std::to_string(n) +
+                 "\",1936,\"Riley\",\"Kestrel\",\"B\",\"" +
                  std::string(1, static_cast<char>('A' + (n - 1) / 15)) + "\",0,0,0,0,0\r\n";
         writeText(file(RallyFolder::EntryList, "EntryList.csv"), s);
     }
@@ -81,7 +84,8 @@ void clickCell(frmScore2& screen, int n) {
 
 // "Select Day" once it is back after its re-arm.
 void selectDay(frmScore2& screen) {
-    QTRY_VERIFY_WITH_TIMEOUT(screen.selectDayButton()->isVisibleTo(&screen) && screen.selectDayButton()->isEnabled(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        screen.selectDayButton()->isVisibleTo(&screen) && screen.selectDayButton()->isEnabled(), 3000);
     QTest::mouseClick(screen.selectDayButton(), Qt::LeftButton);
 }
 
@@ -104,7 +108,8 @@ private slots:
             QTest::mouseClick(screen.dayButton(), Qt::LeftButton);
             QCOMPARE(screen.dayLabel()->text(), QString::fromUtf8(expected));
         }
-        for (QPushButton* b : {screen.importButton(), screen.loadButton(), screen.stepButton(0), screen.stepButton(3)})
+        for (QPushButton* b :
+             {screen.importButton(), screen.loadButton(), screen.stepButton(0), screen.stepButton(3)})
             QVERIFY(!b->isEnabled());
         QCOMPARE(screen.modeTimer()->interval(), 500);
         QCOMPARE(screen.controlTimer()->interval(), 1000);
@@ -124,7 +129,8 @@ private slots:
             QTest::mouseClick(screen.importButton(), Qt::LeftButton);
         }
         QCOMPARE(rally.messages.texts,
-                 std::vector<std::string>{"The earlier download x1004.csv in CompetitorsLog\\Bak is kept as x1004-1.csv"});
+                 std::vector<std::string>{
+                     "The earlier download x1004.csv in CompetitorsLog\\Bak is kept as x1004-1.csv"});
         QVERIFY(fs::exists(rally.file(RallyFolder::CompetitorsLogBak, "x1004-1.csv")));
     }
 
@@ -143,14 +149,16 @@ private slots:
         QVERIFY(screen.loadButton()->isEnabled());
         QTest::mouseClick(screen.loadButton(), Qt::LeftButton);
 
-        QCOMPARE(readText(rally.file(RallyFolder::Results, "R1001.csv")), readText(kCase / "expected/R1001.csv"));
+        QCOMPARE(readText(rally.file(RallyFolder::Results, "R1001.csv")),
+                 readText(kCase / "expected/R1001.csv"));
         QVERIFY(screen.clFileList()->isEnabled());
         QVERIFY(screen.dayButton()->isEnabled());
         QCOMPARE(screen.clFileList()->count(), 0); // the scored CL file has gone
         QCOMPARE(screen.countValue(0)->text(), QStringLiteral("8"));
         QCOMPARE(screen.countValue(1)->text(), QStringLiteral("747"));
         QVERIFY(!screen.countValue(4)->text().isEmpty());
-        for (int i = 0; i < 4; ++i) QVERIFY(!screen.stepButton(i)->isEnabled());
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(!screen.stepButton(i)->isEnabled());
         QVERIFY(rally.messages.texts.empty());
         QCOMPARE(screen.plot()->controls().size(), std::size_t{8});
         QVERIFY(!screen.plot()->segments().empty());
@@ -188,7 +196,8 @@ private slots:
         clickItem(screen.clFileList(), "CL1001.csv");
         QTest::mouseClick(screen.loadButton(), Qt::LeftButton);
         for (int i = 0; i < 4; ++i) {
-            for (int j = 0; j < 4; ++j) QCOMPARE(screen.stepButton(j)->isEnabled(), i == j);
+            for (int j = 0; j < 4; ++j)
+                QCOMPARE(screen.stepButton(j)->isEnabled(), i == j);
             QVERIFY(!fs::exists(rally.file(RallyFolder::Results, "R1001.csv")));
             QTest::mouseClick(screen.stepButton(i), Qt::LeftButton);
         }
@@ -201,13 +210,15 @@ private slots:
         rally.copyControls(1);
         std::string cl;
         const double times[] = {45400, 45405, 45410, 45450, 45455, 45460};
-        for (int i = 0; i < 6; ++i) cl += std::to_string(i + 1) + ",51.3,12.37," + std::to_string(int(times[i])) + "\r\n";
+        for (int i = 0; i < 6; ++i)
+            cl += std::to_string(i + 1) + ",51.3,12.37," + std::to_string(int(times[i])) + "\r\n";
         writeText(rally.file(RallyFolder::CompetitorsLog, "CL1002.csv"), cl);
         frmScore1 screen(rally.state);
         QTest::mouseClick(screen.modeLabel(), Qt::LeftButton); // man: only load
         clickItem(screen.clFileList(), "CL1002.csv");
         QTest::mouseClick(screen.loadButton(), Qt::LeftButton);
-        const std::vector<PlotSegment> expected = {{plotX(45400), plotX(45410)}, {plotX(45450), plotX(45460)}};
+        const std::vector<PlotSegment> expected = {{plotX(45400), plotX(45410)},
+                                                   {plotX(45450), plotX(45460)}};
         QCOMPARE(screen.plot()->segments(), expected);
         QCOMPARE(screen.plot()->controls().front(), plotX(45441)); // group A time of control 1
     }
@@ -218,7 +229,8 @@ private slots:
         frmScore1 screen(rally.state);
         clickItem(screen.clFileList(), "CL1001.csv");
         QTest::mouseClick(screen.loadButton(), Qt::LeftButton);
-        QCOMPARE(rally.messages.texts, std::vector<std::string>{"No Coordinates for controls have been loaded"});
+        QCOMPARE(rally.messages.texts,
+                 std::vector<std::string>{"No Coordinates for controls have been loaded"});
         QVERIFY(screen.clFileList()->isEnabled());
         QVERIFY(screen.dayButton()->isEnabled());
         QVERIFY(!screen.loadButton()->isEnabled());
@@ -276,7 +288,8 @@ private slots:
     void cellClicksToggleNonFinishers() {
         Rally rally(2);
         rally.writeEntries(60);
-        for (int n : {4, 5, 7, 12, 20, 33, 41}) rally.writeScores(1, n, "10\r\n-5\r\n");
+        for (int n : {4, 5, 7, 12, 20, 33, 41})
+            rally.writeScores(1, n, "10\r\n-5\r\n");
         frmScore2 screen(rally.state);
         screen.show();
         QVERIFY(QTest::qWaitForWindowExposed(&screen));
@@ -341,14 +354,17 @@ private slots:
         QVERIFY(!screen.combinedButton()->isEnabled());
         // The audit beside the panel shows the day's scores per control, the 30 of control 3 too.
         QVERIFY(screen.auditView()->isVisibleTo(&screen));
-        QVERIFY(screen.auditView()->toPlainText().startsWith(QStringLiteral("Control audit, day 1: 1 competitor")));
+        QVERIFY(screen.auditView()->toPlainText().startsWith(
+            QStringLiteral("Control audit, day 1: 1 competitor")));
         QVERIFY(screen.auditView()->toPlainText().contains(QStringLiteral("30.0")));
         QTest::mouseClick(screen.previousControlButton(), Qt::LeftButton);
         QCOMPARE(screen.scrapControlLabel()->text(), QStringLiteral("1"));
-        for (int i = 0; i < 2; ++i) QTest::mouseClick(screen.nextControlButton(), Qt::LeftButton);
+        for (int i = 0; i < 2; ++i)
+            QTest::mouseClick(screen.nextControlButton(), Qt::LeftButton);
         QCOMPARE(screen.scrapControlLabel()->text(), QStringLiteral("3"));
         QTest::mouseClick(screen.scrapNowButton(), Qt::LeftButton);
-        QCOMPARE(readText(rally.file(RallyFolder::Results, "R1003.csv")), std::string("1\r\n2\r\n0\r\n4\r\n5\r\n6\r\n7\r\n8\r\n"));
+        QCOMPARE(readText(rally.file(RallyFolder::Results, "R1003.csv")),
+                 std::string("1\r\n2\r\n0\r\n4\r\n5\r\n6\r\n7\r\n8\r\n"));
         // The day score, the entry list total and the matrix follow the scrap at once; the
         // combined results of before are not ranked.
         QCOMPARE(screen.scoring().dayScore().lines.at(0).total, 33.0);
@@ -379,7 +395,8 @@ private slots:
         rally.messages.setAnswer(false);
         QTest::mouseClick(screen.combinedButton(), Qt::LeftButton);
         QCOMPARE(rally.messages.questions.size(), std::size_t{1});
-        QVERIFY(rally.messages.questions[0].rfind("Question: The combined day results should only be printed", 0) == 0);
+        QVERIFY(rally.messages.questions[0].rfind("Question: The combined day results should only be printed",
+                                                  0) == 0);
         QCOMPARE(screen.scoring().combined().day, 0);
         QVERIFY(!screen.dayPositionButton()->isEnabled());
         QCOMPARE(readText(rally.file(RallyFolder::Results, "DayScore_1.csv")), dayScore);

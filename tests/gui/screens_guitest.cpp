@@ -1,8 +1,8 @@
 // Every screen's texts fit their widgets and stay inside the window. With TRAKMORA_SCREENSHOTS
 // set to a folder, the screens are also saved there as pictures (home.png, open.png, ...).
 #include "app/frmHome.h"
-#include "workspace/Workspace.h"
 #include "gui/ScreenCheck.h"
+#include "workspace/Workspace.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -50,15 +50,15 @@ private slots:
         };
         home.openRally("Spring");
         home.enableScoringMenu();
-        for (const Screen& s : {Screen{"Open", "trakmora::frmStart", "open.png"},
-                                Screen{"New", "trakmora::frmNew", "new.png"},
-                                Screen{"Help", "trakmora::frmAbout", "help.png"},
-                                Screen{"Config", "trakmora::frmConfig", "config.png"},
-                                Screen{"Entries", "trakmora::frmEntries", "entries.png"},
-                                Screen{"Route Schedule", "trakmora::frmRouteSchedule", "route-schedule.png"},
-                                // pictured on a scored day by the scoring screens' own test
-                                Screen{"Individual Scoring", "trakmora::frmScore1", ""},
-                                Screen{"Group Scoring", "trakmora::frmScore2", ""}}) {
+        for (const Screen& s :
+             {Screen{"Open", "trakmora::frmStart", "open.png"}, Screen{"New", "trakmora::frmNew", "new.png"},
+              Screen{"Help", "trakmora::frmAbout", "help.png"},
+              Screen{"Config", "trakmora::frmConfig", "config.png"},
+              Screen{"Entries", "trakmora::frmEntries", "entries.png"},
+              Screen{"Route Schedule", "trakmora::frmRouteSchedule", "route-schedule.png"},
+              // pictured on a scored day by the scoring screens' own test
+              Screen{"Individual Scoring", "trakmora::frmScore1", ""},
+              Screen{"Group Scoring", "trakmora::frmScore2", ""}}) {
             home.menuEntry(s.menu)->trigger();
             QWidget* screen = screenOf(home, s.className);
             QVERIFY2(screen, s.menu);

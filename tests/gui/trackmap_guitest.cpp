@@ -64,10 +64,12 @@ private slots:
         const QImage image = map.grab().toImage();
         const QRect area(0, 0, map.width(), map.captionLabel()->geometry().top() - 4);
         const ExplainGeometry g = explainGeometry(scene(1), area.width(), area.height(), 20);
-        const QPoint left(static_cast<int>(std::lround(g.control.x - g.circleRadius)), static_cast<int>(g.control.y));
+        const QPoint left(static_cast<int>(std::lround(g.control.x - g.circleRadius)),
+                          static_cast<int>(g.control.y));
         QCOMPARE(image.pixelColor(left).blue(), 220);
-        QCOMPARE(image.pixelColor(QPoint(static_cast<int>(g.control.x) + 20, static_cast<int>(g.control.y) - 40)),
-                 QColor(Qt::white));
+        QCOMPARE(
+            image.pixelColor(QPoint(static_cast<int>(g.control.x) + 20, static_cast<int>(g.control.y) - 40)),
+            QColor(Qt::white));
     }
 
     // A track running kilometres past the control on both sides is cut at the edge of the map:

@@ -47,15 +47,16 @@ struct Damage {
 struct Reader {
     std::string name;
     PathFn path;
-    std::string good;             // a sound file, lines ending CR LF
-    std::vector<Damage> damages;  // each must be refused
-    std::string latin1;           // a sound file with Latin-1 text, or empty
+    std::string good;            // a sound file, lines ending CR LF
+    std::vector<Damage> damages; // each must be refused
+    std::string latin1;          // a sound file with Latin-1 text, or empty
     ReadFn read;
 };
 
 std::string crlf(std::initializer_list<std::string> lines) {
     std::string s;
-    for (const auto& l : lines) s += l + "\r\n";
+    for (const auto& l : lines)
+        s += l + "\r\n";
     return s;
 }
 
@@ -76,14 +77,16 @@ std::string withValue(const std::string& record, std::size_t index, const std::s
         }
     parts.at(index) = value;
     std::string out;
-    for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? "," : "") + parts[i];
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        out += (i ? "," : "") + parts[i];
     return out;
 }
 
 // The record cut after its first `count` values.
 std::string firstValues(const std::string& record, std::size_t count) {
     std::size_t i = 0;
-    for (std::size_t n = 0; n < count; ++n) i = record.find(',', i) + 1;
+    for (std::size_t n = 0; n < count; ++n)
+        i = record.find(',', i) + 1;
     return record.substr(0, i - 1);
 }
 
@@ -91,14 +94,16 @@ PathFn scratchPath(const std::string& name) {
     return [name](const ProgramState&, const fs::path& scratch) { return scratch / name; };
 }
 
-template <typename Vec, typename Print>
-std::string printAll(const Vec& v, Print print) {
+template <typename Vec, typename Print> std::string printAll(const Vec& v, Print print) {
     std::string s = std::to_string(v.size()) + ":";
-    for (const auto& e : v) s += print(e) + ";";
+    for (const auto& e : v)
+        s += print(e) + ";";
     return s;
 }
 
-std::string num(double d) { return formatNumber(d); }
+std::string num(double d) {
+    return formatNumber(d);
+}
 
 std::string downloadText(const LoggerLayout& layout, int records, int badAt, const std::string& badRecord) {
     std::string s = std::string(layout.header) + "\r\n";
@@ -108,7 +113,8 @@ std::string downloadText(const LoggerLayout& layout, int records, int badAt, con
             continue;
         }
         CsvWriter w;
-        layout.write(w, LoggedRecord{static_cast<double>(i), 41.8 + i * 0.001, 12.6, 2015, 6, 26, 30000.0 + i});
+        layout.write(w,
+                     LoggedRecord{static_cast<double>(i), 41.8 + i * 0.001, 12.6, 2015, 6, 26, 30000.0 + i});
         s += w.str();
     }
     return s;
@@ -123,25 +129,26 @@ Reader downloadReader(char letter) {
     record.resize(record.size() - 2);
     // Damage in record 3 of 12, so that a layout whose last line may be cut still reads past it.
     const auto bad = [&](const std::string& r) { return downloadText(layout, 12, 3, r); };
-    Reader reader{
-        std::string("download ") + layout.name,
-        [name](const ProgramState& s, const fs::path&) { return s.rallyFile(RallyFolder::CompetitorsLog, name); },
-        downloadText(layout, 12, 0, ""),
-        {{"truncated record", bad(firstValues(record, 3)), 4},
-         {"text as latitude", bad(replaceAll(record, "41.803", "north")), 4}},
-        "",
-        [name](ProgramState& s, const fs::path& file, std::string& seen) {
-            ImportResult result;
-            const Status st = importDownload(s, 1, name, result);
-            const fs::path cl = s.rallyFile(RallyFolder::CompetitorsLog, clFileNameFor(name));
-            seen = fs::exists(cl) ? test::readFile(cl) : "no CL file";
-            fs::remove(cl);
-            // A refused download stays where it was; a read one is moved to Bak, and put back
-            // for the next case.
-            const fs::path bak = s.rallyFile(RallyFolder::CompetitorsLogBak, name);
-            if (st && fs::exists(bak)) fs::rename(bak, file);
-            return st;
-        }};
+    Reader reader{std::string("download ") + layout.name,
+                  [name](const ProgramState& s, const fs::path&) {
+                      return s.rallyFile(RallyFolder::CompetitorsLog, name);
+                  },
+                  downloadText(layout, 12, 0, ""),
+                  {{"truncated record", bad(firstValues(record, 3)), 4},
+                   {"text as latitude", bad(replaceAll(record, "41.803", "north")), 4}},
+                  "",
+                  [name](ProgramState& s, const fs::path& file, std::string& seen) {
+                      ImportResult result;
+                      const Status st = importDownload(s, 1, name, result);
+                      const fs::path cl = s.rallyFile(RallyFolder::CompetitorsLog, clFileNameFor(name));
+                      seen = fs::exists(cl) ? test::readFile(cl) : "no CL file";
+                      fs::remove(cl);
+                      // A refused download stays where it was; a read one is moved to Bak, and put back
+                      // for the next case.
+                      const fs::path bak = s.rallyFile(RallyFolder::CompetitorsLogBak, name);
+                      if (st && fs::exists(bak)) fs::rename(bak, file);
+                      return st;
+                  }};
     return reader;
 }
 
@@ -151,18 +158,21 @@ std::vector<Reader> readers() {
         return r.substr(0, r.size() - 2);
     }();
     const std::string legacy = firstValues(config, 26);
-    const std::string entryHeader = R"("Comp No","Name","Year","Vehicle","Type","Speed","Score Group","Day 1","Day 2","Day 3","Day 4","Day 5")";
+    const std::string entryHeader =
+        R"("Comp No","Name","Year","Vehicle","Type","Speed","Score Group","Day 1","Day 2","Day 3","Day 4","Day 5")";
     const std::string entry = R"(7,"J Smith",1936,"Riley","Kestrel","B","A",0,0,0,0,0)";
     const std::string cpHeader = R"("No","Lat","Long","Dist","A_Time","B_Time","C_Time","D_Time")";
     const std::string cp = "1,-33.86785,151.20732,12.4,30600,30420,30300,30180";
-    const std::string rsHeader = R"("No","Instruction","Type","Distance","A_Speed","B_Speed","C_Speed","D_Speed","Limit","AddTime_A","AddTime_B","AddTime_C","AddTime_D","Lat","Long")";
+    const std::string rsHeader =
+        R"("No","Instruction","Type","Distance","A_Speed","B_Speed","C_Speed","D_Speed","Limit","AddTime_A","AddTime_B","AddTime_C","AddTime_D","Lat","Long")";
     const std::string rs = R"(1,"Start at the showground","o",0,60,60,60,60,100,0,0,0,0,0,0)";
     const std::string rs2 = R"(2,"Fuel stop","s",3,60,60,60,60,100,5,5,5,5,0,0)";
     const std::string importHeader = R"("No","Instruction","Type","Distance","Speed")";
     const std::string imp = R"(1,"Start of day at the car park","o",0,60)";
     const std::string imp2 = R"(2,"Left at the T junction","o",2.8,60)";
     const std::string speed = R"(2.8,60,60,60,60,0.04,0.04,0.04,0.04,"Left","Left","Left","Left")";
-    const std::string windowHeader = R"("LineNo","Dist","Lat","Lon","FirstTime","LastTime","Instruction","Type")";
+    const std::string windowHeader =
+        R"("LineNo","Dist","Lat","Lon","FirstTime","LastTime","Instruction","Type")";
     const std::string window = R"(3,4.2,-33.8,151.2,484.2,499.2,"Control at the bridge","v")";
     const std::string fix = "1,41.805592,12.679832,25508";
     const std::string report = "1,0.36,0.363,0.0215,0.0209,2,12.4";
@@ -170,17 +180,21 @@ std::vector<Reader> readers() {
     const std::string dayScore = R"("J Smith",7,"A",15,12,-3,0)";
     const std::string finalMatrix = [] {
         std::string s;
-        for (int n = 1; n <= 250; ++n) s += "10\r\n";
+        for (int n = 1; n <= 250; ++n)
+            s += "10\r\n";
         return s;
     }();
     const std::string finalMatrixBad = [&](int line, const std::string& v) {
         std::string s;
-        for (int n = 1; n <= 250; ++n) s += (n == line ? v : "10") + "\r\n";
+        for (int n = 1; n <= 250; ++n)
+            s += (n == line ? v : "10") + "\r\n";
         return s;
     }(100, "ten");
 
     std::vector<Reader> all = {
-        {"config3.csv", scratchPath("config3.csv"), crlf({config}),
+        {"config3.csv",
+         scratchPath("config3.csv"),
+         crlf({config}),
          {{"text as NoOfDays", crlf({withValue(config, 3, "three")}), 1},
           {"truncated", crlf({firstValues(config, 20)}), 1},
           {"offset too large", crlf({withValue(config, 26, "70000000000")}), 1}},
@@ -192,7 +206,9 @@ std::vector<Reader> readers() {
              seen = configRecord(c);
              return st;
          }},
-        {"config.csv", scratchPath("config.csv"), crlf({legacy}),
+        {"config.csv",
+         scratchPath("config.csv"),
+         crlf({legacy}),
          {{"text as a speed", crlf({withValue(legacy, 11, "fast")}), 1},
           {"truncated", crlf({firstValues(legacy, 25)}), 1}},
          "",
@@ -203,7 +219,9 @@ std::vector<Reader> readers() {
              seen = configRecord(c);
              return st;
          }},
-        {"EntryList.csv", scratchPath("EntryList.csv"), crlf({entryHeader, entry, entry}),
+        {"EntryList.csv",
+         scratchPath("EntryList.csv"),
+         crlf({entryHeader, entry, entry}),
          {{"text as number", crlf({entryHeader, entry, withValue(entry, 0, "seven")}), 3},
           {"number 70000", crlf({entryHeader, entry, withValue(entry, 0, "70000")}), 3},
           {"text as a day total", crlf({entryHeader, entry, withValue(entry, 8, "x")}), 3},
@@ -216,7 +234,9 @@ std::vector<Reader> readers() {
              seen = entryListText(t);
              return st;
          }},
-        {"cp1.csv", scratchPath("cp1.csv"), crlf({cpHeader, cp, cp}),
+        {"cp1.csv",
+         scratchPath("cp1.csv"),
+         crlf({cpHeader, cp, cp}),
          {{"text as latitude", crlf({cpHeader, cp, withValue(cp, 1, "south")}), 3},
           {"control 70000", crlf({cpHeader, cp, withValue(cp, 0, "70000000000")}), 3},
           {"truncated", crlf({cpHeader, cp, firstValues(cp, 6)}), 3}},
@@ -227,7 +247,9 @@ std::vector<Reader> readers() {
              seen = controlFileText(v);
              return st;
          }},
-        {"RS1_Data.csv", scratchPath("RS1_Data.csv"), crlf({rsHeader, rs, rs2}),
+        {"RS1_Data.csv",
+         scratchPath("RS1_Data.csv"),
+         crlf({rsHeader, rs, rs2}),
          {{"text as distance", crlf({rsHeader, rs, withValue(rs2, 3, "far")}), 3},
           {"truncated", crlf({rsHeader, rs, firstValues(rs2, 9)}), 3}},
          crlf({rsHeader, withValue(rs, 1, "\"Caf\xE9 de la Gare\"")}),
@@ -238,7 +260,9 @@ std::vector<Reader> readers() {
              seen = printAll(v, [](const ScheduleLine& l) { return l.instruction + "," + num(l.distance); });
              return st;
          }},
-        {"Input_RS1.csv", scratchPath("Input_RS1.csv"), crlf({importHeader, imp, imp2}),
+        {"Input_RS1.csv",
+         scratchPath("Input_RS1.csv"),
+         crlf({importHeader, imp, imp2}),
          {{"text as speed", crlf({importHeader, imp, withValue(imp2, 4, "quick")}), 3},
           {"truncated", crlf({importHeader, imp, firstValues(imp2, 3)}), 3}},
          "",
@@ -249,7 +273,9 @@ std::vector<Reader> readers() {
              seen = printAll(v, [](const ScheduleLine& l) { return l.instruction + "," + num(l.distance); });
              return st;
          }},
-        {"SpeedABCD_RS1.csv", scratchPath("SpeedABCD_RS1.csv"), crlf({speed, speed}),
+        {"SpeedABCD_RS1.csv",
+         scratchPath("SpeedABCD_RS1.csv"),
+         crlf({speed, speed}),
          {{"text as speed", crlf({speed, withValue(speed, 2, "x")}), 2},
           {"truncated", crlf({speed, firstValues(speed, 7)}), 2}},
          "",
@@ -261,7 +287,9 @@ std::vector<Reader> readers() {
              seen = printAll(t.rows, [](const SpeedTableRow& r) { return num(r.distance) + r.note[1]; });
              return st;
          }},
-        {"abc.csv", scratchPath("abc.csv"), crlf({windowHeader, window, window}),
+        {"abc.csv",
+         scratchPath("abc.csv"),
+         crlf({windowHeader, window, window}),
          {{"text as latitude", crlf({windowHeader, window, withValue(window, 2, "x")}), 3},
           {"truncated", crlf({windowHeader, window, firstValues(window, 4)}), 3}},
          "",
@@ -270,10 +298,14 @@ std::vector<Reader> readers() {
              t.rows.resize(1);
              t.rows[0].lineNo = 99;
              const Status st = readPassingWindowTable(f, t);
-             seen = printAll(t.rows, [](const PassingWindowRow& r) { return std::to_string(r.lineNo) + "," + num(r.lat); });
+             seen = printAll(t.rows, [](const PassingWindowRow& r) {
+                 return std::to_string(r.lineNo) + "," + num(r.lat);
+             });
              return st;
          }},
-        {"CL1007.csv", scratchPath("CL1007.csv"), crlf({fix, fix}),
+        {"CL1007.csv",
+         scratchPath("CL1007.csv"),
+         crlf({fix, fix}),
          {{"text as latitude", crlf({fix, withValue(fix, 1, "x")}), 2},
           {"truncated", crlf({fix, firstValues(fix, 3)}), 2}},
          "",
@@ -283,7 +315,9 @@ std::vector<Reader> readers() {
              seen = printAll(v, [](const TrackFix& x) { return num(x.fixNo) + "," + num(x.lat); });
              return st;
          }},
-        {"Report.csv", scratchPath("Report1007.csv"), crlf({report, report}),
+        {"Report.csv",
+         scratchPath("Report1007.csv"),
+         crlf({report, report}),
          {{"text as score", crlf({report, withValue(report, 5, "x")}), 2},
           {"truncated", crlf({report, firstValues(report, 6)}), 2}},
          "",
@@ -294,7 +328,9 @@ std::vector<Reader> readers() {
              seen = printAll(v, [](const ReportLine& x) { return num(x.controlNo) + "," + num(x.score); });
              return st;
          }},
-        {"1Shortlist.csv", scratchPath("1Shortlist1007.csv"), crlf({shortlist, shortlist}),
+        {"1Shortlist.csv",
+         scratchPath("1Shortlist1007.csv"),
+         crlf({shortlist, shortlist}),
          {{"text as distance", crlf({shortlist, withValue(shortlist, 9, "x")}), 2},
           {"truncated", crlf({shortlist, firstValues(shortlist, 9)}), 2}},
          "",
@@ -302,10 +338,13 @@ std::vector<Reader> readers() {
              std::vector<ShortlistLine> v(1);
              v[0].controlNo = 99;
              const Status st = readShortlistFile(f, v);
-             seen = printAll(v, [](const ShortlistLine& x) { return num(x.controlNo) + "," + num(x.distance); });
+             seen =
+                 printAll(v, [](const ShortlistLine& x) { return num(x.controlNo) + "," + num(x.distance); });
              return st;
          }},
-        {"R file", scratchPath("R1007.csv"), crlf({"12", "-3", "0"}),
+        {"R file",
+         scratchPath("R1007.csv"),
+         crlf({"12", "-3", "0"}),
          {{"text as score", crlf({"12", "-3", "lots"}), 3}},
          "",
          [](ProgramState&, const fs::path& f, std::string& seen) {
@@ -314,7 +353,8 @@ std::vector<Reader> readers() {
              seen = printAll(v, num);
              return st;
          }},
-        {"NonFinishers", [](const ProgramState& s, const fs::path&) { return nonFinishersFile(s, 1); },
+        {"NonFinishers",
+         [](const ProgramState& s, const fs::path&) { return nonFinishersFile(s, 1); },
          crlf({"7", "0", "12"}),
          {{"text as number", crlf({"7", "seven"}), 2},
           {"number 70000", crlf({"7", "70000"}), 2},
@@ -326,7 +366,8 @@ std::vector<Reader> readers() {
              seen = printAll(v, [](int n) { return std::to_string(n); });
              return st;
          }},
-        {"DayScore", [](const ProgramState& s, const fs::path&) { return dayScoreFile(s, 1); },
+        {"DayScore",
+         [](const ProgramState& s, const fs::path&) { return dayScoreFile(s, 1); },
          crlf({dayScore, dayScore}),
          {{"text as number", crlf({dayScore, withValue(dayScore, 1, "seven")}), 2},
           {"number 70000", crlf({dayScore, withValue(dayScore, 1, "70000")}), 2},
@@ -337,10 +378,13 @@ std::vector<Reader> readers() {
              CombinedDayTable t;
              t.rows.push_back(CombinedDayRow{"sentinel", "99", "A", "0", {}});
              const Status st = loadCombinedDayResults(s, 1, 3, t);
-             seen = printAll(t.rows, [](const CombinedDayRow& r) { return r.name + "," + r.compNo + "," + r.total; });
+             seen = printAll(t.rows,
+                             [](const CombinedDayRow& r) { return r.name + "," + r.compNo + "," + r.total; });
              return st;
          }},
-        {"FinalMatrix", [](const ProgramState& s, const fs::path&) { return finalMatrixFile(s, 1); }, finalMatrix,
+        {"FinalMatrix",
+         [](const ProgramState& s, const fs::path&) { return finalMatrixFile(s, 1); },
+         finalMatrix,
          {{"text as state", finalMatrixBad, 100},
           {"truncated", finalMatrix.substr(0, 200 * 4), 200},
           {"state 70000", "70000\r\n" + finalMatrix.substr(4), 1}},
@@ -349,10 +393,12 @@ std::vector<Reader> readers() {
              DayMatrix colours;
              colours.fill(CellState::NonFinisher);
              const Status st = sumFinalMatrix(s, 1, colours);
-             seen = std::to_string(colours.counts(250).finishers) + "," + std::to_string(colours.counts(250).nonFinishers);
+             seen = std::to_string(colours.counts(250).finishers) + "," +
+                    std::to_string(colours.counts(250).nonFinishers);
              return st;
          }},
-        {"Register.csv", [](const ProgramState& s, const fs::path&) { return s.paths.registerFile(); },
+        {"Register.csv",
+         [](const ProgramState& s, const fs::path&) { return s.paths.registerFile(); },
          crlf({R"("Spring","Spring Run")", R"("Bad","Bad Input")"}),
          {{"truncated", crlf({R"("Spring","Spring Run")", R"("Bad")"}), 2}},
          crlf({"\"Ete\",\"Rallye d'\xE9t\xE9\""}),
@@ -403,8 +449,8 @@ TEST_F(BadInput, EveryReaderRefusesDamageWithFileAndLineAndChangesNothing) {
         ASSERT_NE(goodSeen, "");
 
         // Other line ends and a byte order mark read the same.
-        for (const std::string& variant : {replaceAll(r.good, "\r\n", "\r"), replaceAll(r.good, "\r\n", "\n"),
-                                           "\xEF\xBB\xBF" + r.good}) {
+        for (const std::string& variant :
+             {replaceAll(r.good, "\r\n", "\r"), replaceAll(r.good, "\r\n", "\n"), "\xEF\xBB\xBF" + r.good}) {
             test::writeText(file, variant);
             std::string seen;
             const Status st = r.read(state, file, seen);
@@ -425,7 +471,8 @@ TEST_F(BadInput, EveryReaderRefusesDamageWithFileAndLineAndChangesNothing) {
             std::string seen;
             const Status st = r.read(state, file, seen);
             ASSERT_FALSE(st) << "damage read as sound";
-            EXPECT_NE(st.message().find(file.string() + " line " + std::to_string(d.line) + ":"), std::string::npos)
+            EXPECT_NE(st.message().find(file.string() + " line " + std::to_string(d.line) + ":"),
+                      std::string::npos)
                 << st.message();
             EXPECT_EQ(test::readFile(file), d.content) << "the reader changed its file";
             EXPECT_EQ(seen, sentinel) << "output changed on failure";

@@ -34,9 +34,13 @@ struct Rewrite {
 
 std::vector<Rewrite> rewrites() {
     return {
-        {"EntryList.csv", [](const ProgramState& s) { return s.rallyFile(RallyFolder::EntryList, "EntryList.csv"); },
-         [](ProgramState& s, bool next) { return writeBackDayResults(s, 1, {{7, next ? 15.0 : 20.0}}); }},
-        {"config3.csv", [](const ProgramState& s) { return s.rallyFile(RallyFolder::Working, "config3.csv"); },
+        {"EntryList.csv",
+         [](const ProgramState& s) { return s.rallyFile(RallyFolder::EntryList, "EntryList.csv"); },
+         [](ProgramState& s, bool next) {
+             return writeBackDayResults(s, 1, {{7, next ? 15.0 : 20.0}});
+         }},
+        {"config3.csv",
+         [](const ProgramState& s) { return s.rallyFile(RallyFolder::Working, "config3.csv"); },
          [](ProgramState& s, bool next) {
              s.config.rallyName = next ? "Autumn Trial" : "Spring Run";
              return saveConfig(s);
@@ -61,7 +65,8 @@ protected:
         std::string entries = "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\","
                               "\"Day 1\",\"Day 2\",\"Day 3\",\"Day 4\",\"Day 5\"\r\n";
         for (int n = 1; n <= 300; ++n)
-            entries += std::to_string(n) + ",\"Driver " + std::to_string(n) + "\",1936,\"Riley\",\"Kestrel\",\"B\",\"A\",0,0,0,0,0\r\n";
+            entries += std::to_string(n) + ",\"Driver " + std::to_string(n) +
+                       "\",1936,\"Riley\",\"Kestrel\",\"B\",\"A\",0,0,0,0,0\r\n";
         test::writeText(state.rallyFile(RallyFolder::EntryList, "EntryList.csv"), entries);
         state.rally.selectedDay = 1;
         state.schedule.lineCount = 999;
@@ -82,7 +87,8 @@ void killWhileRewriting(ProgramState& state, const Rewrite& r, unsigned micros) 
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        for (bool next = false;; next = !next) (void)r.write(state, next);
+        for (bool next = false;; next = !next)
+            (void)r.write(state, next);
     }
     ::usleep(micros);
     ::kill(child, SIGKILL);
@@ -154,7 +160,8 @@ TEST_F(InterruptedWrite, AddingARallyRewritesTheRegisterWhole) {
     test::writeText(state.paths.registerFile(), "\"Spring\",\"Spring Run\"");
     ProgramState other(root.path(), messages);
     ASSERT_TRUE(createRally(other, "Autumn Trial", "Autumn"));
-    EXPECT_EQ(test::readFile(state.paths.registerFile()), "\"Spring\",\"Spring Run\"\r\n\"Autumn\",\"Autumn Trial\"\r\n");
+    EXPECT_EQ(test::readFile(state.paths.registerFile()),
+              "\"Spring\",\"Spring Run\"\r\n\"Autumn\",\"Autumn Trial\"\r\n");
     std::vector<RegisterRecord> records;
     ASSERT_TRUE(readRegister(other, records));
     EXPECT_EQ(records.size(), 2u);

@@ -29,12 +29,15 @@ namespace fs = std::filesystem;
 
 std::string repeatLines(const std::string& header, int count, const std::function<std::string(int)>& line) {
     std::string s = header.empty() ? "" : header + "\r\n";
-    for (int n = 1; n <= count; ++n) s += line(n) + "\r\n";
+    for (int n = 1; n <= count; ++n)
+        s += line(n) + "\r\n";
     return s;
 }
 
-const std::string kEntryHeader = R"("Comp No","Name","Year","Vehicle","Type","Speed","Score Group","Day 1","Day 2","Day 3","Day 4","Day 5")";
-const std::string kRsHeader = R"("No","Instruction","Type","Distance","A_Speed","B_Speed","C_Speed","D_Speed","Limit","AddTime_A","AddTime_B","AddTime_C","AddTime_D","Lat","Long")";
+const std::string kEntryHeader =
+    R"("Comp No","Name","Year","Vehicle","Type","Speed","Score Group","Day 1","Day 2","Day 3","Day 4","Day 5")";
+const std::string kRsHeader =
+    R"("No","Instruction","Type","Distance","A_Speed","B_Speed","C_Speed","D_Speed","Limit","AddTime_A","AddTime_B","AddTime_C","AddTime_D","Lat","Long")";
 
 std::string entryLine(int n) {
     return std::to_string(n) + ",\"Driver\",1936,\"Riley\",\"Kestrel\",\"B\",\"A\",0,0,0,0,0";
@@ -107,8 +110,9 @@ TEST_F(Limits, FilesAtTheLimitReadAndOneBeyondIsRefusedWithItsLine) {
         test::writeText(file, repeatLines(c.header, c.limit + 1, c.line));
         const Status beyond = c.read(file, read);
         ASSERT_FALSE(beyond);
-        EXPECT_NE(beyond.message().find(file.string() + " line " + std::to_string(c.limit + 1 + c.headerLines)),
-                  std::string::npos)
+        EXPECT_NE(
+            beyond.message().find(file.string() + " line " + std::to_string(c.limit + 1 + c.headerLines)),
+            std::string::npos)
             << beyond.message();
     }
 }
@@ -145,7 +149,8 @@ TEST_F(Limits, CompetitionNumbersOutsideTheTablesAreReportedNotStored) {
     EXPECT_EQ(matrix.state(250), CellState::NonFinisher);
     EXPECT_EQ(matrix.counts(kMatrixCells).nonFinishers, 1);
     std::string expected;
-    for (int n = 1; n <= kMatrixCells; ++n) expected += n == 250 ? "1\r\n" : "0\r\n";
+    for (int n = 1; n <= kMatrixCells; ++n)
+        expected += n == 250 ? "1\r\n" : "0\r\n";
     EXPECT_EQ(test::readFile(finalMatrixFile(state, 1)), expected);
     DayMatrix untouched;
     ASSERT_TRUE(toggleNonFinisher(state, 1, 251, untouched));
@@ -161,7 +166,8 @@ TEST_F(Limits, CompetitionNumbersOutsideTheTablesAreReportedNotStored) {
     ASSERT_EQ(build.lines.size(), 1u);
     EXPECT_EQ(build.lines[0].compNo, 7);
     bool told = false;
-    for (const auto& m : messages.texts) told = told || m.find("260") != std::string::npos;
+    for (const auto& m : messages.texts)
+        told = told || m.find("260") != std::string::npos;
     EXPECT_TRUE(told);
 }
 

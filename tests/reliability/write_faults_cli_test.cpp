@@ -52,7 +52,8 @@ Snapshot snapshot(const fs::path& root) {
 
 // Puts the data root back as `saved` holds it, empty folders included.
 void restore(const fs::path& saved, const fs::path& root) {
-    for (const auto& entry : fs::directory_iterator(root)) fs::remove_all(entry.path());
+    for (const auto& entry : fs::directory_iterator(root))
+        fs::remove_all(entry.path());
     fs::copy(saved, root, fs::copy_options::recursive);
 }
 
@@ -92,7 +93,8 @@ void putInDayOne(const fs::path& rallyFolder) {
     for (std::size_t at = 0, next; at < entries.size(); at = next) {
         next = entries.find('\n', at) + 1;
         const std::string line = entries.substr(at, next - at);
-        if (at == 0 || line.starts_with("1,") || line.starts_with("2,") || line.starts_with("18,")) kept += line;
+        if (at == 0 || line.starts_with("1,") || line.starts_with("2,") || line.starts_with("18,"))
+            kept += line;
     }
     test::writeText(rallyFolder / "EntryList/EntryList.csv", kept);
     fs::copy_file(kCase / "input/RouteSchedule/RS1_Data.csv", rallyFolder / "RouteSchedule/RS1_Data.csv");
@@ -122,10 +124,12 @@ constexpr int kMaxPositions = 6;
 std::vector<int> positions(int writes) {
     std::vector<int> at;
     if (writes <= kMaxPositions) {
-        for (int n = 1; n <= writes; ++n) at.push_back(n);
+        for (int n = 1; n <= writes; ++n)
+            at.push_back(n);
         return at;
     }
-    for (int k = 0; k < kMaxPositions; ++k) at.push_back(1 + k * (writes - 1) / (kMaxPositions - 1));
+    for (int k = 0; k < kMaxPositions; ++k)
+        at.push_back(1 + k * (writes - 1) / (kMaxPositions - 1));
     return at;
 }
 
@@ -160,7 +164,8 @@ TEST(WriteFaults, EveryCommandLeavesEachFileOldOrNew) {
     for (const Step& step : steps) {
         if (step.command.find(" entries") != std::string::npos) putInDayOne(root.path() / "Spring");
         const Snapshot before = snapshot(root.path());
-        for (const auto& [name, content] : before) earlier[name].push_back(content);
+        for (const auto& [name, content] : before)
+            earlier[name].push_back(content);
         TempDir saved;
         fs::copy(root.path(), saved.path(), fs::copy_options::recursive);
         std::string output;
@@ -173,7 +178,8 @@ TEST(WriteFaults, EveryCommandLeavesEachFileOldOrNew) {
             restore(saved.path(), root.path());
             const auto& [errorName, err] = errors[tried++ % 4];
             const std::string fault = std::to_string(n) + ":" + errorName;
-            const std::string label = step.command.substr(step.command.find("Spring") + 7) + " with write " + fault;
+            const std::string label =
+                step.command.substr(step.command.find("Spring") + 7) + " with write " + fault;
             EXPECT_EQ(runWithFault(step.command, fault, output), 1) << label << '\n' << output;
             EXPECT_NE(output.find("(the armed one failed)"), std::string::npos) << label << '\n' << output;
             EXPECT_TRUE(lineWithBoth(output, root.path().string() + "/", std::strerror(err)))
@@ -202,7 +208,8 @@ TEST(WriteFaults, EveryCommandLeavesEachFileOldOrNew) {
             const Snapshot again = snapshot(root.path());
             for (const auto& [name, content] : after) {
                 const auto it = again.find(name);
-                EXPECT_TRUE(it != again.end() && (it->second == content || completeWorkbook(name, it->second)))
+                EXPECT_TRUE(it != again.end() &&
+                            (it->second == content || completeWorkbook(name, it->second)))
                     << label << ", run again: " << name << " differs from the undisturbed run";
             }
             EXPECT_EQ(again.size(), after.size()) << label << ", run again";
@@ -231,10 +238,10 @@ TEST(WriteFaults, ReadOnlyFileOrFolderStopsTheCommandAndKeepsTheFiles) {
         bool folder;
     };
     const Case cases[] = {
-        {"Spring/EntryList/EntryList.csv", "day --day 1", "Spring/EntryList/EntryList.csv: the file is read-only",
-         false},
-        {"Spring/Results/R1002.csv", "day --day 1 --scrap 10", "Spring/Results/R1002.csv: the file is read-only",
-         false},
+        {"Spring/EntryList/EntryList.csv", "day --day 1",
+         "Spring/EntryList/EntryList.csv: the file is read-only", false},
+        {"Spring/Results/R1002.csv", "day --day 1 --scrap 10",
+         "Spring/Results/R1002.csv: the file is read-only", false},
         {"Spring/Results", "day --day 1 --scrap 10", "Spring/Results/R1001.csv: Permission denied", true},
     };
     for (const Case& c : cases) {

@@ -25,7 +25,7 @@ inline PrintClock pinnedClock() {
 
 // Saves the workbook under `name` in `dir` and reads it back. When TRAKMORA_KEEP_WORKBOOKS names
 // a folder, a copy is left there to look at.
-inline WorkbookDump saveAndDump(const Workbook &book, const TempDir &dir, const std::string &name) {
+inline WorkbookDump saveAndDump(const Workbook& book, const TempDir& dir, const std::string& name) {
     const auto file = dir / name;
     const Status saved = book.save(file);
     if (!saved.ok()) {
@@ -33,7 +33,7 @@ inline WorkbookDump saveAndDump(const Workbook &book, const TempDir &dir, const 
         failed.error = saved.message();
         return failed;
     }
-    if (const char *keep = std::getenv("TRAKMORA_KEEP_WORKBOOKS")) {
+    if (const char* keep = std::getenv("TRAKMORA_KEEP_WORKBOOKS")) {
         std::error_code ignored;
         std::filesystem::copy_file(file, std::filesystem::path(keep) / name,
                                    std::filesystem::copy_options::overwrite_existing, ignored);

@@ -15,20 +15,20 @@ struct WorkbookDump {
     std::string error; // set when the workbook could not be read
 
     // The value of a property, or "<none>" when the reader does not report it.
-    std::string operator[](const std::string &key) const {
+    std::string operator[](const std::string& key) const {
         const auto it = properties.find(key);
         return it == properties.end() ? "<none>" : it->second;
     }
-    bool has(const std::string &key) const { return properties.count(key) != 0; }
+    bool has(const std::string& key) const { return properties.count(key) != 0; }
 };
 
-inline WorkbookDump dumpWorkbook(const std::filesystem::path &file) {
+inline WorkbookDump dumpWorkbook(const std::filesystem::path& file) {
     const std::filesystem::path script =
         std::filesystem::path(TRAKMORA_TEST_DATA).parent_path() / "reports" / "dump_workbook.py";
     const std::string command = "/usr/bin/python3 '" + script.string() + "' '" + file.string() + "' 2>&1";
     WorkbookDump dump;
     std::string output;
-    FILE *pipe = popen(command.c_str(), "r");
+    FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {
         dump.error = "cannot run " + command;
         return dump;

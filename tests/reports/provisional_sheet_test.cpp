@@ -40,7 +40,7 @@ TEST(ProvisionalSheetTest, ShowsTheCompetitorsControlsAndDayScore) {
     EXPECT_EQ(d["sheets"], "Sheet1");
     EXPECT_EQ(d["created"], "2015-06-26T10:15:30");
 
-    const std::pair<const char *, const char *> values[] = {
+    const std::pair<const char*, const char*> values[] = {
         {"A1", "s:Competitor No 7"},
         {"H1", "s:Day Score:  612"},
         {"H3", "s:Print Time: 10:15:30"},
@@ -65,15 +65,15 @@ TEST(ProvisionalSheetTest, ShowsTheCompetitorsControlsAndDayScore) {
         {"C13", "s:100.00"},
         {"B22", "n:12.0"},
     };
-    for (const auto &[cell, value] : values)
+    for (const auto& [cell, value] : values)
         EXPECT_EQ(d[std::string("Sheet1!") + cell], value) << cell;
-    for (const char *empty : {"C9", "B23", "H23", "B110", "I11"})
+    for (const char* empty : {"C9", "B23", "H23", "B110", "I11"})
         EXPECT_FALSE(d.has(std::string("Sheet1!") + empty)) << empty;
 
     // Times of the scored rows read as clock times; the rows after them carry no time format.
-    for (const char *timed : {"D11", "G11", "E13", "G22"})
+    for (const char* timed : {"D11", "G11", "E13", "G22"})
         EXPECT_EQ(d[std::string("Sheet1!") + timed + ".format"], "hh:mm:ss") << timed;
-    for (const char *plain : {"C11", "H11", "D23"})
+    for (const char* plain : {"C11", "H11", "D23"})
         EXPECT_EQ(d[std::string("Sheet1!") + plain + ".format"], "General") << plain;
 
     EXPECT_EQ(d["Sheet1!A1.font"], "calibri,1,11.0");

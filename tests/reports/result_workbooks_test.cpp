@@ -9,7 +9,7 @@ namespace {
 using test::pinnedClock;
 using test::saveAndDump;
 
-DayScoreRow dayScoreRow(const char *name, const char *no, int scores) {
+DayScoreRow dayScoreRow(const char* name, const char* no, int scores) {
     DayScoreRow row{name, no, "A", "15.5", {}};
     for (int cp = 1; cp <= scores; ++cp)
         row.controlScores.push_back(std::to_string(cp * 10));
@@ -39,15 +39,15 @@ TEST(DayScoreWorkbookTest, ThreeControlsAndAHiddenScoreGroupColumn) {
     const auto d = saveAndDump(buildDayScoreWorkbook(input, pinnedClock()), dir, "DayScore1.xlsx");
     ASSERT_EQ(d.error, "");
     EXPECT_EQ(d["sheets"], "Day Score");
-    const std::pair<const char *, const char *> values[] = {
+    const std::pair<const char*, const char*> values[] = {
         {"A1", "s:Name"}, {"B1", "s:No"},         {"C1", "s:ScoreG"}, {"D1", "s:Total"}, {"E1", "s:CP1"},
         {"G1", "s:CP3"},  {"A3", "s:Anna Smith"}, {"B3", "n:3.0"},    {"C3", "s:A"},     {"D3", "n:15.5"},
         {"E3", "n:10.0"}, {"G3", "n:30.0"},       {"C4", "s:B"},      {"D4", "n:0.0"},
     };
-    for (const auto &[cell, value] : values)
+    for (const auto& [cell, value] : values)
         EXPECT_EQ(d[std::string("Day Score!") + cell], value) << cell;
     // Scores beyond the day's controls are not placed; nothing beyond the header's texts.
-    for (const char *empty : {"H1", "AX1", "H3", "H4", "A5"})
+    for (const char* empty : {"H1", "AX1", "H3", "H4", "A5"})
         EXPECT_FALSE(d.has(std::string("Day Score!") + empty)) << empty;
 
     EXPECT_EQ(d["Day Score!col.C.hidden"], "1");
@@ -73,9 +73,9 @@ TEST(DayScoreWorkbookTest, ThreeControlsAndAHiddenScoreGroupColumn) {
 }
 
 TEST(DayScoreWorkbookTest, ControlScoresAfterTheThirtySixthPrintUnderTheirHeaders) {
-    const std::pair<int, const char *> cases[] = {{38, "AP"}, {40, "AR"}, {45, "AR"}};
+    const std::pair<int, const char*> cases[] = {{38, "AP"}, {40, "AR"}, {45, "AR"}};
     test::TempDir dir;
-    for (const auto &[controls, lastColumn] : cases) {
+    for (const auto& [controls, lastColumn] : cases) {
         DayScoreInput input;
         input.controlCount = controls;
         input.rows = {dayScoreRow("Anna Smith", "3", controls)};
@@ -104,11 +104,11 @@ TEST(DayPositionWorkbookTest, OneSheetPerScoreGroupWithPositions) {
     ASSERT_EQ(d.error, "");
     EXPECT_EQ(d["sheets"], "Score Group A|Score Group B|Score Group C|Score Group D");
     const std::string a = "Score Group A!";
-    const std::pair<const char *, const char *> values[] = {
+    const std::pair<const char*, const char*> values[] = {
         {"A1", "s:Position"},  {"B1", "s:Name"}, {"C1", "s:Comp No"}, {"D1", "s:Score"}, {"A3", "n:1.0"},
         {"B3", "s:Dan Brown"}, {"C3", "n:5.0"},  {"D3", "n:15.4"},    {"A4", "s:NF"},    {"A5", "n:2.0"},
     };
-    for (const auto &[cell, value] : values)
+    for (const auto& [cell, value] : values)
         EXPECT_EQ(d[a + cell], value) << cell;
     EXPECT_EQ(d["Score Group C!A3"], "s:NS");
     EXPECT_EQ(d["Score Group B!A1"], "s:Position");
@@ -134,9 +134,9 @@ TEST(DayPositionWorkbookTest, OneSheetPerScoreGroupWithPositions) {
 }
 
 TEST(FinalWorkbookTest, DaysAfterTheLastRallyDayAreHidden) {
-    const std::pair<int, const char *> cases[] = {{2, "FGH"}, {3, "GH"}, {4, "H"}, {5, ""}};
+    const std::pair<int, const char*> cases[] = {{2, "FGH"}, {3, "GH"}, {4, "H"}, {5, ""}};
     test::TempDir dir;
-    for (const auto &[days, hidden] : cases) {
+    for (const auto& [days, hidden] : cases) {
         FinalInput input;
         input.noOfDays = days;
         input.rallyName = "Spring Run";
@@ -144,7 +144,7 @@ TEST(FinalWorkbookTest, DaysAfterTheLastRallyDayAreHidden) {
         input.groups[0] = {{"1", "Dan Brown", "5", {"10", "20.5", "0", "0", "0"}, "30.5"}};
         const auto d = saveAndDump(buildFinalWorkbook(input, pinnedClock()), dir, "FinalScore.xlsx");
         ASSERT_EQ(d.error, "");
-        for (const char *column : {"D", "E", "F", "G", "H", "I"}) {
+        for (const char* column : {"D", "E", "F", "G", "H", "I"}) {
             const bool expectHidden = std::string(hidden).find(column) != std::string::npos;
             EXPECT_EQ(d.has(std::string("Score Group A!col.") + column + ".hidden"), expectHidden)
                 << days << " days, column " << column;
@@ -170,7 +170,7 @@ TEST(FinalWorkbookTest, DaysAfterTheLastRallyDayAreHidden) {
 
 TEST(ResultWorkbooksTest, AreSavedUnderTheirNamesAndOldOnesGoFirst) {
     test::ReportState rally;
-    const auto &paths = rally.state.paths;
+    const auto& paths = rally.state.paths;
     DayScoreInput dayScore;
     dayScore.day = 3;
     DayPositionInput positions;
@@ -184,13 +184,13 @@ TEST(ResultWorkbooksTest, AreSavedUnderTheirNamesAndOldOnesGoFirst) {
     EXPECT_EQ(dayPositionWorkbookFile(rally.state, 3),
               paths.file("Spring", RallyFolder::Results, "Position_Day_3.xlsx"));
     EXPECT_EQ(finalWorkbookFile(rally.state), paths.file("Spring", RallyFolder::Results, "FinalScore.xlsx"));
-    for (const auto &file : {dayScoreWorkbookFile(rally.state, 3), dayPositionWorkbookFile(rally.state, 3),
+    for (const auto& file : {dayScoreWorkbookFile(rally.state, 3), dayPositionWorkbookFile(rally.state, 3),
                              finalWorkbookFile(rally.state)})
         EXPECT_TRUE(std::filesystem::exists(file)) << file;
 
     // A save that fails (here: its temporary file cannot be made) leaves no stale day score or
     // final workbook behind; the day position workbook keeps its old file. Failures name the file.
-    for (const auto &file : {dayScoreWorkbookFile(rally.state, 3), dayPositionWorkbookFile(rally.state, 3),
+    for (const auto& file : {dayScoreWorkbookFile(rally.state, 3), dayPositionWorkbookFile(rally.state, 3),
                              finalWorkbookFile(rally.state)})
         std::filesystem::create_directories(file.string() + ".tmp/blocked");
     const Status dayScoreFailed = writeDayScoreWorkbook(rally.state, dayScore);

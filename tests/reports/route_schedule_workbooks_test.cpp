@@ -9,8 +9,8 @@ namespace {
 using test::pinnedClock;
 using test::saveAndDump;
 
-RouteScheduleLine scheduleLine(int no, const char *type, double km, double first, double last,
-                               const char *text) {
+RouteScheduleLine scheduleLine(int no, const char* type, double km, double first, double last,
+                               const char* text) {
     RouteScheduleLine l;
     l.no = no;
     l.type = type;
@@ -53,14 +53,14 @@ TEST(RouteScheduleWorkbookTest, TwoSpeedGroupsFillMasterAndTheirSheets) {
     EXPECT_EQ(d["sheets"], "Master|A Speed Group|B Speed Group|Sheet4|Sheet5");
     EXPECT_FALSE(d.has("Sheet4!A1"));
 
-    const std::pair<const char *, const char *> master[] = {
+    const std::pair<const char*, const char*> master[] = {
         {"A1", "s:No"},        {"H1", "s:Last"},      {"J1", "s:t"},
         {"A2", "n:1.0"},       {"B3", "n:12.5"},      {"C3", "n:60.0"},
         {"E3", "n:46.0"},      {"F3", "n:0.0"},       {"G2", "n:0.3333333333333333"},
         {"H2", "s:08:15:00:"}, {"H3", "s:08:27:15:"}, {"I3", "s:Left at the church"},
         {"J3", "s:v"},         {"A5", "n:4.0"},
     };
-    for (const auto &[cell, value] : master)
+    for (const auto& [cell, value] : master)
         EXPECT_EQ(d[std::string("Master!") + cell], value) << cell;
     EXPECT_FALSE(d.has("Master!A6"));
     EXPECT_EQ(d["Master!A1.font"], "Calibri,1,16.0");
@@ -88,7 +88,7 @@ TEST(RouteScheduleWorkbookTest, TwoSpeedGroupsFillMasterAndTheirSheets) {
     EXPECT_EQ(d["Master!header.R"], "Master");
     EXPECT_EQ(d["Master!footer.C"], "Page &P");
 
-    const std::pair<const char *, const char *> groupA[] = {
+    const std::pair<const char*, const char*> groupA[] = {
         {"A1", "s:Dist"},
         {"D1", "s:Instruction"},
         {"A2", "n:12.5"},
@@ -96,7 +96,7 @@ TEST(RouteScheduleWorkbookTest, TwoSpeedGroupsFillMasterAndTheirSheets) {
         {"C2", "n:0.010416666666666666"},
         {"D2", "s:Left at the church [Time added: 10 seconds]"},
     };
-    for (const auto &[cell, value] : groupA)
+    for (const auto& [cell, value] : groupA)
         EXPECT_EQ(d[std::string("A Speed Group!") + cell], value) << cell;
     EXPECT_EQ(d["B Speed Group!B2"], "n:50.0");
     EXPECT_EQ(d["B Speed Group!C2"], "n:0.0125");
@@ -117,13 +117,13 @@ TEST(RouteScheduleWorkbookTest, TwoSpeedGroupsFillMasterAndTheirSheets) {
 }
 
 TEST(RouteScheduleWorkbookTest, SpeedGroupSheetsFollowTheNumberOfGroups) {
-    const std::pair<int, const char *> cases[] = {
+    const std::pair<int, const char*> cases[] = {
         {1, "Master|A Speed Group|Sheet3|Sheet4|Sheet5"},
         {3, "Master|A Speed Group|B Speed Group|C Speed Group|Sheet5"},
         {4, "Master|A Speed Group|B Speed Group|C Speed Group|D Speed Group"},
     };
     test::TempDir dir;
-    for (const auto &[groups, sheets] : cases) {
+    for (const auto& [groups, sheets] : cases) {
         RouteScheduleInput input = twoGroupDay();
         input.noOfSpeedGroups = groups;
         const auto d = saveAndDump(buildRouteScheduleWorkbook(input, pinnedClock()), dir, "groups.xlsx");
@@ -141,8 +141,8 @@ TEST(RouteScheduleWorkbookTest, CheckScheduleListsEveryLineWithAnEmptyCheckColum
         saveAndDump(buildCheckRouteScheduleWorkbook(twoGroupDay(), pinnedClock()), dir, "check.xlsx");
     ASSERT_EQ(d.error, "");
     EXPECT_EQ(d["sheets"], "Check Route Schedule|Sheet2|Sheet3|Sheet4|Sheet5");
-    const char *s = "Check Route Schedule!";
-    auto at = [&](const std::string &key) { return d[s + key]; };
+    const char* s = "Check Route Schedule!";
+    auto at = [&](const std::string& key) { return d[s + key]; };
     EXPECT_EQ(at("C1"), "s:Check");
     EXPECT_EQ(at("B3"), "n:12.5");
     EXPECT_FALSE(d.has(std::string(s) + "C3"));
@@ -167,7 +167,7 @@ TEST(RouteScheduleWorkbookTest, VirtualMarshalScheduleNumbersTheVirtualControls)
     ASSERT_EQ(d.error, "");
     EXPECT_EQ(d["sheets"], "Virual Marshal Schedule");
     const std::string s = "Virual Marshal Schedule!";
-    const std::pair<const char *, const char *> values[] = {
+    const std::pair<const char*, const char*> values[] = {
         {"A1", "s:No"},
         {"E1", "s:Instruction"},
         {"A2", "n:1.0"},
@@ -178,7 +178,7 @@ TEST(RouteScheduleWorkbookTest, VirtualMarshalScheduleNumbersTheVirtualControls)
         {"A3", "n:2.0"},
         {"D3", "s:31.05"},
     };
-    for (const auto &[cell, value] : values)
+    for (const auto& [cell, value] : values)
         EXPECT_EQ(d[s + cell], value) << cell;
     EXPECT_FALSE(d.has(s + "A4"));
     EXPECT_EQ(d[s + "A1.font"], "Calibri,0,10.0");
@@ -189,7 +189,7 @@ TEST(RouteScheduleWorkbookTest, VirtualMarshalScheduleNumbersTheVirtualControls)
     EXPECT_EQ(d[s + "page.paper"], "9");
 
     RouteScheduleInput noControls = twoGroupDay();
-    for (auto &line : noControls.lines)
+    for (auto& line : noControls.lines)
         line.type = "o";
     const auto empty = saveAndDump(buildVirtualMarshalWorkbook(noControls, pinnedClock()), dir, "none.xlsx");
     ASSERT_EQ(empty.error, "");
@@ -203,7 +203,7 @@ TEST(RouteScheduleWorkbookTest, SavingNamesTheFilesAndReportsFailures) {
     ASSERT_TRUE(writeRouteScheduleWorkbook(rally.state, input).ok());
     ASSERT_TRUE(writeCheckRouteScheduleWorkbook(rally.state, input).ok());
     ASSERT_TRUE(writeVirtualMarshalWorkbook(rally.state, input).ok());
-    const auto &paths = rally.state.paths;
+    const auto& paths = rally.state.paths;
     EXPECT_TRUE(std::filesystem::exists(
         paths.file("Spring", RallyFolder::RouteSchedule, "PrintRouteSchedule2.xlsx")));
     EXPECT_TRUE(std::filesystem::exists(

@@ -15,7 +15,7 @@ using test::TempDir;
 
 TEST(CellAddressTest, ParsesTheAddressesTheReportsUse) {
     struct Case {
-        const char *address;
+        const char* address;
         bool ok;
         CellBlock block;
     };
@@ -33,7 +33,7 @@ TEST(CellAddressTest, ParsesTheAddressesTheReportsUse) {
         {"", false, {}},
         {"A 1", false, {}},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         const auto block = parseCellBlock(c.address);
         EXPECT_EQ(block.has_value(), c.ok) << c.address;
         if (block && c.ok) {
@@ -50,7 +50,7 @@ TEST(CellAddressTest, ParsesTheAddressesTheReportsUse) {
 
 TEST(CellValueTest, TextBecomesANumberOnlyWhenItIsAPlainDecimal) {
     struct Case {
-        const char *text;
+        const char* text;
         CellValue expected;
     };
     const Case cases[] = {
@@ -65,19 +65,19 @@ TEST(CellValueTest, TextBecomesANumberOnlyWhenItIsAPlainDecimal) {
         {"1.2.3", std::string("1.2.3")},
         {"", CellValue()},
     };
-    for (const auto &c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(typedValue(c.text), c.expected) << c.text;
 }
 
 TEST(WorkbookTest, RangesMergeFormatsPerCellAndValuesFillBlocks) {
     Workbook book;
-    Worksheet &sheet = book.worksheet(1);
+    Worksheet& sheet = book.worksheet(1);
     sheet.range("A1:C2").setBold(true).setFontSize(16);
     sheet.range("B1").resize(2, 2).setBold(false).setHorizontalAlignment(HorizontalAlignment::Center);
     sheet.range("A1:D1").setValues(std::vector<CellValue>{textValue("x"), 2.0});
     sheet.range("A3").resize(2, 3).setValues({{1.0, 2.0}, {textValue("y")}});
 
-    const auto &cells = sheet.cells();
+    const auto& cells = sheet.cells();
     const CellFormat a1 = cells.at({0, 0}).format;
     const CellFormat b2 = cells.at({1, 1}).format;
     EXPECT_TRUE(a1.effectiveBold());
@@ -98,7 +98,7 @@ TEST(WorkbookTest, SavedFileShowsEveryPropertyAReaderSees) {
     TempDir dir;
     Workbook book;
     book.setCreated(1700000000); // 2023-11-14 22:13:20 UTC
-    Worksheet &first = book.worksheet(1);
+    Worksheet& first = book.worksheet(1);
     first.setName("Master");
     first.setColumnWidth("A:A", 10);
     first.setColumnWidth("C:C", 0);
@@ -110,7 +110,7 @@ TEST(WorkbookTest, SavedFileShowsEveryPropertyAReaderSees) {
     first.range("A2").resize(2, 1).setNumberFormat("hh:mm:ss").setVerticalAlignment(VerticalAlignment::Top);
     first.range("A2").setValue(0.34375);
     first.range("B2").setWrapText(true).setHorizontalAlignment(HorizontalAlignment::Left);
-    PageSetup &page = first.pageSetup();
+    PageSetup& page = first.pageSetup();
     page.orientation = PageOrientation::Landscape;
     page.leftHeader = "Day 2";
     page.centerHeader = headerText("R&G & Sons Run");
@@ -168,9 +168,10 @@ TEST(WorkbookTest, SavedFileShowsEveryPropertyAReaderSees) {
 TEST(WorkbookTest, TextSavedByAWindowsSpreadsheetProgramReachesTheWorkbookAsUtf8) {
     TempDir dir;
     Workbook book;
-    Worksheet &sheet = book.worksheet(1);
+    Worksheet& sheet = book.worksheet(1);
     sheet.setName("Gruppe \xC4");
-    sheet.range("A1").setValue(textValue("Ren\xE9" "e M\xFCller"));
+    sheet.range("A1").setValue(textValue("Ren\xE9"
+                                         "e M\xFCller"));
     sheet.range("A2").setValue(textValue("Zo\xC3\xAB")); // already UTF-8
     sheet.pageSetup().centerHeader = "Rallye d'\xE9t\xE9";
     const auto file = dir / "book.xlsx";
@@ -178,7 +179,8 @@ TEST(WorkbookTest, TextSavedByAWindowsSpreadsheetProgramReachesTheWorkbookAsUtf8
     const auto d = dumpWorkbook(file);
     ASSERT_EQ(d.error, "") << "a reader refuses the workbook";
     EXPECT_EQ(d["sheets"], "Gruppe \xC3\x84");
-    EXPECT_EQ(d["Gruppe \xC3\x84!A1"], "s:Ren\xC3\xA9" "e M\xC3\xBCller");
+    EXPECT_EQ(d["Gruppe \xC3\x84!A1"], "s:Ren\xC3\xA9"
+                                       "e M\xC3\xBCller");
     EXPECT_EQ(d["Gruppe \xC3\x84!A2"], "s:Zo\xC3\xAB");
     EXPECT_EQ(d["Gruppe \xC3\x84!header.C"], "Rallye d'\xC3\xA9t\xC3\xA9");
 }
@@ -208,7 +210,7 @@ TEST(WorkbookTest, FailuresNameTheFileAndLeaveAnOldFileWhole) {
     Workbook duplicate;
     duplicate.worksheet(1).setName("Same");
     duplicate.addWorksheet().setName("Same");
-    for (const Workbook *book : {&badAddress, &badName, &duplicate}) {
+    for (const Workbook* book : {&badAddress, &badName, &duplicate}) {
         const Status st = book->save(file);
         ASSERT_FALSE(st.ok());
         EXPECT_NE(st.message().find(file.string()), std::string::npos) << st.message();
@@ -232,7 +234,7 @@ TEST(WrappedRowsTest, WrappedTextGetsARowTallEnoughForItsLines) {
     EXPECT_EQ(wrappedLineCount(longText, 200, 16, true), 1);
 
     Workbook book;
-    Worksheet &sheet = book.worksheet(1);
+    Worksheet& sheet = book.worksheet(1);
     sheet.setColumnWidth("A:A", 30);
     sheet.range("A1:A7").setWrapText(true).setBold(true);
     sheet.range("A1:A3").setFontSize(16);
@@ -261,7 +263,7 @@ TEST(WrappedRowsTest, WrappedTextGetsARowTallEnoughForItsLines) {
 TEST(WorkbookTest, LongHeadersAreShortenedToWhatTheFileHolds) {
     TempDir dir;
     Workbook book;
-    PageSetup &page = book.worksheet(1).pageSetup();
+    PageSetup& page = book.worksheet(1).pageSetup();
     page.leftHeader = "Day 1";
     page.centerHeader = headerText(std::string(100, '&'));
     for (int i = 0; i < 100; ++i)

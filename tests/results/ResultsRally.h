@@ -58,13 +58,15 @@ inline ResultsRally::ResultsRally(int noOfDays) {
 
 inline void ResultsRally::writeEntries(const std::vector<EntryLine>& lines) const {
     CsvWriter w;
-    for (const char* h : {"Comp No", "Name", "Year", "Vehicle", "Type", "Speed", "Score Group", "Day 1", "Day 2",
-                          "Day 3", "Day 4", "Day 5"})
+    for (const char* h : {"Comp No", "Name", "Year", "Vehicle", "Type", "Speed", "Score Group", "Day 1",
+                          "Day 2", "Day 3", "Day 4", "Day 5"})
         w.text(h);
     w.endRecord();
     for (const auto& e : lines) {
-        w.number(e.compNo).text(e.name).text("1936").text("Riley").text("Kestrel").text("B").text(e.scoreGroup);
-        for (double d : e.days) w.number(d);
+        w.number(e.compNo).text(e.name).text("1936").text("Riley").text("Kestrel").text("B").text(
+            e.scoreGroup);
+        for (double d : e.days)
+            w.number(d);
         w.endRecord();
     }
     writeText(file(RallyFolder::EntryList, "EntryList.csv"), w.str());
@@ -72,7 +74,8 @@ inline void ResultsRally::writeEntries(const std::vector<EntryLine>& lines) cons
 
 inline void ResultsRally::writeScores(int day, int compNo, const std::vector<double>& scores) const {
     std::string s;
-    for (double v : scores) s += formatNumber(v) + "\r\n";
+    for (double v : scores)
+        s += formatNumber(v) + "\r\n";
     writeText(file(RallyFolder::Results, "R" + std::to_string(day) + formatCompNo(compNo) + ".csv"), s);
 }
 
@@ -80,16 +83,20 @@ inline void ResultsRally::writeControls(int day, int controls) const {
     std::string s = "\"No\",\"Lat\",\"Long\",\"Dist\",\"A_Time\",\"B_Time\",\"C_Time\",\"D_Time\"\r\n";
     // Each control at a place of its own, as on a real route.
     for (int i = 1; i <= controls; ++i)
-        s += std::to_string(i) + "," + formatNumber((-3380 - i) / 100.0) + ",151.2,12.4,30600,30420,30300,30180\r\n";
+        s += std::to_string(i) + "," + formatNumber((-3380 - i) / 100.0) +
+             ",151.2,12.4,30600,30420,30300,30180\r\n";
     writeText(file(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv"), s);
 }
 
 inline void ResultsRally::copyInput(const std::string& testCase) const {
     std::filesystem::copy(testData(testCase) / "input", state.paths.rallyFolder(state.rally.shortName),
-             std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
 }
 
-inline std::filesystem::path testData(const std::string& relative) { return std::filesystem::path(TRAKMORA_TEST_DATA) / relative; }
+inline std::filesystem::path testData(const std::string& relative) {
+    return std::filesystem::path(TRAKMORA_TEST_DATA) / relative;
+}
 
 inline void expectSameText(const std::string& expected, const std::string& actual, const std::string& what) {
     std::istringstream e(expected), a(actual);

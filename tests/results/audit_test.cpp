@@ -26,13 +26,13 @@ TEST(ControlAudit, RowsFromScores) {
     };
     const Case cases[] = {
         {{}, 0, 0, 0, 0, 0, false},
-        {{0, 2, -2, 4}, 4, 0, 1, 1, 3, false},                 // quartiles -0.5 and 2.5
-        {{31, 31, -40, 600}, 3, 1, 31, 22 / 3.0, 35.5, true},  // median just beyond 30 s
-        {{30, 30, -30}, 3, 0, 30, 10, 30, false},              // 30 s itself is not beyond
-        {{-31, -35, -33}, 3, 0, -33, -33, 2, true},            // late counts too
-        {{600, 600, 1, 2}, 2, 2, 1.5, 1.5, 0.5, false},        // half capped is not more than half
-        {{600, 600, 600, 2}, 1, 3, 2, 2, 0, true},             // more than half capped
-        {{-600, 600}, 1, 1, -600, -600, 0, true},              // -TimeWindow is a deviation
+        {{0, 2, -2, 4}, 4, 0, 1, 1, 3, false},                // quartiles -0.5 and 2.5
+        {{31, 31, -40, 600}, 3, 1, 31, 22 / 3.0, 35.5, true}, // median just beyond 30 s
+        {{30, 30, -30}, 3, 0, 30, 10, 30, false},             // 30 s itself is not beyond
+        {{-31, -35, -33}, 3, 0, -33, -33, 2, true},           // late counts too
+        {{600, 600, 1, 2}, 2, 2, 1.5, 1.5, 0.5, false},       // half capped is not more than half
+        {{600, 600, 600, 2}, 1, 3, 2, 2, 0, true},            // more than half capped
+        {{-600, 600}, 1, 1, -600, -600, 0, true},             // -TimeWindow is a deviation
     };
     for (const auto& c : cases) {
         const ControlAuditRow row = auditControl(3, c.scores, 600);
@@ -53,7 +53,7 @@ TEST(ControlAudit, DayFromResultFilesWithShortFilesAndNoWorkingFiles) {
     rally.writeControls(2, 3);
     rally.writeScores(2, 1, {0, 40, 600});
     rally.writeScores(2, 7, {-2, 45, 600});
-    rally.writeScores(2, 250, {4}); // stopped after control 1
+    rally.writeScores(2, 250, {4});           // stopped after control 1
     rally.writeScores(1, 3, {600, 600, 600}); // another day
     ControlAudit audit;
     ASSERT_TRUE(auditDay(rally.state, 2, audit));
@@ -66,16 +66,21 @@ TEST(ControlAudit, DayFromResultFilesWithShortFilesAndNoWorkingFiles) {
     EXPECT_TRUE(audit.rows[1].flagged);
     EXPECT_TRUE(audit.rows[2].flagged);
     const std::string text = auditTableText(audit);
-    EXPECT_NE(text.find("      2       2       2       0     42.5     42.5      2.5  CHECK\n"), std::string::npos)
+    EXPECT_NE(text.find("      2       2       2       0     42.5     42.5      2.5  CHECK\n"),
+              std::string::npos)
         << text;
-    EXPECT_NE(text.find("      1       3       3       0      0.0      0.7      3.0\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("      3       2       0       2        -        -        -  CHECK\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("      1       3       3       0      0.0      0.7      3.0\n"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("      3       2       0       2        -        -        -  CHECK\n"),
+              std::string::npos)
+        << text;
 
-    rally.writeScores(2, 9, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24,
-                             25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46,
-                             47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68,
-                             69, 70, 71, 72, 73, 74, 75, 76, 77, 78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90,
-                             91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101});
+    rally.writeScores(2, 9,
+                      {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,  17, 18, 19, 20, 21,
+                       22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37,  38, 39, 40, 41, 42,
+                       43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58,  59, 60, 61, 62, 63,
+                       64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 76, 77, 78, 79,  80, 81, 82, 83, 84,
+                       85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101});
     const Status tooMany = auditDay(rally.state, 2, audit);
     EXPECT_FALSE(tooMany);
     EXPECT_NE(tooMany.message().find("R2009.csv"), std::string::npos) << tooMany.message();
@@ -144,8 +149,10 @@ TEST(ControlAudit, AControlMovedBy300MetresIsTheOneFlagged) {
         for (std::size_t i = 0; i < audit.rows.size(); ++i)
             EXPECT_EQ(audit.rows[i].flagged, i == moved) << c.what << '\n' << auditTableText(audit);
         const auto& row = audit.rows[moved];
-        if (c.allCapped) EXPECT_EQ(row.capped, 6) << c.what;
-        else EXPECT_NEAR(std::fabs(row.median), 37.5, 3) << c.what << '\n' << auditTableText(audit);
+        if (c.allCapped)
+            EXPECT_EQ(row.capped, 6) << c.what;
+        else
+            EXPECT_NEAR(std::fabs(row.median), 37.5, 3) << c.what << '\n' << auditTableText(audit);
     }
 }
 

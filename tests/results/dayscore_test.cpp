@@ -24,8 +24,9 @@ TEST(DayScore, BuildsTheDayScoreFileAndWritesTheTotalsBack) {
     test::expectSameFile(expected / "DayScore_2.csv", dayScoreFile(r.state, 2));
     test::expectSameFile(expected / "EntryList.csv", r.file(RallyFolder::EntryList, "EntryList.csv"));
     test::expectSameFile(expected / "FinalMatrix2.csv", finalMatrixFile(r.state, 2));
-    EXPECT_EQ(r.messages.texts, std::vector<std::string>{"Day 2: no entry in the entry list for competition number "
-                                                         "99; their day score lines carry no name or score group"});
+    EXPECT_EQ(r.messages.texts,
+              std::vector<std::string>{"Day 2: no entry in the entry list for competition number "
+                                       "99; their day score lines carry no name or score group"});
     // The control count is the number of scores in the last R file read (competitor 99).
     EXPECT_EQ(scoring.controlCount(2), 2);
     ASSERT_EQ(scoring.dayScore().lines.size(), 4u);
@@ -58,7 +59,8 @@ TEST(DayScore, AnUnreadableRFileStopsTheBuildAndLeavesNoStaleDayScoreFile) {
         std::string message; // after the file name
     };
     std::string tooMany;
-    for (int i = 0; i < 101; ++i) tooMany += "1\r\n";
+    for (int i = 0; i < 101; ++i)
+        tooMany += "1\r\n";
     const Case cases[] = {
         {"12\r\nabc\r\n", " line 2: \"abc\" is not a number"},
         {tooMany, " line 101: more than 100 control scores"},

@@ -16,13 +16,15 @@ using test::ResultsRally;
 
 std::string line(const std::string& text, int n) { // 1-based line of a CR LF file
     std::size_t start = 0;
-    for (int i = 1; i < n; ++i) start = text.find("\r\n", start) + 2;
+    for (int i = 1; i < n; ++i)
+        start = text.find("\r\n", start) + 2;
     return text.substr(start, text.find("\r\n", start) - start);
 }
 
 std::vector<std::string> ranked(const FinalPositionTable& table) { // "position number final"
     std::vector<std::string> out;
-    for (const auto& r : table.rows) out.push_back(r.position + " " + r.compNo + " " + r.final);
+    for (const auto& r : table.rows)
+        out.push_back(r.position + " " + r.compNo + " " + r.final);
     return out;
 }
 
@@ -33,9 +35,13 @@ TEST(FinalSummation, ColoursByTheSumOfTheDays) {
         std::vector<std::pair<int, CellState>> expected;
     };
     const Case cases[] = {
-        {2, {{4, 6}, {4, 6}}, {{}, {6}},
+        {2,
+         {{4, 6}, {4, 6}},
+         {{}, {6}},
          {{4, CellState::Finisher}, {6, CellState::NonFinisher}, {9, CellState::NonStarter}}},
-        {3, {{5, 7}, {7}, {5, 7}}, {{}, {}, {}},
+        {3,
+         {{5, 7}, {7}, {5, 7}},
+         {{}, {}, {}},
          {{5, CellState::NonFinisher}, {7, CellState::Finisher}, {1, CellState::NonStarter}}},
         {3, {{}, {}, {}}, {{2}, {2}, {2}}, {{2, CellState::NonFinisher}}},
     };
@@ -44,9 +50,11 @@ TEST(FinalSummation, ColoursByTheSumOfTheDays) {
         r.writeEntries({{1, "Ann", "A"}});
         GroupScoring scoring(r.state);
         for (int d = 1; d <= c.days; ++d) {
-            for (int n : c.finishers[static_cast<std::size_t>(d - 1)]) r.writeScores(d, n, {1});
+            for (int n : c.finishers[static_cast<std::size_t>(d - 1)])
+                r.writeScores(d, n, {1});
             ASSERT_TRUE(scoring.selectDay());
-            for (int n : c.nonFinishers[static_cast<std::size_t>(d - 1)]) ASSERT_TRUE(scoring.toggleNonFinisher(n));
+            for (int n : c.nonFinishers[static_cast<std::size_t>(d - 1)])
+                ASSERT_TRUE(scoring.toggleNonFinisher(n));
         }
         ASSERT_TRUE(scoring.selectDay());
         ASSERT_TRUE(scoring.finalMode());
@@ -56,7 +64,8 @@ TEST(FinalSummation, ColoursByTheSumOfTheDays) {
         const std::string trace = readFile(finalTraceFile(r.state));
         EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), c.days * 250);
         const auto& day2 = c.finishers[1];
-        EXPECT_EQ(line(trace, 250 + 7), std::count(day2.begin(), day2.end(), 7) ? "10" : "0"); // day 2, number 7
+        EXPECT_EQ(line(trace, 250 + 7),
+                  std::count(day2.begin(), day2.end(), 7) ? "10" : "0"); // day 2, number 7
         EXPECT_EQ(fs::exists(sumFinalMatrixFile(r.state)), c.days == 2);
         if (c.days == 2) {
             const std::string sums = readFile(sumFinalMatrixFile(r.state));

@@ -12,7 +12,8 @@ using test::ResultsRally;
 
 std::string line(const std::string& text, int n) { // 1-based line of a CR LF file
     std::size_t start = 0;
-    for (int i = 1; i < n; ++i) start = text.find("\r\n", start) + 2;
+    for (int i = 1; i < n; ++i)
+        start = text.find("\r\n", start) + 2;
     return text.substr(start, text.find("\r\n", start) - start);
 }
 
@@ -37,10 +38,10 @@ TEST(DayMatrix, FilesFollowTheRFilesAndTheNonFinisherMarks) {
         int finalValue;    // its FinalMatrix1.csv line
     };
     const Step steps[] = {
-        {6, CellState::NonFinisher, "6\r\n", 1},        // green -> yellow
-        {9, CellState::NonFinisher, "6\r\n9\r\n", 1},   // red -> yellow
-        {6, CellState::Finisher, "0\r\n9\r\n", 10},     // back to green, a 0 line stays
-        {9, CellState::NonStarter, "0\r\n0\r\n", 0},    // back to red
+        {6, CellState::NonFinisher, "6\r\n", 1},      // green -> yellow
+        {9, CellState::NonFinisher, "6\r\n9\r\n", 1}, // red -> yellow
+        {6, CellState::Finisher, "0\r\n9\r\n", 10},   // back to green, a 0 line stays
+        {9, CellState::NonStarter, "0\r\n0\r\n", 0},  // back to red
         {6, CellState::NonFinisher, "0\r\n0\r\n6\r\n", 1},
         {251, CellState::NonStarter, "0\r\n0\r\n6\r\n", -1}, // no cell: nothing changes
     };
@@ -49,7 +50,8 @@ TEST(DayMatrix, FilesFollowTheRFilesAndTheNonFinisherMarks) {
         EXPECT_EQ(scoring.matrix().state(s.click), s.cell) << s.click;
         EXPECT_EQ(readFile(nonFinishersFile(r.state, 1)), s.marks) << s.click;
         if (s.finalValue >= 0) {
-            EXPECT_EQ(line(readFile(finalMatrixFile(r.state, 1)), s.click), std::to_string(s.finalValue)) << s.click;
+            EXPECT_EQ(line(readFile(finalMatrixFile(r.state, 1)), s.click), std::to_string(s.finalValue))
+                << s.click;
         }
     }
     // The display file never shows the marks; the colours hold for a fresh GroupScoring.
@@ -60,7 +62,7 @@ TEST(DayMatrix, FilesFollowTheRFilesAndTheNonFinisherMarks) {
     EXPECT_EQ(fresh.matrix().state(4), CellState::Finisher);
     EXPECT_EQ(fresh.matrix().state(9), CellState::NonStarter);
     const MatrixCounts counts = fresh.matrix().counts(fresh.shownCells()); // LastEntry D is 60
-    EXPECT_EQ(counts.finishers, 2);   // 4 and 250 (shown although above 60)
+    EXPECT_EQ(counts.finishers, 2); // 4 and 250 (shown although above 60)
     EXPECT_EQ(counts.nonFinishers, 1);
     EXPECT_EQ(counts.nonStarters, 58); // 1..60 but 4 and 6
 }

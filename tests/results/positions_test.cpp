@@ -12,7 +12,8 @@ using test::ResultsRally;
 
 std::vector<std::string> ranked(const DayPositionTable& table) { // "position number total"
     std::vector<std::string> out;
-    for (const auto& r : table.rows) out.push_back(r.position + " " + r.compNo + " " + r.total);
+    for (const auto& r : table.rows)
+        out.push_back(r.position + " " + r.compNo + " " + r.total);
     return out;
 }
 
@@ -43,7 +44,8 @@ TEST(DayPositions, RankByRoundedTotalsAndMarkNonFinishersAndNonStarters) {
     EXPECT_EQ(t[0].rows[0].name, "Bob Ray");
     for (int g = 1; g <= 4; ++g) {
         const std::string name = "DayPosition_1_SG" + std::string(1, static_cast<char>('A' + g - 1)) + ".csv";
-        test::expectSameFile(test::testData("results_daypositions/expected/" + name), dayPositionFile(r.state, 1, g));
+        test::expectSameFile(test::testData("results_daypositions/expected/" + name),
+                             dayPositionFile(r.state, 1, g));
     }
 }
 

@@ -24,7 +24,8 @@ std::string unescape(std::string s) {
 // The tables of a page: per <h2> title, its rows (header row first), each cell's text unescaped.
 // With `strict`, fails the test on a cell that holds a markup character: every text must have
 // been escaped (a browser's own serialisation leaves quotes as they are).
-std::map<std::string, std::vector<std::vector<std::string>>> tablesOf(const std::string& html, bool strict = true) {
+std::map<std::string, std::vector<std::vector<std::string>>> tablesOf(const std::string& html,
+                                                                      bool strict = true) {
     std::map<std::string, std::vector<std::vector<std::string>>> out;
     std::string title;
     for (std::size_t p = 0; p < html.size();) {
@@ -69,18 +70,25 @@ TEST(ResultsPage, EscapesEveryMarkupCharacter) {
         {"O'Neil \"Jr\"", "O&#39;Neil &quot;Jr&quot;"},
         {"&amp;", "&amp;amp;"},
         {"Zoë", "Zoë"},
-        {"Zo\xEB & Ren\xE9" "e", "Zoë &amp; Renée"}, // Windows-1252 from a spreadsheet program
+        {"Zo\xEB & Ren\xE9"
+         "e",
+         "Zoë &amp; Renée"}, // Windows-1252 from a spreadsheet program
     };
-    for (const auto& [text, escaped] : cases) EXPECT_EQ(htmlEscape(text), escaped);
+    for (const auto& [text, escaped] : cases)
+        EXPECT_EQ(htmlEscape(text), escaped);
 }
 
 class Publish : public ::testing::Test {
 protected:
     Publish() {
         r.copyInput("results_cli");
-        r.writeEntries({{1, "Ann & <Co>", "A"}, {2, "Bob", "A"}, {3, "Cy O'Neil", "A"}, {11, "Di", "B"}, {12, "Ed", "B"}});
-        for (const char* step : {"day --day 1 --non-finisher 12", "--yes results --day 1", "day --day 2 --scrap 2",
-                                 "--yes results --day 2", "final"}) {
+        r.writeEntries({{1, "Ann & <Co>", "A"},
+                        {2, "Bob", "A"},
+                        {3, "Cy O'Neil", "A"},
+                        {11, "Di", "B"},
+                        {12, "Ed", "B"}});
+        for (const char* step : {"day --day 1 --non-finisher 12", "--yes results --day 1",
+                                 "day --day 2 --scrap 2", "--yes results --day 2", "final"}) {
             std::string out;
             EXPECT_EQ(test::runCli(rally + step, out), 0) << step << '\n' << out;
         }
@@ -99,7 +107,8 @@ TEST_F(Publish, DayPageHoldsPositionsAndControlScoresAndChangesNothing) {
     EXPECT_EQ(snapshot(rallyFolder), before) << "publishing rewrote a file of the rally";
 
     const std::string html = readFile(out / "Day1.html");
-    EXPECT_NE(html.find("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"), std::string::npos);
+    EXPECT_NE(html.find("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"),
+              std::string::npos);
     EXPECT_NE(html.find("<p class=\"banner provisional\">Provisional</p>"), std::string::npos);
     for (const char* outside : {"<script", "<link", "src=", "http:", "https:", "@import"})
         EXPECT_EQ(html.find(outside), std::string::npos) << outside;
@@ -107,31 +116,33 @@ TEST_F(Publish, DayPageHoldsPositionsAndControlScoresAndChangesNothing) {
     const auto tables = tablesOf(html);
     ASSERT_EQ(tables.size(), 2u);
     EXPECT_EQ(tables.at("Score Group A"), (Rows{{"Pos", "No", "Name", "Total", "CP1", "CP2", "CP3"},
-                                               {"1", "2", "Bob", "9", "3", "3", "-3"},
-                                               {"2", "1", "Ann & <Co>", "15", "10", "-5", "0"},
-                                               {"3", "3", "Cy O'Neil", "20", "0", "0", "20"}}));
+                                                {"1", "2", "Bob", "9", "3", "3", "-3"},
+                                                {"2", "1", "Ann & <Co>", "15", "10", "-5", "0"},
+                                                {"3", "3", "Cy O'Neil", "20", "0", "0", "20"}}));
     EXPECT_EQ(tables.at("Score Group B"), (Rows{{"Pos", "No", "Name", "Total", "CP1", "CP2", "CP3"},
-                                               {"NF", "12", "Ed", "3", "1", "1", "1"},
-                                               {"1", "11", "Di", "12.5", "6", "6", "0.5"}}));
+                                                {"NF", "12", "Ed", "3", "1", "1", "1"},
+                                                {"1", "11", "Di", "12.5", "6", "6", "0.5"}}));
 }
 
 TEST_F(Publish, FinalPageOfficialAndUsage) {
     const fs::path out = r.root / "web";
     std::string output;
-    ASSERT_EQ(test::runCli(rally + "publish --final --official --out '" + out.string() + "'", output), 0) << output;
+    ASSERT_EQ(test::runCli(rally + "publish --final --official --out '" + out.string() + "'", output), 0)
+        << output;
     const std::string html = readFile(out / "Final.html");
     EXPECT_NE(html.find("<p class=\"banner official\">Official</p>"), std::string::npos);
     EXPECT_EQ(html.find("Provisional"), std::string::npos);
     using Rows = std::vector<std::vector<std::string>>;
     const auto tables = tablesOf(html);
     EXPECT_EQ(tables.at("Score Group A"), (Rows{{"Pos", "No", "Name", "Day 1", "Day 2", "Final"},
-                                               {"1", "2", "Bob", "9", "2", "11"},
-                                               {"NF", "3", "Cy O'Neil", "20", "0", "20"},
-                                               {"2", "1", "Ann & <Co>", "15", "8", "23"}}));
+                                                {"1", "2", "Bob", "9", "2", "11"},
+                                                {"NF", "3", "Cy O'Neil", "20", "0", "20"},
+                                                {"2", "1", "Ann & <Co>", "15", "8", "23"}}));
     EXPECT_EQ(tables.at("Score Group B").size(), 3u);
 
     EXPECT_EQ(test::runCli(rally + "publish --out '" + out.string() + "'", output), 2) << output;
-    EXPECT_EQ(test::runCli(rally + "publish --day 1 --final --out '" + out.string() + "'", output), 2) << output;
+    EXPECT_EQ(test::runCli(rally + "publish --day 1 --final --out '" + out.string() + "'", output), 2)
+        << output;
     EXPECT_EQ(test::runCli(rally + "publish --day 3 --out '" + out.string() + "'", output), 1) << output;
     EXPECT_NE(output.find("FinalMatrix3.csv is missing"), std::string::npos) << output;
 }
@@ -150,7 +161,8 @@ TEST_F(Publish, PagesOfTotalsThatChangedSinceAreRefused) {
         {"publish --day 2", 1, "The day positions of day 2 do not match the R files any more (competitor "},
         {"publish --final", 1, "The final results do not match the R files any more"},
         {"publish --day 1", 0, "Day1.html"},
-        {"publish --day 2", 1, "build the day and its positions again first (day --day 2, then results --day 2)"},
+        {"publish --day 2", 1,
+         "build the day and its positions again first (day --day 2, then results --day 2)"},
         {"--yes results --day 2", 0, "Day 2 positions"},
         {"publish --day 2", 0, "Day2.html"},
         {"publish --final", 1, "The final results do not match"},
@@ -158,9 +170,10 @@ TEST_F(Publish, PagesOfTotalsThatChangedSinceAreRefused) {
         {"publish --final", 0, "Final.html"},
     };
     for (const Step& step : steps) {
-        const std::string args = std::string(step.command) + (std::string(step.command).rfind("publish", 0) == 0
-                                                                    ? " --out '" + out.string() + "'"
-                                                                    : std::string());
+        const std::string args =
+            std::string(step.command) + (std::string(step.command).rfind("publish", 0) == 0
+                                             ? " --out '" + out.string() + "'"
+                                             : std::string());
         EXPECT_EQ(test::runCli(rally + args, output), step.status) << step.command << '\n' << output;
         EXPECT_NE(output.find(step.says), std::string::npos) << step.command << '\n' << output;
     }
@@ -183,7 +196,8 @@ TEST_F(Publish, ChromiumReadsTheTables) {
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     char buf[4096];
-    for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) dom.append(buf, n);
+    for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;)
+        dom.append(buf, n);
     pclose(pipe);
     const auto tables = tablesOf(dom, false);
     ASSERT_EQ(tables.count("Score Group A"), 1u) << dom;

@@ -78,7 +78,8 @@ TEST(RallyEndToEnd, TwoDaysFromRealTracksToFinalPositions) {
     ASSERT_EQ(test::runCli(rally + "--yes run --day 1 --again --keep-explain", output), 0) << output;
     EXPECT_NE(output.find("7 downloads to import and score again"), std::string::npos) << output;
     expectDayFiles(1, {1, 2, 3, 16, 17, 18, 19});
-    test::expectSameText(expected("positions1.txt"), outputFrom(output, "Day 1 positions"), "run --day 1 --again");
+    test::expectSameText(expected("positions1.txt"), outputFrom(output, "Day 1 positions"),
+                         "run --day 1 --again");
     ASSERT_EQ(test::runCli(rally + "explain --day 1 --comp 1 --control 1", output), 0) << output;
     EXPECT_NE(output.find("DEVIATION -10 S (LATE)"), std::string::npos) << output;
 
@@ -92,12 +93,14 @@ TEST(RallyEndToEnd, TwoDaysFromRealTracksToFinalPositions) {
 
     // The day's route schedule misnamed: the template made in its place never replaces the
     // control file, however often the day is run.
-    fs::rename(r.file(RallyFolder::RouteSchedule, "RS1_Data.csv"), r.file(RallyFolder::RouteSchedule, "rs1_data.csv"));
+    fs::rename(r.file(RallyFolder::RouteSchedule, "RS1_Data.csv"),
+               r.file(RallyFolder::RouteSchedule, "rs1_data.csv"));
     for (int time = 1; time <= 2; ++time) {
         EXPECT_EQ(test::runCli(rally + "--yes run --day 1", output), 1) << output;
         test::expectSameFile(kase / "expected/cp1.csv", r.file(RallyFolder::Marshals, "cp1.csv"));
     }
-    EXPECT_NE(output.find("cp1.csv holds 10 controls and the route schedule of day 1 has none"), std::string::npos)
+    EXPECT_NE(output.find("cp1.csv holds 10 controls and the route schedule of day 1 has none"),
+              std::string::npos)
         << output;
 }
 
@@ -109,10 +112,11 @@ TEST(RallyEndToEnd, ADayWithoutRouteScheduleStopsTheRunInItsFirstStep) {
     std::string output;
     const std::string rally = "--data-root '" + r.root.path().string() + "' --no-workbooks --rally Spring ";
     EXPECT_EQ(test::runCli(rally + "--yes run --day 1", output), 1);
-    EXPECT_EQ(output, "== Day 1: control files ==\n"
-                      "No data to load\n" // the route schedule template is made
-                      "Day 1 had no route schedule (RS1_Data.csv or Input_RS1.csv in RouteSchedule): a template "
-                      "was made; enter the day's lines before writing its control files\n");
+    EXPECT_EQ(output,
+              "== Day 1: control files ==\n"
+              "No data to load\n" // the route schedule template is made
+              "Day 1 had no route schedule (RS1_Data.csv or Input_RS1.csv in RouteSchedule): a template "
+              "was made; enter the day's lines before writing its control files\n");
     EXPECT_FALSE(fs::exists(r.file(RallyFolder::Marshals, "cp1.csv")));
 }
 

@@ -27,10 +27,12 @@ struct ScoredDay {
         fs::copy_file(kCase / "Marshals/cp1.csv", r.file(RallyFolder::Marshals, "cp1.csv"));
         const DaySummary summary = scoreDay(r.state, 1);
         EXPECT_EQ(summary.competitorsScored, 4) << daySummaryText(summary);
-        for (int n = 1; n <= 4; ++n) original[n] = readFile(resultFile(r.state, 1, n));
+        for (int n = 1; n <= 4; ++n)
+            original[n] = readFile(resultFile(r.state, 1, n));
     }
     void expectOriginal(const std::string& when) const {
-        for (const auto& [n, text] : original) EXPECT_EQ(readFile(resultFile(r.state, 1, n)), text) << n << when;
+        for (const auto& [n, text] : original)
+            EXPECT_EQ(readFile(resultFile(r.state, 1, n)), text) << n << when;
     }
     std::vector<int> scrapped() const {
         std::vector<int> controls;
@@ -54,7 +56,8 @@ TEST(ScrapControl, CountsTheScoresItWouldSetToZero) {
         ASSERT_TRUE(scoresToScrap(r.state, 1, control, found));
         EXPECT_EQ(found, count) << "control " << control;
     }
-    EXPECT_EQ(scrapQuestion(1, 3, 2), "Scrap control 3 of day 1 for every competitor? It sets 2 scores to 0.");
+    EXPECT_EQ(scrapQuestion(1, 3, 2),
+              "Scrap control 3 of day 1 for every competitor? It sets 2 scores to 0.");
     EXPECT_EQ(scrapQuestion(2, 1, 1), "Scrap control 1 of day 2 for every competitor? It sets 1 score to 0.");
 
     // The screen's question carries the count; counting writes nothing.
@@ -130,7 +133,8 @@ TEST(RestoreControl, AControlThatIsNotScrappedIsRefusedWithNothingChanged) {
     const std::string r3 = readFile(resultFile(d.r.state, 1, 3));
     for (int control : {1, 3, 8, 9, 0}) {
         EXPECT_EQ(scoring.restoreControl(control, summary).message(),
-                  "Control " + std::to_string(control) + " of day 1 is not scrapped: there is nothing to restore");
+                  "Control " + std::to_string(control) +
+                      " of day 1 is not scrapped: there is nothing to restore");
         EXPECT_EQ(readFile(scrappedControlsFile(d.r.state, 1)), scrappedList);
         EXPECT_EQ(readFile(resultFile(d.r.state, 1, 3)), r3);
         // No download was put back to wait for the next "Score all".
@@ -150,8 +154,9 @@ TEST(RestoreControl, AnRFileWithoutAKeptDownloadIsNamed) {
     ASSERT_TRUE(scoring.scrapControl(4));
     DaySummary summary;
     ASSERT_TRUE(scoring.restoreControl(4, summary));
-    EXPECT_EQ(summary.messages, std::vector<std::string>{"R1009.csv: not scored again (no download of competitor 9 "
-                                                         "in CompetitorsLog\\Bak); its score for control 4 stays 0"});
+    EXPECT_EQ(summary.messages,
+              std::vector<std::string>{"R1009.csv: not scored again (no download of competitor 9 "
+                                       "in CompetitorsLog\\Bak); its score for control 4 stays 0"});
     EXPECT_EQ(readFile(resultFile(d.r.state, 1, 9)), "1\r\n2\r\n3\r\n0\r\n5\r\n6\r\n7\r\n8\r\n");
     d.expectOriginal(" after the restore");
 }
@@ -172,14 +177,10 @@ TEST(GroupScoringCells, TheTooltipNamesTheCrewAndItsTotal) {
         std::string text;
     };
     const Case cases[] = {
-        {1, 2, "No. 2: Ann\nDay 1 total 12"},
-        {1, 5, "No. 5: Bob\nDay 1: no result\nNon-finisher"},
-        {1, 9, "No. 9: no entry\nDay 1 total 4"},
-        {1, 11, "No. 11: no entry\nDay 1: no result"},
-        {2, 5, "No. 5: Bob\nDay 2 total 1.5"},
-        {3, 2, "No. 2: Ann\nFinal total 42"},
-        {3, 5, "No. 5: Bob\nFinal total 8.5"},
-        {3, 9, "No. 9: no entry"},
+        {1, 2, "No. 2: Ann\nDay 1 total 12"},     {1, 5, "No. 5: Bob\nDay 1: no result\nNon-finisher"},
+        {1, 9, "No. 9: no entry\nDay 1 total 4"}, {1, 11, "No. 11: no entry\nDay 1: no result"},
+        {2, 5, "No. 5: Bob\nDay 2 total 1.5"},    {3, 2, "No. 2: Ann\nFinal total 42"},
+        {3, 5, "No. 5: Bob\nFinal total 8.5"},    {3, 9, "No. 9: no entry"},
     };
     for (const Case& c : cases) {
         if (scoring.selectedDay() != c.day) {

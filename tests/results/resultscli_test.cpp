@@ -30,7 +30,8 @@ TEST(ResultsCli, TwoDayRallyFromRFilesToFinalPositions) {
         {"day --day 3", 1, "Day 3 is not a day of this 2-day rally\n", false},
         {"day --day 1 --non-finisher 12", 0, "day1.txt", true},
         {"results --day 1", 1,
-         "Question: The combined day results should only be printed after all individual scoring for the day has "
+         "Question: The combined day results should only be printed after all individual scoring for the day "
+         "has "
          "been completed. Do you wish to proceed? [No, pass --yes to answer Yes]\n",
          false},
         {"--yes results --day 1", 0, "results1.txt", true},
@@ -67,8 +68,9 @@ TEST(ResultsCli, UnscrapScoresTheDayAgainFromTheKeptDownloads) {
     EXPECT_EQ(test::runCli(rally + "day --day 1 --scrap 4", output), 0) << output;
     EXPECT_EQ(readFile(resultFile(r.state, 1, 1)), "-12\r\n0\r\n7\r\n0\r\n-250\r\n592\r\n600\r\n-3\r\n");
     EXPECT_EQ(test::runCli(rally + "day --day 1 --unscrap 4", output), 0) << output;
-    EXPECT_NE(output.find("[1/4] h1001.csv\n[2/4] c1002.csv\n[3/4] CL1001.csv\n[4/4] CL1002.csv\n"
-                          "Control 4 of day 1 restored\nDownloads imported: 2\nCompetitors scored: 2\nNo messages\n"),
+    EXPECT_NE(output.find(
+                  "[1/4] h1001.csv\n[2/4] c1002.csv\n[3/4] CL1001.csv\n[4/4] CL1002.csv\n"
+                  "Control 4 of day 1 restored\nDownloads imported: 2\nCompetitors scored: 2\nNo messages\n"),
               std::string::npos)
         << output;
     EXPECT_NE(output.find("\"Ann\",1,\"A\",1509,-12,0,7,45,-250,592,600,-3\n"), std::string::npos) << output;
@@ -89,7 +91,8 @@ TEST(ResultsCli, UsageErrorsAndAOneDayRally) {
     EXPECT_EQ(test::runCli(rally + "day --day x", output), 2) << output;
     EXPECT_EQ(test::runCli(rally + "day --day 1 --non-finisher 251", output), 1);
     EXPECT_EQ(output, "Competition number 251 has no cell in the matrix (1 to 250)\n");
-    EXPECT_FALSE(std::filesystem::exists(matrixDisplayFile(r.state, 1))) << "refused before the day was built";
+    EXPECT_FALSE(std::filesystem::exists(matrixDisplayFile(r.state, 1)))
+        << "refused before the day was built";
     EXPECT_EQ(test::runCli(rally + "final", output), 1);
     EXPECT_EQ(output, "A one-day rally has no Final position: its day positions are its results\n");
 }

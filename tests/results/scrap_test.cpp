@@ -19,7 +19,7 @@ TEST(ScrapControl, SetsTheControlToZeroInEveryRFileOfTheDay) {
     r.writeScores(1, 5, {1, 2, 3});          // two controls missing: filled with 0
     r.writeScores(1, 7, {1, 2, 3, 4, 5, 6}); // more than the day's count: kept
     r.writeScores(1, 9, {-5, -4, -3, -2, -1});
-    r.writeScores(2, 2, {7, 7, 7});          // another day: untouched
+    r.writeScores(2, 2, {7, 7, 7}); // another day: untouched
     GroupScoring scoring(r.state);
     ASSERT_TRUE(scoring.enterDay(1));
     ASSERT_EQ(scoring.controlCount(1), 5);
@@ -45,15 +45,17 @@ TEST(ScrapControl, SetsTheControlToZeroInEveryRFileOfTheDay) {
     // The day keeps a record of its scrapped controls, each once, for competitors scored later,
     // known by place and times: renumbered, it stays scrapped; moved, it no longer is.
     ASSERT_TRUE(scoring.scrapControl(1));
-    EXPECT_EQ(readFile(scrappedControlsFile(r.state, 1)),
-              "\"No\",\"Lat\",\"Long\",\"Dist\",\"A_Time\",\"B_Time\",\"C_Time\",\"D_Time\"\r\n"
-              "3,-33.83,151.2,12.4,30600,30420,30300,30180\r\n1,-33.81,151.2,12.4,30600,30420,30300,30180\r\n");
+    EXPECT_EQ(
+        readFile(scrappedControlsFile(r.state, 1)),
+        "\"No\",\"Lat\",\"Long\",\"Dist\",\"A_Time\",\"B_Time\",\"C_Time\",\"D_Time\"\r\n"
+        "3,-33.83,151.2,12.4,30600,30420,30300,30180\r\n1,-33.81,151.2,12.4,30600,30420,30300,30180\r\n");
     EXPECT_FALSE(std::filesystem::exists(scrappedControlsFile(r.state, 2)));
     std::vector<ControlRecord> controls;
     ASSERT_TRUE(readControlFile(r.file(RallyFolder::Marshals, "cp1.csv"), controls));
     controls.erase(controls.begin() + 1); // control 2 removed: 3 becomes 2
-    for (int i = 0; i < 4; ++i) controls[static_cast<std::size_t>(i)].no = i + 1;
-    controls[0].lat = -33.9;              // control 1 moved
+    for (int i = 0; i < 4; ++i)
+        controls[static_cast<std::size_t>(i)].no = i + 1;
+    controls[0].lat = -33.9; // control 1 moved
     std::vector<int> scrapped;
     ASSERT_TRUE(readScrappedControls(r.state, 1, controls, scrapped));
     EXPECT_EQ(scrapped, std::vector<int>{2});
@@ -69,7 +71,8 @@ TEST(ScrapControl, ThePanelStaysWithinTheDaysControls) {
     scoring.openScrapPanel();
     scoring.previousControl();
     EXPECT_EQ(scoring.scrapControlNo(), 1);
-    for (int i = 0; i < 5; ++i) scoring.nextControl();
+    for (int i = 0; i < 5; ++i)
+        scoring.nextControl();
     EXPECT_EQ(scoring.scrapControlNo(), 3);
     scoring.previousControl();
     EXPECT_EQ(scoring.scrapControlNo(), 2);
@@ -89,7 +92,8 @@ TEST(ScrapControl, AnUnreadableRFileStopsBeforeAnyFileIsRewritten) {
     GroupScoring scoring(r.state);
     ASSERT_TRUE(scoring.enterDay(1));
     test::writeText(resultFile(r.state, 1, 3), "4\r\nx\r\n");
-    EXPECT_EQ(scoring.scrapControl(1).message(), resultFile(r.state, 1, 3).string() + " line 2: \"x\" is not a number");
+    EXPECT_EQ(scoring.scrapControl(1).message(),
+              resultFile(r.state, 1, 3).string() + " line 2: \"x\" is not a number");
     EXPECT_EQ(readFile(resultFile(r.state, 1, 2)), "1\r\n2\r\n3\r\n");
 }
 

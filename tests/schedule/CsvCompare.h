@@ -21,7 +21,8 @@ inline std::string compareCsvFiles(const std::filesystem::path& actualFile,
     const auto& a = actual.records();
     const auto& e = expected.records();
     for (std::size_t r = 0; r < std::max(a.size(), e.size()); ++r) {
-        const std::string where = expectedFile.filename().string() + " record " + std::to_string(r + 1) + ": ";
+        const std::string where =
+            expectedFile.filename().string() + " record " + std::to_string(r + 1) + ": ";
         if (r >= a.size()) return where + "missing";
         if (r >= e.size()) return where + "not expected";
         if (a[r].size() != e[r].size())

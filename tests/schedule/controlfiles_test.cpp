@@ -52,7 +52,8 @@ TEST(ControlFiles, AddedTimeNotes) {
         {2.5, "Stop [Time added: 2.5 minutes]"},
         {120, "Stop [Time added: 120 minutes]"},
     };
-    for (const auto& c : cases) EXPECT_EQ(timeAddedNote("Stop", c.minutes), c.expected) << c.minutes;
+    for (const auto& c : cases)
+        EXPECT_EQ(timeAddedNote("Stop", c.minutes), c.expected) << c.minutes;
 }
 
 TEST(ControlFiles, ControlsAreTheVLinesNumberedInOrderWithHalfEvenTimes) {
@@ -93,10 +94,12 @@ TEST(ControlFiles, EachLineTypeGoesToItsFiles) {
     ASSERT_EQ(controls.size(), 1u);
     EXPECT_EQ(controls[0].dist, 4); // the "v" line
     std::vector<double> speedRows;
-    for (const auto& row : r.state.schedule.speedTable.rows) speedRows.push_back(row.distance);
+    for (const auto& row : r.state.schedule.speedTable.rows)
+        speedRows.push_back(row.distance);
     EXPECT_EQ(speedRows, (std::vector<double>{0, 1, 2, 3, 5, 7, 8})); // all but "v" and "m"
     std::vector<std::string> windowTypes;
-    for (const auto& row : r.state.schedule.passingWindows.rows) windowTypes.push_back(row.type);
+    for (const auto& row : r.state.schedule.passingWindows.rows)
+        windowTypes.push_back(row.type);
     EXPECT_EQ(windowTypes, (std::vector<std::string>{"v", "c", "m", "p"}));
     EXPECT_EQ(r.state.schedule.passingWindows.rows[2].lineNo, 7);
 }
@@ -105,7 +108,8 @@ TEST(ControlFiles, DayWithoutControlsWritesOnlyTheHeader) {
     Rally r;
     r.state.schedule = linesOfTypes({"o", "o"});
     ASSERT_TRUE(writeControlFiles(r.state));
-    EXPECT_EQ(readFile(r.file("Marshals/cp1.csv")), "\"No\",\"Lat\",\"Long\",\"Dist\",\"A_Time\",\"B_Time\",\"C_Time\",\"D_Time\"\r\n");
+    EXPECT_EQ(readFile(r.file("Marshals/cp1.csv")),
+              "\"No\",\"Lat\",\"Long\",\"Dist\",\"A_Time\",\"B_Time\",\"C_Time\",\"D_Time\"\r\n");
 }
 
 // A calculated day with stops, nominated speeds, added times in seconds and minutes, every timed
@@ -120,7 +124,8 @@ TEST(ControlFiles, GoldenDayWithNotesAndCoordinates) {
     EXPECT_EQ(written, 2);
     EXPECT_EQ(r.state.selectedDayStartTime, 28800);
     for (const char* name : {"Marshals/cp1.csv", "RouteSchedule/SpeedABCD_RS1.csv", "RouteSchedule/abc.csv"})
-        EXPECT_EQ(test::compareCsvFiles(r.file(name), data / "expected" / fs::path(name).filename()), "") << name;
+        EXPECT_EQ(test::compareCsvFiles(r.file(name), data / "expected" / fs::path(name).filename()), "")
+            << name;
     // What was read back is what the file holds.
     const SpeedTable& speeds = r.state.schedule.speedTable;
     ASSERT_EQ(speeds.count(), 7);

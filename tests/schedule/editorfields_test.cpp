@@ -200,9 +200,9 @@ TEST(EditorFields, DistanceEntryKeepsTheLineBehindThePreviousOne) {
         const char* entry;
         double stored;
     };
-    for (const Coordinate& c : {Coordinate{"-3386512", -33.86512}, Coordinate{"15120993", 151.20993},
-                                Coordinate{"", 0}, Coordinate{"12-3", kept}, Coordinate{"-", kept},
-                                Coordinate{"--5", kept}}) {
+    for (const Coordinate& c :
+         {Coordinate{"-3386512", -33.86512}, Coordinate{"15120993", 151.20993}, Coordinate{"", 0},
+          Coordinate{"12-3", kept}, Coordinate{"-", kept}, Coordinate{"--5", kept}}) {
         leaveField(e.state, EditField::Latitude, coordinateEntryText(kept));
         ASSERT_EQ(e.cur().lat, kept);
         const Status st = leaveField(e.state, EditField::Latitude, c.entry);
@@ -240,9 +240,9 @@ TEST(EditorFields, AClickOnAWindowRowGoesToItsLine) {
         int currentAfter;
     };
     const Case cases[] = {
-        {3, 1, true, 1},  {3, 5, true, 5},  {3, 3, true, 3},  {3, 0, false, 3}, {3, 6, false, 3},
-        {1, 4, true, 2},  {1, 6, true, 4},  {1, 2, false, 1}, {5, 0, true, 2},  {5, 4, false, 5},
-        {4, 4, true, 5},  {4, 5, false, 4}, {2, -1, false, 2}, {2, 7, false, 2},
+        {3, 1, true, 1}, {3, 5, true, 5},  {3, 3, true, 3},   {3, 0, false, 3}, {3, 6, false, 3},
+        {1, 4, true, 2}, {1, 6, true, 4},  {1, 2, false, 1},  {5, 0, true, 2},  {5, 4, false, 5},
+        {4, 4, true, 5}, {4, 5, false, 4}, {2, -1, false, 2}, {2, 7, false, 2},
     };
     for (const Case& c : cases) {
         Editor e({"o", "o", "f", "o", "o"});

@@ -33,10 +33,11 @@ TEST(RSModule, DayWithoutFilesGetsTheTemplateSavedAtOnce) {
     EXPECT_EQ(r.messages.texts, std::vector<std::string>{"No data to load"});
     EXPECT_EQ(r.state.schedule.lineCount, 4);
     EXPECT_EQ(readFile(r.file("RS2_Data.csv")),
-              std::string(kHeader) + "1,\"Start of Rally - edit this line\",\"o\",0,0,0,0,0,120,0,0,0,0,0,0\r\n"
-                                     "2,\"Second instruction/clue - edit this line\",\"o\",1,0,0,0,0,120,0,0,0,0,0,0\r\n"
-                                     "3,\"Third instruction/clue - edit this line\",\"o\",2,0,0,0,0,120,0,0,0,0,0,0\r\n"
-                                     "4,\"Use ADD ROW for future lines\",\"o\",3,0,0,0,0,120,0,0,0,0,0,0\r\n");
+              std::string(kHeader) +
+                  "1,\"Start of Rally - edit this line\",\"o\",0,0,0,0,0,120,0,0,0,0,0,0\r\n"
+                  "2,\"Second instruction/clue - edit this line\",\"o\",1,0,0,0,0,120,0,0,0,0,0,0\r\n"
+                  "3,\"Third instruction/clue - edit this line\",\"o\",2,0,0,0,0,120,0,0,0,0,0,0\r\n"
+                  "4,\"Use ADD ROW for future lines\",\"o\",3,0,0,0,0,120,0,0,0,0,0,0\r\n");
 }
 
 TEST(RSModule, ImportPutsTheSpeedInTheBaselineGroupAndLimit120) {
@@ -47,7 +48,8 @@ TEST(RSModule, ImportPutsTheSpeedInTheBaselineGroupAndLimit120) {
         r.state.schedule.line(i).addTime = {0, 3, 3, 3, 3};
         r.state.schedule.line(i).lat = -30;
     }
-    writeText(r.file("Input_RS1.csv"), "No,Clue,T,Km,Speed\r\n1,\"Start\",\"a\",0,50\r\n2,\"Bend\",o,1.5,40\r\n");
+    writeText(r.file("Input_RS1.csv"),
+              "No,Clue,T,Km,Speed\r\n1,\"Start\",\"a\",0,50\r\n2,\"Bend\",o,1.5,40\r\n");
     r.state.config.baselineSpeedGroup = 2;
     LoadSource source = LoadSource::DataFile;
     ASSERT_TRUE(loadDay(r.state, &source));
@@ -62,7 +64,7 @@ TEST(RSModule, ImportPutsTheSpeedInTheBaselineGroupAndLimit120) {
         EXPECT_EQ(t.line(i).addTime, (std::array<double, 5>{}));
         EXPECT_EQ(t.line(i).lat, 0);
     }
-    EXPECT_EQ(t.line(3), ScheduleLine{}); // nothing of the earlier day stays above the count
+    EXPECT_EQ(t.line(3), ScheduleLine{});             // nothing of the earlier day stays above the count
     EXPECT_FALSE(fs::exists(r.file("RS1_Data.csv"))); // written at the next save
     // Running times were calculated: 1.5 km at 50 km/h in group B.
     EXPECT_DOUBLE_EQ(t.line(2).rallyTime[2], 0.03);
@@ -71,7 +73,8 @@ TEST(RSModule, ImportPutsTheSpeedInTheBaselineGroupAndLimit120) {
 TEST(RSModule, DataFileIsPreferredToTheImportFile) {
     Rally r;
     writeText(r.file("Input_RS1.csv"), "a,b,c,d,e\r\n1,\"Imported\",\"o\",0,50\r\n");
-    writeText(r.file("RS1_Data.csv"), std::string(kHeader) + "1,\"Stored\",\"o\",0,0,50,0,0,80,0,0,0,0,0,0\r\n");
+    writeText(r.file("RS1_Data.csv"),
+              std::string(kHeader) + "1,\"Stored\",\"o\",0,0,50,0,0,80,0,0,0,0,0,0\r\n");
     ASSERT_TRUE(loadDay(r.state));
     EXPECT_EQ(r.state.schedule.line(1).instruction, "Stored");
     EXPECT_EQ(r.state.schedule.line(1).limit, 80);
@@ -111,13 +114,15 @@ TEST(RSModule, SavingNoLinesWritesLineOne) {
     r.state.schedule.lineCount = 0;
     r.state.schedule.line(1).instruction = "kept";
     ASSERT_TRUE(saveDay(r.state));
-    EXPECT_EQ(readFile(r.file("RS1_Data.csv")), std::string(kHeader) + "1,\"kept\",\"\",0,0,0,0,0,0,0,0,0,0,0,0\r\n");
+    EXPECT_EQ(readFile(r.file("RS1_Data.csv")),
+              std::string(kHeader) + "1,\"kept\",\"\",0,0,0,0,0,0,0,0,0,0,0,0\r\n");
     EXPECT_EQ(r.state.schedule.lineCount, 1);
 }
 
 TEST(RSModule, BadFilesAreReportedAndLeaveTheTableAsItWas) {
     std::string tooLong = kHeader;
-    for (int i = 1; i <= 1000; ++i) tooLong += std::to_string(i) + ",\"x\",\"o\",0,0,0,0,0,0,0,0,0,0,0,0\r\n";
+    for (int i = 1; i <= 1000; ++i)
+        tooLong += std::to_string(i) + ",\"x\",\"o\",0,0,0,0,0,0,0,0,0,0,0,0\r\n";
     struct Case {
         const char* file;
         std::string content;
@@ -126,7 +131,8 @@ TEST(RSModule, BadFilesAreReportedAndLeaveTheTableAsItWas) {
     const Case cases[] = {
         {"RS1_Data.csv", std::string(kHeader) + "1,\"A\",\"o\",zero,0,0,0,0,0,0,0,0,0,0,0\r\n",
          " line 2: \"zero\" is not a number"},
-        {"RS1_Data.csv", std::string(kHeader) + "1,\"A\",\"o\",0,0,0,0,0,0,0,0,0,0,0,0\r\n2,\"B\",\"o\",1,5\r\n",
+        {"RS1_Data.csv",
+         std::string(kHeader) + "1,\"A\",\"o\",0,0,0,0,0,0,0,0,0,0,0,0\r\n2,\"B\",\"o\",1,5\r\n",
          " line 3: a value is missing"},
         {"RS1_Data.csv", tooLong, " line 1001: more than 999 lines; a day holds at most 999"},
         {"Input_RS1.csv", "a,b,c,d,e\r\n1,\"A\",\"o\",1,fast\r\n", " line 2: \"fast\" is not a number"},
@@ -147,7 +153,8 @@ TEST(RSModule, BadFilesAreReportedAndLeaveTheTableAsItWas) {
 TEST(RSModule, ExactlyNineHundredNinetyNineLinesLoad) {
     Rally r;
     std::string content = kHeader;
-    for (int i = 1; i <= 999; ++i) content += std::to_string(i) + ",\"x\",\"o\"," + std::to_string(i) + ",0,50,0,0,0,0,0,0,0,0,0\r\n";
+    for (int i = 1; i <= 999; ++i)
+        content += std::to_string(i) + ",\"x\",\"o\"," + std::to_string(i) + ",0,50,0,0,0,0,0,0,0,0,0\r\n";
     writeText(r.file("RS1_Data.csv"), content);
     ASSERT_TRUE(loadDay(r.state));
     EXPECT_EQ(r.state.schedule.lineCount, 999);
@@ -156,7 +163,8 @@ TEST(RSModule, ExactlyNineHundredNinetyNineLinesLoad) {
 
 TEST(RSModule, FieldsAreTakenInSequenceWhateverTheLineBreaks) {
     Rally r;
-    writeText(r.file("RS1_Data.csv"), std::string(kHeader) + "1,\"Split\",\"o\",2.5,0,60\r\n,0,120,0,0,0,0,0,0\r\n");
+    writeText(r.file("RS1_Data.csv"),
+              std::string(kHeader) + "1,\"Split\",\"o\",2.5,0,60\r\n,0,120,0,0,0,0,0,0\r\n");
     ASSERT_TRUE(loadDay(r.state));
     EXPECT_EQ(r.state.schedule.lineCount, 1);
     EXPECT_EQ(r.state.schedule.line(1).limit, 120);
@@ -182,12 +190,14 @@ TEST(RSModule, LikelyTypingMistakesAreShownOnLoadingAndNothingChanges) {
                                        "5,\"Control two\",\"v\",14,0\r\n");
     ASSERT_TRUE(loadDay(r.state));
     ASSERT_EQ(r.messages.texts.size(), 1u);
-    EXPECT_EQ(r.messages.texts[0],
-              "Input_RS1.csv:\n"
-              "line 2: the type \"V\" is no line type, so the line is neither a control nor a change of speed "
-              "(the types are small letters: \"v\")\n"
-              "line 4: the type \"bridge\" is no line type, so the line is neither a control nor a change of speed\n"
-              "line 4: 1.25 km comes before line 3 at 6 km, which gives the stretch a negative running time");
+    EXPECT_EQ(
+        r.messages.texts[0],
+        "Input_RS1.csv:\n"
+        "line 2: the type \"V\" is no line type, so the line is neither a control nor a change of speed "
+        "(the types are small letters: \"v\")\n"
+        "line 4: the type \"bridge\" is no line type, so the line is neither a control nor a change of "
+        "speed\n"
+        "line 4: 1.25 km comes before line 3 at 6 km, which gives the stretch a negative running time");
     EXPECT_EQ(r.state.schedule.line(2).type, "V");
     EXPECT_EQ(r.state.schedule.line(4).distance, 1.25);
     // A sound day says nothing.

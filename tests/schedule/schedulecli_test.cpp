@@ -48,7 +48,8 @@ using test::TempDir;
 int lineCount(const std::string& text) {
     std::istringstream in(text);
     int n = 0;
-    for (std::string line; std::getline(in, line);) ++n;
+    for (std::string line; std::getline(in, line);)
+        ++n;
     return n;
 }
 
@@ -56,23 +57,27 @@ TEST(ScheduleCli, TwentyLineImportMatchesTheHandCalculation) {
     TempDir root;
     const std::string rally = "--data-root '" + root.path().string() + "' --rally Hand ";
     std::string out;
-    ASSERT_EQ(runCli("--data-root '" + root.path().string() + "' new --name 'Hand Calc' --short Hand", out), 0) << out;
+    ASSERT_EQ(runCli("--data-root '" + root.path().string() + "' new --name 'Hand Calc' --short Hand", out),
+              0)
+        << out;
     const fs::path data = fs::path(TRAKMORA_TEST_DATA) / "schedule_cli20";
     fs::copy_file(data / "Input_RS1.csv", root / "Hand/RouteSchedule/Input_RS1.csv");
 
     ASSERT_EQ(runCli(rally + "schedule --day 1 --save", out), 0) << out;
     EXPECT_EQ(lineCount(out), 22) << out; // heading, 20 lines, where it was saved
-    EXPECT_NE(out.find("16\tVirtual control five\tv\t22.4\t80\t80\t80\t80\t00:24:51\t00:22:39\t00:21:00\t00:19:43\t"
-                       "08:24:51\t09:19:43\n"),
-              std::string::npos)
+    EXPECT_NE(
+        out.find("16\tVirtual control five\tv\t22.4\t80\t80\t80\t80\t00:24:51\t00:22:39\t00:21:00\t00:19:43\t"
+                 "08:24:51\t09:19:43\n"),
+        std::string::npos)
         << out;
 
     ASSERT_EQ(runCli(rally + "controls --day 1", out), 0) << out;
     EXPECT_NE(out.find("6 controls written to "), std::string::npos) << out;
 
-    for (const char* name : {"RouteSchedule/RS1_Data.csv", "Marshals/cp1.csv", "RouteSchedule/SpeedABCD_RS1.csv",
-                             "RouteSchedule/abc.csv"})
-        EXPECT_EQ(test::compareCsvFiles(root / ("Hand/" + std::string(name)), data / "expected" / fs::path(name).filename()),
+    for (const char* name : {"RouteSchedule/RS1_Data.csv", "Marshals/cp1.csv",
+                             "RouteSchedule/SpeedABCD_RS1.csv", "RouteSchedule/abc.csv"})
+        EXPECT_EQ(test::compareCsvFiles(root / ("Hand/" + std::string(name)),
+                                        data / "expected" / fs::path(name).filename()),
                   "")
             << name;
 }
@@ -80,7 +85,8 @@ TEST(ScheduleCli, TwentyLineImportMatchesTheHandCalculation) {
 TEST(ScheduleCli, DaysOutsideTheRallyAreRefused) {
     TempDir root;
     std::string out;
-    ASSERT_EQ(runCli("--data-root '" + root.path().string() + "' new --name 'Days' --short Days", out), 0) << out;
+    ASSERT_EQ(runCli("--data-root '" + root.path().string() + "' new --name 'Days' --short Days", out), 0)
+        << out;
     const std::string rally = "--data-root '" + root.path().string() + "' --rally Days ";
     for (const char* command : {"schedule --day 0", "schedule --day 4", "controls --day 6"}) {
         EXPECT_EQ(runCli(rally + command, out), 1) << command;

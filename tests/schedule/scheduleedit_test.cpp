@@ -27,11 +27,13 @@ struct Editor {
     }
     std::vector<std::string> clues() const {
         std::vector<std::string> out;
-        for (int i = 1; i <= t.lineCount; ++i) out.push_back(t.line(i).instruction);
+        for (int i = 1; i <= t.lineCount; ++i)
+            out.push_back(t.line(i).instruction);
         return out;
     }
     void expectNumbered() const {
-        for (int i = 1; i <= t.lineCount; ++i) EXPECT_EQ(t.line(i).no, i);
+        for (int i = 1; i <= t.lineCount; ++i)
+            EXPECT_EQ(t.line(i).no, i);
     }
 };
 
@@ -39,7 +41,8 @@ TEST(ScheduleEdit, InsertRowPushesTheCurrentLineDown) {
     Editor e(5);
     e.t.currentLine = 3;
     ASSERT_TRUE(insertRow(e.state));
-    EXPECT_EQ(e.clues(), (std::vector<std::string>{"clue 1", "clue 2", "line inserted", "clue 3", "clue 4", "clue 5"}));
+    EXPECT_EQ(e.clues(),
+              (std::vector<std::string>{"clue 1", "clue 2", "line inserted", "clue 3", "clue 4", "clue 5"}));
     e.expectNumbered();
     const ScheduleLine& inserted = e.t.line(3);
     EXPECT_EQ(inserted.type, "o");
@@ -117,12 +120,9 @@ TEST(ScheduleEdit, DistanceRule) {
         double stored;
     };
     const Case cases[] = {
-        {"o", 12, 12.34, 12.34},
-        {"o", 12.34, 12.34, 12.34},
-        {"o", 15, 12.34, 15},
-        {"o", 4, std::nullopt, 4},
-        {"s", 4, 9, 4},
-        {"v", 4, 9, 9},
+        {"o", 12, 12.34, 12.34}, {"o", 12.34, 12.34, 12.34},
+        {"o", 15, 12.34, 15},    {"o", 4, std::nullopt, 4},
+        {"s", 4, 9, 4},          {"v", 4, 9, 9},
     };
     for (const auto& c : cases) {
         Editor e(3);
@@ -155,7 +155,8 @@ TEST(ScheduleEdit, AddedTimeStepsAreLimitedAndMirrored) {
         e.state.config.noOfSpeedGroups = c.groups;
         e.t.currentLine = 1;
         e.t.line(1).addTime[c.group] = c.startMinutes;
-        for (int step : c.steps) ASSERT_TRUE(changeAddedTime(e.state, c.group, step)) << c.name;
+        for (int step : c.steps)
+            ASSERT_TRUE(changeAddedTime(e.state, c.group, step)) << c.name;
         for (int g = 1; g <= 4; ++g)
             EXPECT_NEAR(e.t.line(1).addTime[g] * 60, c.expectedSeconds[static_cast<std::size_t>(g - 1)], 1e-9)
                 << c.name << " group " << g;

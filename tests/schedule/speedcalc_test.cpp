@@ -20,7 +20,8 @@ ScheduleTable tableOf(const std::vector<Row>& rows) {
         ScheduleLine& line = t.line(static_cast<int>(i) + 1);
         line.no = static_cast<int>(i) + 1;
         line.type = rows[i].type;
-        for (int g = 1; g <= 4; ++g) line.speed[g] = rows[i].stored[static_cast<std::size_t>(g - 1)];
+        for (int g = 1; g <= 4; ++g)
+            line.speed[g] = rows[i].stored[static_cast<std::size_t>(g - 1)];
     }
     t.lineCount = static_cast<int>(rows.size());
     return t;
@@ -45,15 +46,21 @@ TEST(SpeedCalc, PropagatesEachLineByItsType) {
          {{"f", {0, 70, 0, 0}}, {"v", {9, 9, 9, 9}}, {"v", {}}, {"v", {1, 2, 3, 4}}},
          {{60, 70, 80, 90}, {60, 70, 80, 90}, {60, 70, 80, 90}, {60, 70, 80, 90}}},
         {"v as line 1 reads the empty line 0", {{"v", {5, 6, 7, 8}}}, {{0, 0, 0, 0}}},
-        {"c after s carries zero", {{"o", {0, 50, 0, 0}}, {"s", {1, 2, 3, 4}}, {"c", {9, 9, 9, 9}}},
+        {"c after s carries zero",
+         {{"o", {0, 50, 0, 0}}, {"s", {1, 2, 3, 4}}, {"c", {9, 9, 9, 9}}},
          {{50, 50, 50, 50}, {0, 0, 0, 0}, {0, 0, 0, 0}}},
-        {"m and p carry too", {{"o", {0, 40, 0, 0}}, {"m", {}}, {"p", {}}},
+        {"m and p carry too",
+         {{"o", {0, 40, 0, 0}}, {"m", {}}, {"p", {}}},
          {{40, 40, 40, 40}, {40, 40, 40, 40}, {40, 40, 40, 40}}},
-        {"a keeps four speeds between o lines", {{"o", {0, 50, 0, 0}}, {"a", {10, 20, 30, 40}}, {"o", {0, 60, 0, 0}}},
+        {"a keeps four speeds between o lines",
+         {{"o", {0, 50, 0, 0}}, {"a", {10, 20, 30, 40}}, {"o", {0, 60, 0, 0}}},
          {{50, 50, 50, 50}, {10, 20, 30, 40}, {60, 60, 60, 60}}},
-        {"unknown and upper-case codes keep their speeds", {{"x", {1, 2, 3, 4}}, {"V", {5, 6, 7, 8}}},
+        {"unknown and upper-case codes keep their speeds",
+         {{"x", {1, 2, 3, 4}}, {"V", {5, 6, 7, 8}}},
          {{1, 2, 3, 4}, {5, 6, 7, 8}}},
-        {"a carried line follows an a line", {{"a", {10, 20, 30, 40}}, {"v", {}}}, {{10, 20, 30, 40}, {10, 20, 30, 40}}},
+        {"a carried line follows an a line",
+         {{"a", {10, 20, 30, 40}}, {"v", {}}},
+         {{10, 20, 30, 40}, {10, 20, 30, 40}}},
     };
     const RallyConfig config;
     for (const auto& c : cases) {
@@ -106,7 +113,8 @@ TEST(SpeedCalc, MirrorsAddedTimeIntoGroupsNotInUse) {
         std::array<double, 4> expected;
     };
     const Case cases[] = {
-        {1, {1, 1, 1, 1}}, {2, {1, 2, 2, 2}}, {3, {1, 2, 3, 3}}, {4, {1, 2, 3, 4}}, {0, {1, 2, 3, 4}}, {7, {1, 2, 3, 4}},
+        {1, {1, 1, 1, 1}}, {2, {1, 2, 2, 2}}, {3, {1, 2, 3, 3}},
+        {4, {1, 2, 3, 4}}, {0, {1, 2, 3, 4}}, {7, {1, 2, 3, 4}},
     };
     for (const auto& c : cases) {
         ScheduleLine line;

@@ -50,16 +50,23 @@ TEST(TimeCalc, RunningTimesFollowTheSpeedAndAddedTimeOfTheLineBefore) {
     const Case cases[] = {
         {"one line starts at 0", {lineAt(7, {0, 60})}, 0},
         {"line 1 distance does not count", {lineAt(5, {0, 60}), lineAt(11, {0, 60})}, 0.1},
-        {"a stop adds its time and no running time", {lineAt(0, {0, 0}, {0, 5}), lineAt(2, {0, 60})}, 5.0 / 60},
-        {"added time on the last line changes nothing", {lineAt(0, {0, 60}), lineAt(6, {0, 60}, {0, 30})}, 0.1},
+        {"a stop adds its time and no running time",
+         {lineAt(0, {0, 0}, {0, 5}), lineAt(2, {0, 60})},
+         5.0 / 60},
+        {"added time on the last line changes nothing",
+         {lineAt(0, {0, 60}), lineAt(6, {0, 60}, {0, 30})},
+         0.1},
         {"a zero speed runs no time", {lineAt(0, {0, 60}), lineAt(6, {0, 0}), lineAt(50, {0, 60})}, 0.1},
-        {"added time and distance on one stretch", {lineAt(0, {0, 30}, {0, 1.5}), lineAt(3, {0, 30})}, 0.1 + 0.025},
+        {"added time and distance on one stretch",
+         {lineAt(0, {0, 30}, {0, 1.5}), lineAt(3, {0, 30})},
+         0.1 + 0.025},
     };
     RallyConfig config;
     config.noOfSpeedGroups = 1;
     for (const auto& c : cases) {
         ScheduleTable t;
-        for (std::size_t i = 0; i < c.lines.size(); ++i) t.line(static_cast<int>(i) + 1) = c.lines[i];
+        for (std::size_t i = 0; i < c.lines.size(); ++i)
+            t.line(static_cast<int>(i) + 1) = c.lines[i];
         t.lineCount = static_cast<int>(c.lines.size());
         calculateTimes(t, config, 1);
         const ScheduleLine& last = t.line(t.lineCount);

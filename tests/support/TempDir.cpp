@@ -48,7 +48,8 @@ int runCli(const std::string& arguments, std::string& output) {
     if (!pipe) return -1;
     std::array<char, 4096> buf{};
     std::size_t n = 0;
-    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) output.append(buf.data(), n);
+    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
+        output.append(buf.data(), n);
     const int status = pclose(pipe);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

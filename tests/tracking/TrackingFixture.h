@@ -29,11 +29,13 @@ protected:
     // Writes Marshals/cp<day>.csv with its header line.
     void writeControls(int day, const std::vector<ControlRecord>& controls) const {
         CsvWriter w;
-        for (const char* h : {"No", "Lat", "Long", "Dist", "A_Time", "B_Time", "C_Time", "D_Time"}) w.text(h);
+        for (const char* h : {"No", "Lat", "Long", "Dist", "A_Time", "B_Time", "C_Time", "D_Time"})
+            w.text(h);
         w.endRecord();
         for (const auto& c : controls) {
             w.number(c.no).number(c.lat).number(c.lon).number(c.dist);
-            for (std::size_t g = 1; g <= 4; ++g) w.number(c.groupTime[g]);
+            for (std::size_t g = 1; g <= 4; ++g)
+                w.number(c.groupTime[g]);
             w.endRecord();
         }
         writeText(state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv"), w.str());
@@ -51,7 +53,8 @@ inline ControlRecord control(int no, double lat, double lon, double dist, double
     c.lat = lat;
     c.lon = lon;
     c.dist = dist;
-    for (std::size_t g = 1; g <= 4; ++g) c.groupTime[g] = time;
+    for (std::size_t g = 1; g <= 4; ++g)
+        c.groupTime[g] = time;
     return c;
 }
 
@@ -69,7 +72,8 @@ inline std::string csvDifference(const std::filesystem::path& actual, const std:
     const auto& re = e.records();
     for (std::size_t i = 0; i < std::max(ra.size(), re.size()); ++i) {
         if (i >= ra.size() || i >= re.size())
-            return "record " + std::to_string(i + 1) + ": one file ends early (" + actual.filename().string() + ")";
+            return "record " + std::to_string(i + 1) + ": one file ends early (" +
+                   actual.filename().string() + ")";
         const bool same = ra[i].size() == re[i].size() && [&] {
             for (std::size_t v = 0; v < ra[i].size(); ++v) {
                 double x = 0, y = 0;
@@ -83,8 +87,9 @@ inline std::string csvDifference(const std::filesystem::path& actual, const std:
             }
             return true;
         }();
-        if (!same) return actual.filename().string() + " line " + std::to_string(ra[i].line) + " differs from expected line " +
-                          std::to_string(re[i].line);
+        if (!same)
+            return actual.filename().string() + " line " + std::to_string(ra[i].line) +
+                   " differs from expected line " + std::to_string(re[i].line);
     }
     return {};
 }

@@ -27,11 +27,13 @@ TEST(TrackingEndToEnd, FourLoggerLayoutsImportAndScoreToTheSecond) {
     std::string out;
     ASSERT_EQ(runCli(cli + "new --name 'Leipzig Run' --short T", out), 0) << out;
     const fs::path rally = root / "T";
-    for (const char* name : kDownloads) fs::copy_file(kCase / "CompetitorsLog" / name, rally / "CompetitorsLog" / name);
+    for (const char* name : kDownloads)
+        fs::copy_file(kCase / "CompetitorsLog" / name, rally / "CompetitorsLog" / name);
     fs::copy_file(kCase / "Marshals/cp1.csv", rally / "Marshals/cp1.csv");
 
     ASSERT_EQ(runCli(cli + "--rally T import --day 1", out), 0) << out;
-    EXPECT_NE(out.find("[1/4] h1001.csv: 747 fixes kept of 747 records -> CL1001.csv"), std::string::npos) << out;
+    EXPECT_NE(out.find("[1/4] h1001.csv: 747 fixes kept of 747 records -> CL1001.csv"), std::string::npos)
+        << out;
     EXPECT_NE(out.find("[3/4] e1003.csv: "), std::string::npos) << out;
     for (int no = 1; no <= 4; ++no) {
         const std::string cl = "CL100" + std::to_string(no) + ".csv";
@@ -43,8 +45,9 @@ TEST(TrackingEndToEnd, FourLoggerLayoutsImportAndScoreToTheSecond) {
     }
 
     ASSERT_EQ(runCli(cli + "--rally T score --day 1", out), 0) << out;
-    EXPECT_NE(out.find("[1/4] CL1001.csv: competitor 1, speed group A, 8 controls, DayTotal 1509 -> R1001.csv"),
-              std::string::npos)
+    EXPECT_NE(
+        out.find("[1/4] CL1001.csv: competitor 1, speed group A, 8 controls, DayTotal 1509 -> R1001.csv"),
+        std::string::npos)
         << out;
     for (int no = 1; no <= 4; ++no) {
         const std::string r = "R100" + std::to_string(no) + ".csv";
@@ -80,7 +83,8 @@ TEST(TrackingEndToEnd, ScoringWithoutControlFileSaysSoAndWritesNothing) {
     test::writeText(root / "N/CompetitorsLog/CL1001.csv", "1,51.3,12.4,36000\r\n");
     test::writeText(root / "N/CompetitorsLog/CL1002.csv", "1,51.3,12.4,36000\r\n");
     EXPECT_EQ(runCli(cli + "--rally N score --day 1", out), 1);
-    EXPECT_NE(out.find("[1/2] CL1001.csv: No Coordinates for controls have been loaded"), std::string::npos) << out;
+    EXPECT_NE(out.find("[1/2] CL1001.csv: No Coordinates for controls have been loaded"), std::string::npos)
+        << out;
     EXPECT_TRUE(fs::exists(root / "N/CompetitorsLog/CL1001.csv"));
     EXPECT_TRUE(fs::is_empty(root / "N/Results"));
 }

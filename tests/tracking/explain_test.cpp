@@ -24,7 +24,8 @@ using test::writeText;
 
 std::uint32_t bigEndian(const std::string& s, std::size_t at) {
     std::uint32_t v = 0;
-    for (std::size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(s[at + i]);
+    for (std::size_t i = 0; i < 4; ++i)
+        v = (v << 8) | static_cast<unsigned char>(s[at + i]);
     return v;
 }
 
@@ -70,8 +71,10 @@ TEST(Png, DecodesBackToThePixels) {
             ASSERT_LT(at + 5, idat.size());
             last = idat[at] & 1;
             EXPECT_EQ((idat[at] >> 1) & 3, 0) << "stored block";
-            const unsigned len = static_cast<unsigned char>(idat[at + 1]) | static_cast<unsigned char>(idat[at + 2]) << 8;
-            const unsigned nlen = static_cast<unsigned char>(idat[at + 3]) | static_cast<unsigned char>(idat[at + 4]) << 8;
+            const unsigned len =
+                static_cast<unsigned char>(idat[at + 1]) | static_cast<unsigned char>(idat[at + 2]) << 8;
+            const unsigned nlen =
+                static_cast<unsigned char>(idat[at + 3]) | static_cast<unsigned char>(idat[at + 4]) << 8;
             EXPECT_EQ(len ^ 0xFFFFu, nlen);
             raw += idat.substr(at + 5, len);
             at += 5 + len;
@@ -121,11 +124,12 @@ TEST(RgbImage, ShapesStayInsideAndTextUsesTheFont) {
     int onCircle = 0, off = 0;
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x)
-            if (img.pixel(x, y) == red) (std::fabs(std::hypot(x - 20, y - 15) - 10) <= 0.75 ? onCircle : off)++;
+            if (img.pixel(x, y) == red)
+                (std::fabs(std::hypot(x - 20, y - 15) - 10) <= 0.75 ? onCircle : off)++;
     EXPECT_GT(onCircle, 40);
     EXPECT_EQ(off, 0);
     img.line(-100, -100, 1e12, 5, red); // far off: ignored, not a long loop
-    img.disc(39, 29, 3, red);            // partly outside: clipped
+    img.disc(39, 29, 3, red);           // partly outside: clipped
     EXPECT_EQ(img.pixel(39, 29), red);
     RgbImage t(20, 10, {0, 0, 0});
     EXPECT_EQ(t.text(0, 0, "1-", {255, 255, 255}, 1), 8);
@@ -169,7 +173,8 @@ TEST_F(Explain, KeptFilesGiveThePassageTheScoringFound) {
 
     scoreCompetitor7(true);
     EXPECT_EQ(readFile(state.rallyFile(RallyFolder::Results, "R1007.csv")), plainResult);
-    for (const char* working : {"1Shortlist_1_7.csv", "2Shortlist_1_7.csv", "3Shortlist_1_7.csv", "Report1_7.csv"})
+    for (const char* working :
+         {"1Shortlist_1_7.csv", "2Shortlist_1_7.csv", "3Shortlist_1_7.csv", "Report1_7.csv"})
         EXPECT_FALSE(fs::exists(state.rallyFile(RallyFolder::Working, working))) << working << " left behind";
     EXPECT_FALSE(fs::exists(logFile("CL1007.csv")));
     for (const char* kept : {"CL1007.csv", "3Shortlist_1_7.csv", "Report1_7.csv"})
@@ -217,9 +222,9 @@ TEST_F(Explain, CaptionSaysTimesAndScore) {
     scene.passageTime = 36012.46;
     scene.inside = true;
     scene.score = -12;
-    EXPECT_EQ(explainCaption(scene), (std::vector<std::string>{"DAY 2  COMPETITOR 12  CONTROL 4  WINDOW 200 M",
-                                                               "IDEAL 10:00:00  PASSAGE 10:00:12.5",
-                                                               "DEVIATION -12 S (LATE)"}));
+    EXPECT_EQ(explainCaption(scene),
+              (std::vector<std::string>{"DAY 2  COMPETITOR 12  CONTROL 4  WINDOW 200 M",
+                                        "IDEAL 10:00:00  PASSAGE 10:00:12.5", "DEVIATION -12 S (LATE)"}));
     scene.inside = false;
     scene.score = 600;
     EXPECT_EQ(explainCaption(scene).back(), "OUTSIDE THE TIME WINDOW: SCORE 600 S");
@@ -254,36 +259,44 @@ TEST(ExplainCli, ScoreKeepsFilesOnlyWhenAskedThenExplainAndAudit) {
     EXPECT_FALSE(fs::exists(rally / "Working/Explain/Report1_2.csv"));
 
     const fs::path png = root / "cp4.png";
-    ASSERT_EQ(test::runCli(cli + "--rally T explain --day 1 --comp 1 --control 4 --png '" + png.string() + "'", out),
+    ASSERT_EQ(test::runCli(
+                  cli + "--rally T explain --day 1 --comp 1 --control 4 --png '" + png.string() + "'", out),
               0)
         << out;
     // Control 4: half-way between fixes 340 (47002) and 341 (47007), ideal 47049: 45 s early.
     EXPECT_EQ(out, "DAY 1  COMPETITOR 1  CONTROL 4  WINDOW 200 M\nIDEAL 13:04:09  PASSAGE 13:03:24.5\n"
-                   "DEVIATION +45 S (EARLY)\nPicture written to " + png.string() + "\n");
+                   "DEVIATION +45 S (EARLY)\nPicture written to " +
+                       png.string() + "\n");
     EXPECT_EQ(readFile(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
     EXPECT_EQ(test::runCli(cli + "--rally T explain --day 1 --comp 2 --control 4", out), 1);
     EXPECT_NE(out.find("No kept scoring data for competitor 2 on day 1"), std::string::npos) << out;
 
     ASSERT_EQ(test::runCli(cli + "--rally T audit --day 1", out), 0) << out;
     EXPECT_NE(out.find("Control audit, day 1: 2 competitors, time window 600 s\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("      4       2       2       0     45.0     45.0      0.0  CHECK\n"), std::string::npos)
+    EXPECT_NE(out.find("      4       2       2       0     45.0     45.0      0.0  CHECK\n"),
+              std::string::npos)
         << out;
-    EXPECT_NE(out.find("      2       2       2       0      0.0      0.0      0.0\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("      2       2       2       0      0.0      0.0      0.0\n"), std::string::npos)
+        << out;
 
     // Control 4 scrapped: the kept files still explain the 45 s, and say the R file holds 0.
     ASSERT_EQ(test::runCli(cli + "--rally T config --set NoOfDays=1", out), 0) << out;
-    test::writeText(rally / "EntryList/EntryList.csv",
-                    "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\",\"Day 1\",\"Day 2\","
-                    "\"Day 3\",\"Day 4\",\"Day 5\"\r\n1,\"Ann\",1936,\"Riley\",\"K\",\"A\",\"A\",0,0,0,0,0\r\n");
+    test::writeText(
+        rally / "EntryList/EntryList.csv",
+        "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\",\"Day 1\",\"Day 2\","
+        "\"Day 3\",\"Day 4\",\"Day 5\"\r\n1,\"Ann\",1936,\"Riley\",\"K\",\"A\",\"A\",0,0,0,0,0\r\n");
     ASSERT_EQ(test::runCli(cli + "--rally T day --day 1 --scrap 4", out), 0) << out;
     ASSERT_EQ(test::runCli(cli + "--rally T explain --day 1 --comp 1 --control 4", out), 0) << out;
-    EXPECT_NE(out.find("DEVIATION +45 S (EARLY)\nThe control is scrapped for the day: it counts 0 in the R file\n"),
-              std::string::npos)
+    EXPECT_NE(
+        out.find("DEVIATION +45 S (EARLY)\nThe control is scrapped for the day: it counts 0 in the R file\n"),
+        std::string::npos)
         << out;
-    test::writeText(rally / "Results/R1001.csv", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n"); // changed by hand
+    test::writeText(rally / "Results/R1001.csv",
+                    "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n"); // changed by hand
     ASSERT_EQ(test::runCli(cli + "--rally T explain --day 1 --comp 1 --control 2", out), 0) << out;
-    EXPECT_NE(out.find("The R file now holds 2 for this control: it has changed since these files were kept\n"),
-              std::string::npos)
+    EXPECT_NE(
+        out.find("The R file now holds 2 for this control: it has changed since these files were kept\n"),
+        std::string::npos)
         << out;
     // Scored again without keeping the files: the old copies go, they explain a score no longer there.
     fs::copy_file(data / "CompetitorsLog/h1001.csv", rally / "CompetitorsLog/h1001.csv");

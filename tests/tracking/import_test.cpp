@@ -59,11 +59,15 @@ TEST(LoggerLayouts, MalformedUsedValuesNameFileLineAndValue) {
         const char* message;
     };
     const Case cases[] = {
-        {'h', "5,5,T,SPS,2015-06-26,7:05:09,41.8,N,12.6,E,1,2", "d.csv line 1: value 5 \"2015-06-26\" is not a date"},
+        {'h', "5,5,T,SPS,2015-06-26,7:05:09,41.8,N,12.6,E,1,2",
+         "d.csv line 1: value 5 \"2015-06-26\" is not a date"},
         {'h', "5,5,T,SPS,2015/06/26,7h05,41.8,N,12.6,E,1,2", "d.csv line 1: value 6 \"7h05\" is not a time"},
-        {'c', "5,T,SPS,2015/06/26,7:05:09,41.8,N,12.6,E,1,2", "d.csv line 1: value 5 \"7:05:09\" is not a time"},
-        {'e', "5,T,2015/06/26,06:00:00,SPS,north,N,12.6,E,a,b,c,d,e", "d.csv line 1: value 6 \"north\" is not a number"},
-        {'x', "5,41.8,12.6,26/06/2015 07:05:09", "d.csv line 1: value 4 \"26/06/2015 07:05:09\" is not a time stamp"},
+        {'c', "5,T,SPS,2015/06/26,7:05:09,41.8,N,12.6,E,1,2",
+         "d.csv line 1: value 5 \"7:05:09\" is not a time"},
+        {'e', "5,T,2015/06/26,06:00:00,SPS,north,N,12.6,E,a,b,c,d,e",
+         "d.csv line 1: value 6 \"north\" is not a number"},
+        {'x', "5,41.8,12.6,26/06/2015 07:05:09",
+         "d.csv line 1: value 4 \"26/06/2015 07:05:09\" is not a time stamp"},
         {'c', "5,T,SPS,2015/06/26,07:05:09,41.8,N,12.6", "d.csv line 1: expected 11 values, found 8"},
     };
     for (const Case& c : cases) {
@@ -77,9 +81,9 @@ TEST(LoggerLayouts, MalformedUsedValuesNameFileLineAndValue) {
 TEST_F(Import, KeepsTheRallyDayAppliesOffsetsAndMovesTheDownloadToBak) {
     state.config.holuxOffset = 1;
     writeText(logFile("h1012.csv"), "INDEX,FIX,RCR,VALID,DATE,TIME,LAT,N/S,LON,E/W,H,S\r\n"
-                                    "1,1,T,S,2015/06/25,23:59:59,1.5,N,2.5,E,0,0\r\n"  // day before
-                                    "2,2,T,S,2015/06/26,0:00:00,1.5,N,2.5,E,0,0\r\n"   // below the offset
-                                    "3,3,T,S,2015/06/26,0:00:01,1.5,N,2.5,E,0,0\r\n"   // equal to it
+                                    "1,1,T,S,2015/06/25,23:59:59,1.5,N,2.5,E,0,0\r\n" // day before
+                                    "2,2,T,S,2015/06/26,0:00:00,1.5,N,2.5,E,0,0\r\n"  // below the offset
+                                    "3,3,T,S,2015/06/26,0:00:01,1.5,N,2.5,E,0,0\r\n"  // equal to it
                                     "4,4,T,S,2015/06/26,7:05:09,-33.25,S,151.5,E,0,0\r\n"
                                     "5,5,T,S,2015/06/27,0:00:09,1.5,N,2.5,E,0,0\r\n"); // day after
     ImportResult result;
@@ -104,7 +108,8 @@ TEST_F(Import, AnEarlierDifferentBackupOfTheSameNameIsKept) {
         const char* time;        // of the download put into CompetitorsLog
         const char* earlierKept; // expected name of the earlier backup, or ""
     };
-    const Step steps[] = {{"08:00:00", ""}, {"09:00:00", "x1001-1.csv"}, {"09:00:00", ""}, {"10:00:00", "x1001-2.csv"}};
+    const Step steps[] = {
+        {"08:00:00", ""}, {"09:00:00", "x1001-1.csv"}, {"09:00:00", ""}, {"10:00:00", "x1001-2.csv"}};
     for (const Step& step : steps) {
         writeText(logFile("x1001.csv"), download(step.time));
         ImportResult result;
@@ -123,7 +128,8 @@ TEST_F(Import, ScoringADayAgainPutsItsDownloadsBackFromBak) {
                              "x1005.csv", "c1005.csv"})
         writeText(bakFile(name), std::string("backup of ") + name);
     // Competitor 5 was imported from c1005.csv, later from the spare logger's x1005.csv.
-    fs::last_write_time(bakFile("c1005.csv"), fs::last_write_time(bakFile("x1005.csv")) - std::chrono::hours(1));
+    fs::last_write_time(bakFile("c1005.csv"),
+                        fs::last_write_time(bakFile("x1005.csv")) - std::chrono::hours(1));
     writeText(logFile("E1003.csv"), "waiting");
     std::vector<std::string> restored;
     ASSERT_TRUE(restoreDownloads(state, 1, restored));
@@ -140,7 +146,8 @@ TEST_F(Import, ScoringADayAgainPutsItsDownloadsBackFromBak) {
 
 TEST_F(Import, NegativeOffsetAddsItsSizeEvenPastMidnight) {
     state.config.lumoOffset = -7200;
-    writeText(logFile("x1001.csv"), "Fix,Lat,Lon,Time\r\n1,1,2,2015-06-26T23:00:00\r\n2,1,2,2015-06-26T00:00:00\r\n");
+    writeText(logFile("x1001.csv"),
+              "Fix,Lat,Lon,Time\r\n1,1,2,2015-06-26T23:00:00\r\n2,1,2,2015-06-26T00:00:00\r\n");
     ImportResult result;
     ASSERT_TRUE(importDownload(state, 1, "x1001.csv", result));
     EXPECT_EQ(readFile(logFile("CL1001.csv")), "1,1,2,90000\r\n2,1,2,7200\r\n");
@@ -151,8 +158,8 @@ TEST_F(Import, EasyLoggerKeepsEveryFifthRecordCountedFromTheFirstOfTheFile) {
     std::string text = "header\r\n";
     // Records 1-3 are of the day before; 4-14 of the rally day: records 6 and 11 remain.
     for (int i = 1; i <= 14; ++i)
-        text += std::to_string(i) + ",T," + (i <= 3 ? "2015/06/25" : "2015/06/26") + ",06:00:" +
-                (i < 10 ? "0" : "") + std::to_string(i) + ",V,1,N,2,E,a,b,c,d,e\r\n";
+        text += std::to_string(i) + ",T," + (i <= 3 ? "2015/06/25" : "2015/06/26") +
+                ",06:00:" + (i < 10 ? "0" : "") + std::to_string(i) + ",V,1,N,2,E,a,b,c,d,e\r\n";
     writeText(logFile("e1003.csv"), text);
     ImportResult result;
     ASSERT_TRUE(importDownload(state, 1, "e1003.csv", result));
@@ -160,15 +167,17 @@ TEST_F(Import, EasyLoggerKeepsEveryFifthRecordCountedFromTheFirstOfTheFile) {
 
     // Twelve records all of the rally day: 1, 6 and 11.
     text = "header\r\n";
-    for (int i = 1; i <= 12; ++i) text += std::to_string(i) + ",T,2015/06/26,05:00:00,V,1,N,2,E,a,b,c,d,e\r\n";
+    for (int i = 1; i <= 12; ++i)
+        text += std::to_string(i) + ",T,2015/06/26,05:00:00,V,1,N,2,E,a,b,c,d,e\r\n";
     writeText(logFile("e1004.csv"), text);
     ASSERT_TRUE(importDownload(state, 1, "e1004.csv", result));
     EXPECT_EQ(readFile(logFile("CL1004.csv")), "1,1,2,25200\r\n6,1,2,25200\r\n11,1,2,25200\r\n");
 }
 
 TEST_F(Import, LumoConvertsItsLastCompleteRecordAndIgnoresACutOne) {
-    const std::string records = "Fix,Lat,Lon,Time\r\n1,1,2,2015-06-26T10:00:00\r\n2,1,2,2015-06-26T10:00:01\r\n"
-                                "3,1,2,2015-06-26T10:00:02\r\n";
+    const std::string records =
+        "Fix,Lat,Lon,Time\r\n1,1,2,2015-06-26T10:00:00\r\n2,1,2,2015-06-26T10:00:01\r\n"
+        "3,1,2,2015-06-26T10:00:02\r\n";
     const std::string expected = "1,1,2,35999\r\n2,1,2,36000\r\n3,1,2,36001\r\n";
     const std::pair<std::string, std::string> cases[] = {
         {records, expected},
@@ -187,13 +196,15 @@ TEST_F(Import, LumoConvertsItsLastCompleteRecordAndIgnoresACutOne) {
     writeText(logFile("x1009.csv"), records + "4,1,2,2015-06-2\r\n5,1,2,2015-06-26T10:00:04\r\n");
     ImportResult result;
     const Status st = importDownload(state, 1, "x1009.csv", result);
-    EXPECT_EQ(st.message(), logFile("x1009.csv").string() +
-                                " line 5: value 4 \"2015-06-2\" is not a time stamp written yyyy-mm-ddThh:mm:ss");
+    EXPECT_EQ(st.message(),
+              logFile("x1009.csv").string() +
+                  " line 5: value 4 \"2015-06-2\" is not a time stamp written yyyy-mm-ddThh:mm:ss");
 }
 
 TEST_F(Import, RefusedDownloadsLeaveNoCompetitorLogAndStayWhereTheyAre) {
     std::string tooMany = "header\r\n";
-    for (int i = 1; i <= 100001; ++i) tooMany += "1,1,2,2015-06-26T10:00:00\r\n";
+    for (int i = 1; i <= 100001; ++i)
+        tooMany += "1,1,2,2015-06-26T10:00:00\r\n";
     struct Case {
         const char* name;
         std::string text;
@@ -201,7 +212,8 @@ TEST_F(Import, RefusedDownloadsLeaveNoCompetitorLogAndStayWhereTheyAre) {
     };
     const Case cases[] = {
         {"c1020.csv", "h\r\n1,T,S,2015/06/25,07:00:00,1,N,2,E,0,0\r\n", kNoRecordsForRallyDate},
-        {"c1021.csv", "h\r\n1,T,S,2015/06/26,07:00:00,1,N,2,E,0,0\r\n2,T,S,2015/06/26,7:00:01,1,N,2,E,0,0\r\n",
+        {"c1021.csv",
+         "h\r\n1,T,S,2015/06/26,07:00:00,1,N,2,E,0,0\r\n2,T,S,2015/06/26,7:00:01,1,N,2,E,0,0\r\n",
          logFile("c1021.csv").string() + " line 3: value 5 \"7:00:01\" is not a time written hh:mm:ss"},
         {"x1022.csv", tooMany,
          logFile("x1022.csv").string() + " line 100002: more than 100,000 records; a download holds at most "
@@ -242,8 +254,8 @@ TEST_F(Import, ListsCompetitorLogsThenDownloadsByLetterOfTheDay) {
         writeText(logFile(name), "");
     const CompetitorFiles day1 = listCompetitorFiles(state, 1);
     EXPECT_EQ(day1.clFiles, (std::vector<std::string>{"CL1003.csv", "cl1004.csv"}));
-    EXPECT_EQ(day1.downloads,
-              (std::vector<std::string>{"H1001.csv", "h10.csv", "h1012.csv", "c1005.csv", "E1007.csv", "x1002.csv"}));
+    EXPECT_EQ(day1.downloads, (std::vector<std::string>{"H1001.csv", "h10.csv", "h1012.csv", "c1005.csv",
+                                                        "E1007.csv", "x1002.csv"}));
     const CompetitorFiles day2 = listCompetitorFiles(state, 2);
     EXPECT_EQ(day2.clFiles, std::vector<std::string>{"CL2003.csv"});
     EXPECT_EQ(day2.downloads, std::vector<std::string>{"h2012.csv"});

@@ -21,11 +21,14 @@ TEST_F(ScoreGolden, EveryRuleOfThePassageTimeToTheSecond) {
     ScoringRun run;
     ASSERT_TRUE(loadCompetitor(state, 1, "CL1007.csv", run));
     EXPECT_EQ(run.speedGroup, 1);
-    while (run.next != ScoringStep::Result) ASSERT_TRUE(runNextStep(state, run));
+    while (run.next != ScoringStep::Result)
+        ASSERT_TRUE(runNextStep(state, run));
     EXPECT_EQ(run.secondReductionCount, 17); // all fixes but 17, which is logged too late for control 8
     // Report lines: control, ideal clock, passage clock, scheduled and actual rally time (fractions
     // of a day), score, distance. Control 7: 42420/86400, 0, (42000-28800)/86400, 0, 600, 7.7.
-    EXPECT_EQ(test::csvDifference(state.rallyFile(RallyFolder::Working, "Report1_7.csv"), data / "Report1_7.csv"), "");
+    EXPECT_EQ(
+        test::csvDifference(state.rallyFile(RallyFolder::Working, "Report1_7.csv"), data / "Report1_7.csv"),
+        "");
     ASSERT_TRUE(runNextStep(state, run));
     // Ideal time = A_Time + 7 minutes; positive is early.
     //  1  fixes 1-2 100 m apart, the control's foot half-way: T = 36010; 36010 - 36010 = 0
@@ -40,7 +43,8 @@ TEST_F(ScoreGolden, EveryRuleOfThePassageTimeToTheSecond) {
     //  9  no fix near: the two fillers give 600
     // 10  only fix 18, 10 m away, paired with the filler: T = 46005.10; 46000 - 46005.10 -> -5
     EXPECT_EQ(readFile(state.rallyFile(RallyFolder::Results, "R1007.csv")), readFile(data / "R1007.csv"));
-    EXPECT_EQ(readFile(data / "R1007.csv"), "0\r\n5\r\n-12\r\n10\r\n8\r\n600\r\n600\r\n-600\r\n600\r\n-5\r\n");
+    EXPECT_EQ(readFile(data / "R1007.csv"),
+              "0\r\n5\r\n-12\r\n10\r\n8\r\n600\r\n600\r\n-600\r\n600\r\n-5\r\n");
     EXPECT_EQ(run.dayTotal, 2440);
 }
 

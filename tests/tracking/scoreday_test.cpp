@@ -91,14 +91,18 @@ TEST(ScoringDay, FilesOfTheSameCompetitorAndDayAreNamedTogether) {
           {"c1001.csv", "h1001.csv and c1001.csv belong to competitor 1 on day 1" + tail}}},
         {{"CL2045.csv", "CL2045-1.csv", "CL2045 copy.csv", "CL2046.csv"},
          2,
-         {{"CL2045.csv", "CL2045.csv, CL2045-1.csv and CL2045 copy.csv belong to competitor 45 on day 2" + tail},
-          {"CL2045-1.csv", "CL2045.csv, CL2045-1.csv and CL2045 copy.csv belong to competitor 45 on day 2" + tail},
-          {"CL2045 copy.csv", "CL2045.csv, CL2045-1.csv and CL2045 copy.csv belong to competitor 45 on day 2" + tail}}},
+         {{"CL2045.csv",
+           "CL2045.csv, CL2045-1.csv and CL2045 copy.csv belong to competitor 45 on day 2" + tail},
+          {"CL2045-1.csv",
+           "CL2045.csv, CL2045-1.csv and CL2045 copy.csv belong to competitor 45 on day 2" + tail},
+          {"CL2045 copy.csv",
+           "CL2045.csv, CL2045-1.csv and CL2045 copy.csv belong to competitor 45 on day 2" + tail}}},
         {{"h1.csv", "x1.csv"}, 1, {}}, // too short to carry a number: left to the import to refuse
         {{"abc.csv", "abc.csv", "h1001.csv", "h1001.csv"}, 1, {}}, // a name given twice is one file
-        {{"habcd.csv", "cabcd.csv"}, 1, {}},                        // no number: no competitor
+        {{"habcd.csv", "cabcd.csv"}, 1, {}},                       // no number: no competitor
     };
-    for (const Case& c : cases) EXPECT_EQ(sameCompetitorFiles(c.names, c.dayPosition), c.clashes) << c.names.at(0);
+    for (const Case& c : cases)
+        EXPECT_EQ(sameCompetitorFiles(c.names, c.dayPosition), c.clashes) << c.names.at(0);
 }
 
 TEST_F(ScoreDayTest, TwoDownloadsOfOneCompetitorAreNeitherImported) {
@@ -123,10 +127,12 @@ TEST_F(ScoreDayTest, ControlsScrappedBeforeCountZeroForACompetitorScoredLate) {
     ASSERT_TRUE(recordScrappedControl(state, 1, 2));
     ASSERT_TRUE(recordScrappedControl(state, 1, 5));
     std::vector<double> total;
-    ASSERT_EQ(scoreDay(state, 1, {}, [&](const ScoringRun& run) {
-                  total.push_back(run.dayTotal);
-                  return Status{};
-              }).competitorsScored,
+    ASSERT_EQ(scoreDay(state, 1, {},
+                       [&](const ScoringRun& run) {
+                           total.push_back(run.dayTotal);
+                           return Status{};
+                       })
+                  .competitorsScored,
               1);
     // By hand from the expected -12, 0, 7, 45, -250, 592, 600, -3: controls 2 and 5 become 0.
     EXPECT_EQ(test::readFile(state.rallyFile(RallyFolder::Results, "R1001.csv")),
@@ -135,8 +141,11 @@ TEST_F(ScoreDayTest, ControlsScrappedBeforeCountZeroForACompetitorScoredLate) {
 }
 
 TEST(ScoringDay, SelectDayCyclesThroughTheRallyDays) {
-    struct Case { int day, noOfDays, next; };
-    for (const Case& c : {Case{3, 3, 1}, Case{1, 3, 2}, Case{2, 3, 3}, Case{1, 1, 1}, Case{5, 5, 1}, Case{4, 2, 1}})
+    struct Case {
+        int day, noOfDays, next;
+    };
+    for (const Case& c :
+         {Case{3, 3, 1}, Case{1, 3, 2}, Case{2, 3, 3}, Case{1, 1, 1}, Case{5, 5, 1}, Case{4, 2, 1}})
         EXPECT_EQ(nextScoringDay(c.day, c.noOfDays), c.next) << c.day << " of " << c.noOfDays;
 }
 

@@ -38,8 +38,10 @@ TEST(PassageTime, FootOfThePerpendicularPlacedBetweenOrBeyondTheFixes) {
     };
     for (const Case& c : cases) {
         const bool aIsP1 = c.fixNoA < c.fixNoB;
-        const ShortlistLine p1 = candidate(c.controlLat, c.controlLon, aIsP1 ? c.fixNoA : c.fixNoB, 33, 18, 36000);
-        const ShortlistLine p2 = candidate(c.controlLat, c.controlLon, aIsP1 ? c.fixNoB : c.fixNoA, 33, 18.25, 36020);
+        const ShortlistLine p1 =
+            candidate(c.controlLat, c.controlLon, aIsP1 ? c.fixNoA : c.fixNoB, 33, 18, 36000);
+        const ShortlistLine p2 =
+            candidate(c.controlLat, c.controlLon, aIsP1 ? c.fixNoB : c.fixNoA, 33, 18.25, 36020);
         const double t = aIsP1 ? passageTime(p1, p2) : passageTime(p2, p1);
         EXPECT_NEAR(t, c.expected, 1e-9) << c.controlLat << "," << c.controlLon;
     }
@@ -59,9 +61,9 @@ TEST(PassageTime, DeviationRoundsHalfToEvenAndIsCappedOutsideTheWindow) {
     };
     // Group time 36000, competitor 7: ideal 36420. The control lies on P1, so T = t1.
     const Case cases[] = {
-        {36410.5, 10, true},  {36411.5, 8, true}, {36420, 0, true},    {36432.4, -12, true},
-        {35820, 600, true},   {37020, -600, true}, {35819, 600, false}, {37021, 600, false},
-        {36420.5, 0, true},   {36419.5, 0, true},
+        {36410.5, 10, true}, {36411.5, 8, true},  {36420, 0, true},    {36432.4, -12, true},
+        {35820, 600, true},  {37020, -600, true}, {35819, 600, false}, {37021, 600, false},
+        {36420.5, 0, true},  {36419.5, 0, true},
     };
     const ScoreSettings settings{7, 28800, 600};
     for (const Case& c : cases) {
@@ -97,12 +99,12 @@ TEST(Reduction, DistanceAndTimeWindowsAreStrict) {
     const std::vector<ControlRecord> controls = {control(1, 33, 18, 1, 36000), control(2, 34, 19, 2, 37000)};
     // Competitor 7: ideal 36420 at control 1, window 600 s: 35821..37019 can be kept.
     const std::vector<TrackFix> fixes = {
-        {1, 33.0015, 18, 36000},  // 150 m
-        {2, 33.002, 18, 36000},   // 200 m: equal to the window, not kept
-        {3, 33, 18, 35820},       // exactly 600 s early
-        {4, 33, 18, 35821},       //
-        {5, 33, 18, 37019},       //
-        {6, 33, 18, 37020},       // exactly 600 s late
+        {1, 33.0015, 18, 36000}, // 150 m
+        {2, 33.002, 18, 36000},  // 200 m: equal to the window, not kept
+        {3, 33, 18, 35820},      // exactly 600 s early
+        {4, 33, 18, 35821},      //
+        {5, 33, 18, 37019},      //
+        {6, 33, 18, 37020},      // exactly 600 s late
         {7, 33.0005, 18.0005, 36420},
     };
     EXPECT_NEAR(controlDistance(33, 18, 33.0015, 18), 150, 1e-6);
@@ -116,7 +118,8 @@ TEST(Reduction, DistanceAndTimeWindowsAreStrict) {
     const auto second = reduceByTime(controls, 1, fixes, 7, 200, 600, kept);
     EXPECT_EQ(kept, 4);
     std::vector<double> fixNos;
-    for (const auto& l : second) fixNos.push_back(l.fixNo);
+    for (const auto& l : second)
+        fixNos.push_back(l.fixNo);
     // Control 1: fillers, then fixes 1, 4, 5, 7; control 2: fillers only.
     EXPECT_EQ(fixNos, (std::vector<double>{1, 1, 1, 4, 5, 7, 1, 1}));
     EXPECT_EQ(second[0], (ShortlistLine{1, 1, 1, 1, 36000, 1, 1, 1, 1, 5000}));
@@ -129,16 +132,18 @@ TEST(FinalShortlist, StableSortWithinEachControlThenTwoPerControlInOrder) {
         return ShortlistLine{control, 0, 0, 0, 0, fixNo, 0, 0, 0, distance};
     };
     const std::vector<ShortlistLine> lines = {
-        line(1, 1, 5000), line(1, 1, 5001), line(1, 20, 40), line(1, 21, 12), line(1, 22, 12),
-        line(2, 1, 5000), line(2, 1, 5001),
-        line(4, 1, 5000), line(4, 1, 5001), line(4, 90, 30), // no control 3 in the file
+        line(1, 1, 5000), line(1, 1, 5001), line(1, 20, 40),   line(1, 21, 12),
+        line(1, 22, 12),  line(2, 1, 5000), line(2, 1, 5001),  line(4, 1, 5000),
+        line(4, 1, 5001), line(4, 90, 30), // no control 3 in the file
         line(3, 1, 5000), line(3, 1, 5001), line(3, 70, 5000),
     };
     const auto chosen = buildFinalShortlist(lines, 4);
     std::vector<std::pair<double, double>> got;
-    for (const auto& l : chosen) got.emplace_back(l.controlNo, l.fixNo);
+    for (const auto& l : chosen)
+        got.emplace_back(l.controlNo, l.fixNo);
     // Control 4's lines come before control 3's, so the search for 4 starts after 3 and finds none.
-    EXPECT_EQ(got, (std::vector<std::pair<double, double>>{{1, 21}, {1, 22}, {2, 1}, {2, 1}, {3, 1}, {3, 70}}));
+    EXPECT_EQ(got,
+              (std::vector<std::pair<double, double>>{{1, 21}, {1, 22}, {2, 1}, {2, 1}, {3, 1}, {3, 70}}));
     EXPECT_EQ(chosen[5].distance, 5000); // the real fix of equal distance stays behind the 5000 filler
 }
 
@@ -148,7 +153,8 @@ TEST(ScoringNames, CompetitorNumberSpeedGroupAndFileNames) {
     EXPECT_EQ(no, 123);
     ASSERT_TRUE(competitorNoFromClName("cl1007.csv", no));
     EXPECT_EQ(no, 7);
-    for (const char* bad : {"CL1.csv", "CL10x7.csv", "XX1007.csv", ""}) EXPECT_FALSE(competitorNoFromClName(bad, no)) << bad;
+    for (const char* bad : {"CL1.csv", "CL10x7.csv", "XX1007.csv", ""})
+        EXPECT_FALSE(competitorNoFromClName(bad, no)) << bad;
     EXPECT_EQ(resultFileName(2, 45), "R2045.csv");
     EXPECT_EQ(resultFileName(1, 123), "R1123.csv");
     EXPECT_EQ(shortlistFileName(2, 1, 7), "2Shortlist_1_7.csv");
@@ -156,8 +162,10 @@ TEST(ScoringNames, CompetitorNumberSpeedGroupAndFileNames) {
     EXPECT_EQ(clFileNameFor("x1012.csv"), "CL1012.csv");
 
     RallyConfig config; // LastEntry 15, 30, 45, 60
-    const std::pair<int, int> groups[] = {{1, 1}, {15, 1}, {16, 2}, {30, 2}, {31, 3}, {45, 3}, {46, 4}, {300, 4}};
-    for (const auto& [n, g] : groups) EXPECT_EQ(speedGroupFor(config, n), g) << n;
+    const std::pair<int, int> groups[] = {{1, 1},  {15, 1}, {16, 2}, {30, 2},
+                                          {31, 3}, {45, 3}, {46, 4}, {300, 4}};
+    for (const auto& [n, g] : groups)
+        EXPECT_EQ(speedGroupFor(config, n), g) << n;
     config.lastEntry = {0, 20, 40, 40, 40}; // two groups in use
     EXPECT_EQ(speedGroupFor(config, 40), 2);
     EXPECT_EQ(speedGroupFor(config, 41), 4);
@@ -174,8 +182,8 @@ protected:
 };
 
 TEST_F(ScoringSteps, RepeatedStepsAndEarlierRunsNeverAddLines) {
-    writeText(working("2Shortlist_1_7.csv"), "1,1,1,1,1,1,1,1,1,1\r\n");       // left by an interrupted run
-    writeText(working("Report1_7.csv"), "1,0,0,0,0,-300,1\r\n");               // left by an interrupted run
+    writeText(working("2Shortlist_1_7.csv"), "1,1,1,1,1,1,1,1,1,1\r\n"); // left by an interrupted run
+    writeText(working("Report1_7.csv"), "1,0,0,0,0,-300,1\r\n");         // left by an interrupted run
     ScoringRun run;
     ASSERT_TRUE(loadCompetitor(state, 1, "CL1007.csv", run));
     EXPECT_FALSE(fs::exists(working("2Shortlist_1_7.csv")));
@@ -202,7 +210,8 @@ TEST_F(ScoringSteps, RepeatedStepsAndEarlierRunsNeverAddLines) {
     ASSERT_TRUE(resultStep(state, run));
     EXPECT_EQ(run.dayTotal, 612);
     EXPECT_EQ(readFile(state.rallyFile(RallyFolder::Results, "R1007.csv")), "-12\r\n600\r\n");
-    for (const char* gone : {"1Shortlist_1_7.csv", "2Shortlist_1_7.csv", "3Shortlist_1_7.csv", "Report1_7.csv"})
+    for (const char* gone :
+         {"1Shortlist_1_7.csv", "2Shortlist_1_7.csv", "3Shortlist_1_7.csv", "Report1_7.csv"})
         EXPECT_FALSE(fs::exists(working(gone))) << gone;
     EXPECT_FALSE(fs::exists(logFile("CL1007.csv")));
 }
@@ -247,9 +256,10 @@ TEST_F(ScoringSteps, ACompetitorInASpeedGroupNotInUseIsRefused) {
     EXPECT_TRUE(loadCompetitor(state, 1, "CL1045.csv", run));
     EXPECT_EQ(run.speedGroup, 3);
     const Status st = loadCompetitor(state, 1, "CL1046.csv", run);
-    EXPECT_EQ(st.message(), "CL1046.csv: competitor 46 is above 45, the last number of speed group C, and this rally "
-                            "uses 3 speed groups: give the competitor a number in a group in use, or use more speed "
-                            "groups");
+    EXPECT_EQ(st.message(),
+              "CL1046.csv: competitor 46 is above 45, the last number of speed group C, and this rally "
+              "uses 3 speed groups: give the competitor a number in a group in use, or use more speed "
+              "groups");
     EXPECT_TRUE(fs::exists(logFile("CL1046.csv")));
 }
 

@@ -50,8 +50,9 @@ TEST_F(Synthetic, ACompetitorDrivingToTheScheduleScoresNothing) {
     // control's route time late.
     for (int no : {20, 21}) {
         const std::string name = "c1" + formatCompNo(no) + ".csv";
-        writeText(logFile(name), downloadText(*findLoggerLayout('c'), drive.competitorFixes(no, no == 20 ? 1 : 0.99),
-                                              state.config.startDate, state.config));
+        writeText(logFile(name),
+                  downloadText(*findLoggerLayout('c'), drive.competitorFixes(no, no == 20 ? 1 : 0.99),
+                               state.config.startDate, state.config));
         ImportResult imported;
         ASSERT_TRUE(importDownload(state, 1, name, imported));
         ScoringRun run;

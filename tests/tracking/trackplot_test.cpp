@@ -7,7 +7,8 @@ namespace {
 
 std::vector<TrackFix> fixesAt(const std::vector<double>& seconds) {
     std::vector<TrackFix> fixes;
-    for (double t : seconds) fixes.push_back({static_cast<double>(fixes.size() + 1), 51.3, 12.4, t});
+    for (double t : seconds)
+        fixes.push_back({static_cast<double>(fixes.size() + 1), 51.3, 12.4, t});
     return fixes;
 }
 
@@ -41,7 +42,8 @@ TEST(TrackPlot, GapsOfThirtySecondsOrMoreLeaveHoles) {
     };
     for (const Case& c : cases) {
         std::vector<PlotSegment> expected;
-        for (auto [a, b] : c.expected) expected.push_back({plotX(a), plotX(b)});
+        for (auto [a, b] : c.expected)
+            expected.push_back({plotX(a), plotX(b)});
         EXPECT_EQ(trackSegments(fixesAt(c.seconds)), expected) << c.what;
     }
 }

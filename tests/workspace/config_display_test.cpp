@@ -49,11 +49,10 @@ TEST(ConfigDisplay, GroupsAndDaysBeyondTheCountsDoNotApply) {
         bool applies;
     };
     const Case cases[] = {
-        {1, 4, 2, 5, true},   {1, 4, 2, 6, false},  {5, 4, 2, 9, true},
-        {3, 1, 2, 11, true},  {3, 1, 2, 12, false}, {3, 3, 2, 13, true}, {3, 3, 2, 14, false},
-        {3, 1, 2, 20, true},  {3, 1, 2, 21, false}, {3, 4, 2, 23, true},
-        {3, 4, 1, 16, true},  {3, 4, 1, 17, false}, {3, 4, 3, 18, true}, {3, 4, 3, 19, false},
-        {1, 1, 1, 26, true},  {1, 1, 1, 3, true},
+        {1, 4, 2, 5, true},   {1, 4, 2, 6, false},  {5, 4, 2, 9, true},   {3, 1, 2, 11, true},
+        {3, 1, 2, 12, false}, {3, 3, 2, 13, true},  {3, 3, 2, 14, false}, {3, 1, 2, 20, true},
+        {3, 1, 2, 21, false}, {3, 4, 2, 23, true},  {3, 4, 1, 16, true},  {3, 4, 1, 17, false},
+        {3, 4, 3, 18, true},  {3, 4, 3, 19, false}, {1, 1, 1, 26, true},  {1, 1, 1, 3, true},
     };
     for (const auto& c : cases) {
         RallyConfig config;
@@ -145,13 +144,14 @@ TEST(ConfigDisplay, SummaryShowsEveryFieldAndLeavesLabelsOnOddCounts) {
         {"H - Holux Logger offset", "1 s"},
         {"X- Lumo Rally App Offset", "1 s"},
     };
-    for (const auto& c : cases) EXPECT_EQ(summaryValue(config, c.caption), c.value) << c.caption;
+    for (const auto& c : cases)
+        EXPECT_EQ(summaryValue(config, c.caption), c.value) << c.caption;
 
     config.noOfSpeedGroups = 2.5;
     config.noOfDays = 0;
     config.baselineSpeedGroup = 7;
-    for (const char* caption : {"Group A Speed", "Group D Speed", "Last A Speed Group Entry", "Day 1 Start Time",
-                                "Baseline Speed"})
+    for (const char* caption :
+         {"Group A Speed", "Group D Speed", "Last A Speed Group Entry", "Day 1 Start Time", "Baseline Speed"})
         EXPECT_EQ(summaryValue(config, caption), std::nullopt) << caption;
     EXPECT_EQ(summaryValue(config, "Name of Score Group A"), "Score Group A");
 }
@@ -166,10 +166,10 @@ TEST(ConfigDisplay, EnterHintWhileATypedTextIsNotStored) {
         bool hint;
     };
     const Case cases[] = {
-        {1, "", false, true},                // a fresh visit: "Next" waits for "Enter"
-        {1, "Spring Run", true, true},       // typed after storing
-        {2, "123456", true, false},          // stored and untouched
-        {17, "Score Group B", false, true},  // a group in use
+        {1, "", false, true},               // a fresh visit: "Next" waits for "Enter"
+        {1, "Spring Run", true, true},      // typed after storing
+        {2, "123456", true, false},         // stored and untouched
+        {17, "Score Group B", false, true}, // a group in use
         {17, "Score Group B", true, false},
         {18, "Not applicable", false, false}, // a group not in use needs no "Enter"
         {4, "", false, false},                // numeric fields never

@@ -15,17 +15,14 @@ TEST(ConfigFields, StepsStopAtTheLimits) {
         double expected;
     };
     const Case cases[] = {
-        {3, 42181, +1, 42182},  {3, 80000, +1, 80000},  {3, 40000, -1, 40000},
-        {4, 5, +1, 5},          {4, 1, -1, 1},          {4, 3, +1, 4},
-        {5, 86100, +1, 86400},  {5, 86400, +1, 86400},  {9, 120, -1, 0},
-        {7, 28800, -1, 28500},  {10, 4, +1, 4},         {10, 1, -1, 1},
-        {11, 120, +1, 120},     {12, 40, -1, 40},       {13, 117, +1, 120},
-        {14, 42, -1, 40},       {15, 4, +1, 4},         {20, 300, +1, 300},
-        {21, 0, -1, 0},         {22, 299, +1, 300},     {23, 1, -1, 0},
-        {24, 2000, +1, 2000},   {24, 100, -1, 100},     {24, 150, -1, 100},
-        {25, 60, -1, 60},       {25, 990, +1, 1000},    {25, 600, +1, 630},
-        {27, 10, +1, 10},       {28, 0, -1, 0},         {29, 10, +1, 10},
-        {30, 0, -1, 0},         {30, 4, +1, 5},
+        {3, 42181, +1, 42182}, {3, 80000, +1, 80000}, {3, 40000, -1, 40000}, {4, 5, +1, 5},
+        {4, 1, -1, 1},         {4, 3, +1, 4},         {5, 86100, +1, 86400}, {5, 86400, +1, 86400},
+        {9, 120, -1, 0},       {7, 28800, -1, 28500}, {10, 4, +1, 4},        {10, 1, -1, 1},
+        {11, 120, +1, 120},    {12, 40, -1, 40},      {13, 117, +1, 120},    {14, 42, -1, 40},
+        {15, 4, +1, 4},        {20, 300, +1, 300},    {21, 0, -1, 0},        {22, 299, +1, 300},
+        {23, 1, -1, 0},        {24, 2000, +1, 2000},  {24, 100, -1, 100},    {24, 150, -1, 100},
+        {25, 60, -1, 60},      {25, 990, +1, 1000},   {25, 600, +1, 630},    {27, 10, +1, 10},
+        {28, 0, -1, 0},        {29, 10, +1, 10},      {30, 0, -1, 0},        {30, 4, +1, 5},
     };
     for (const auto& c : cases) {
         RallyConfig config;
@@ -43,9 +40,10 @@ TEST(ConfigFields, BaselineIsBoundedByTheSpeedGroupsInUse) {
         double expected;
     };
     const Case cases[] = {
-        {1, 1, +1, 1}, {3, 2, +1, 3}, {3, 3, +1, 3}, {4, 3, +1, 4}, {2, 1, -1, 1},
-        {2, 4, -1, 2}, // left above the count by an earlier reduction: "-" brings it into range
-        {0, 1, +1, 1}, // a damaged count never pushes the baseline below group A
+        {1, 1, +1, 1}, {3, 2, +1, 3}, {3, 3, +1, 3}, {4, 3, +1, 4},
+        {2, 1, -1, 1}, {2, 4, -1, 2}, // left above the count by an earlier reduction: "-" brings it into
+                                      // range
+        {0, 1, +1, 1},                // a damaged count never pushes the baseline below group A
     };
     for (const auto& c : cases) {
         RallyConfig config;
@@ -71,8 +69,11 @@ TEST(ConfigFields, TextFieldsReplaceEmptyTextAndIgnoreSteps) {
         std::string stored;
     };
     const Case cases[] = {
-        {1, "", "No Name"},          {2, "", "No Number"},       {16, "", "No Name"},
-        {19, "Vintage", "Vintage"},  {1, "Spring, 2024", "Spring, 2024"},
+        {1, "", "No Name"},
+        {2, "", "No Number"},
+        {16, "", "No Name"},
+        {19, "Vintage", "Vintage"},
+        {1, "Spring, 2024", "Spring, 2024"},
     };
     for (const auto& c : cases) {
         std::string text = c.typed;
@@ -144,11 +145,13 @@ TEST(ConfigEditor, MovesWithinTheFieldsAndStepsTheCurrentOne) {
     ConfigEditor editor(config);
     editor.previous();
     EXPECT_EQ(editor.field(), 1);
-    for (int i = 0; i < 40; ++i) editor.next();
+    for (int i = 0; i < 40; ++i)
+        editor.next();
     EXPECT_EQ(editor.field(), 30);
     editor.plus(config);
     EXPECT_EQ(config.lumoOffset, 2);
-    for (int i = 0; i < 19; ++i) editor.previous();
+    for (int i = 0; i < 19; ++i)
+        editor.previous();
     EXPECT_EQ(editor.field(), 11);
     editor.minus(config);
     EXPECT_EQ(config.groupSpeed[1], 55);
@@ -162,7 +165,7 @@ TEST(ConfigEditor, StepsLeaveFieldsNotApplicableAlone) {
     };
     // Two days, two speed groups, one score group.
     const Case cases[] = {
-        {5, +1, true},   {6, -1, true},   {7, +1, false}, {9, -1, false}, {11, +1, true},
+        {5, +1, true},   {6, -1, true},   {7, +1, false},  {9, -1, false}, {11, +1, true},
         {12, -1, true},  {13, +1, false}, {14, -1, false}, {20, +1, true}, {21, -1, true},
         {22, +1, false}, {23, -1, false}, {17, +1, false}, {26, +1, true},
     };
@@ -173,7 +176,8 @@ TEST(ConfigEditor, StepsLeaveFieldsNotApplicableAlone) {
         config.noOfScoreGroups = 1;
         config.baselineSpeedGroup = 1;
         ConfigEditor editor(config);
-        while (editor.field() < c.field) editor.next();
+        while (editor.field() < c.field)
+            editor.next();
         const RallyConfig before = config;
         const bool stepped = c.direction < 0 ? editor.minus(config) : editor.plus(config);
         EXPECT_EQ(stepped, c.applies) << "field " << c.field;
@@ -196,7 +200,8 @@ TEST(ConfigEditor, EveryDateButtonMovesByOneUnit) {
             const std::string at = formatDate(serial) + (dir < 0 ? " -" : " +");
             // Day: the neighbouring day, across month and year ends.
             const double day = movedStartDate(serial, DatePart::Day, dir);
-            const bool dayAtEnd = dir < 0 ? serial == dateSerial(2015, 1, 1) : serial == dateSerial(2050, 12, 31);
+            const bool dayAtEnd =
+                dir < 0 ? serial == dateSerial(2015, 1, 1) : serial == dateSerial(2050, 12, 31);
             ASSERT_EQ(day, dayAtEnd ? serial : serial + dir) << "d" << at;
             // Month: the neighbouring month, the day clamped to its length.
             int month = d.month + dir, year = d.year;

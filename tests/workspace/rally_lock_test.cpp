@@ -39,7 +39,8 @@ TEST(RallyLock, SecondWriterIsRefusedUntilTheFirstReleases) {
     LockRefusal why = LockRefusal::None;
     const Status st = takeRallyLock(r.state, "Spring", "trakmora", second, false, &why);
     ASSERT_FALSE(st);
-    EXPECT_EQ(st.message(), "Rally Spring is in use by trakmora-cli on " + thisHostName() + " since " + owner.since);
+    EXPECT_EQ(st.message(),
+              "Rally Spring is in use by trakmora-cli on " + thisHostName() + " since " + owner.since);
     EXPECT_EQ(why, LockRefusal::LiveHere);
     EXPECT_FALSE(second.held());
     EXPECT_EQ(readFile(r.lockFile), before);
@@ -63,8 +64,9 @@ TEST(RallyLock, ReleaseLeavesALockAnotherWriterForced) {
     LockedRally r;
     RallyLock mine;
     ASSERT_TRUE(takeRallyLock(r.state, "Spring", "trakmora", mine, false));
-    const std::string theirs = "host=results-laptop\npid=4242\nprogram=trakmora-cli\nsince=2026-12-08 17:30:00\n"
-                               "token=0123\n";
+    const std::string theirs =
+        "host=results-laptop\npid=4242\nprogram=trakmora-cli\nsince=2026-12-08 17:30:00\n"
+        "token=0123\n";
     writeText(r.lockFile, theirs);
     mine.release();
     EXPECT_EQ(readFile(r.lockFile), theirs);
@@ -92,11 +94,13 @@ TEST(RallyLock, LocksLeftByOthers) {
         {"live process here", liveHere, false, false, LockRefusal::LiveHere,
          "Rally Spring is in use by trakmora on " + here + " since 2026-12-08 09:15:00"},
         {"live process here, forced", liveHere, true, true, LockRefusal::None,
-         "The lock of rally Spring held by trakmora on " + here + " since 2026-12-08 09:15:00 was taken over"},
+         "The lock of rally Spring held by trakmora on " + here +
+             " since 2026-12-08 09:15:00 was taken over"},
         {"other computer", otherHost, false, false, LockRefusal::OtherHost,
          "Rally Spring is in use by trakmora-cli on results-laptop since 2026-12-08 17:30:00"},
         {"other computer, forced", otherHost, true, true, LockRefusal::None,
-         "The lock of rally Spring held by trakmora-cli on results-laptop since 2026-12-08 17:30:00 was taken over"},
+         "The lock of rally Spring held by trakmora-cli on results-laptop since 2026-12-08 17:30:00 was "
+         "taken over"},
         {"damaged", "\x01\x02garbage", false, false, LockRefusal::Damaged, "its lock file "},
         {"empty", "", false, false, LockRefusal::Damaged, "cannot be read"},
         {"no process id", "host=x\npid=abc\nprogram=trakmora\nsince=2026-12-08 17:30:00\n", false, false,

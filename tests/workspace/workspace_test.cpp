@@ -69,7 +69,8 @@ TEST(Workspace, OpenTakesTheLastRecordWithTheLongName) {
     ASSERT_TRUE(createRally(state, "Club Run", "First"));
     ASSERT_TRUE(createRally(state, "Club Run 2", "Second"));
     ASSERT_TRUE(createRally(state, "Other", "Third"));
-    writeText(root / "Register.csv", "\"First\",\"Club Run\"\r\n\"Second\",\"Club Run\"\r\n\"Third\",\"Other\"\r\n");
+    writeText(root / "Register.csv",
+              "\"First\",\"Club Run\"\r\n\"Second\",\"Club Run\"\r\n\"Third\",\"Other\"\r\n");
     ASSERT_TRUE(openRallyByLongName(state, "Club Run"));
     EXPECT_EQ(state.rally.shortName, "Second");
     EXPECT_EQ(openRallyByLongName(state, "").message(), "No file selected");
@@ -121,15 +122,17 @@ TEST(Workspace, LegacyConfigIsImportedAndDeleted) {
     RecordingMessages messages;
     ProgramState state(root.path(), messages);
     ASSERT_TRUE(createRally(state, "Old", "Old"));
-    writeText(root / "Old/Working/config.csv",
-              "\"Legacy\",\"999\",42000,2,30000,30600,28800,28800,28800,2,50,65,80,90,1,\"Classic\",\"B\",\"C\","
-              "\"D\",20,40,45,60,300,540,1\r\n");
+    writeText(
+        root / "Old/Working/config.csv",
+        "\"Legacy\",\"999\",42000,2,30000,30600,28800,28800,28800,2,50,65,80,90,1,\"Classic\",\"B\",\"C\","
+        "\"D\",20,40,45,60,300,540,1\r\n");
     writeText(root / "Old/Working/config3.csv", "\"Stale\"\r\n");
     ASSERT_TRUE(openRallyByShortName(state, "Old"));
     EXPECT_FALSE(fs::exists(root / "Old/Working/config.csv"));
-    EXPECT_EQ(readFile(root / "Old/Working/config3.csv"),
-              "\"Legacy\",\"999\",42000,2,30000,30600,28800,28800,28800,2,50,65,65,65,1,\"Classic\",\"B\",\"C\","
-              "\"D\",20,40,40,40,300,540,1,1,4,1,1\r\n");
+    EXPECT_EQ(
+        readFile(root / "Old/Working/config3.csv"),
+        "\"Legacy\",\"999\",42000,2,30000,30600,28800,28800,28800,2,50,65,65,65,1,\"Classic\",\"B\",\"C\","
+        "\"D\",20,40,40,40,300,540,1,1,4,1,1\r\n");
 }
 
 TEST(Workspace, DamagedConfigIsKeptAndReported) {
@@ -140,7 +143,8 @@ TEST(Workspace, DamagedConfigIsKeptAndReported) {
     };
     const Case cases[] = {
         {"too few values", "\"R\",\"1\",42181,3\r\n", "line 1: a value is missing"},
-        {"text for a number", std::string(kDefaultLine).replace(std::string(kDefaultLine).find(",3,"), 3, ",x,"),
+        {"text for a number",
+         std::string(kDefaultLine).replace(std::string(kDefaultLine).find(",3,"), 3, ",x,"),
          "line 1: \"x\" is not a number"},
     };
     for (const auto& c : cases) {
@@ -186,8 +190,9 @@ TEST(Workspace, AnUnreadableRegisterLineHidesNoOtherRally) {
     ASSERT_EQ(test::runCli(base + "new --name 'Autumn Run' --short Autumn", out), 0) << out;
     writeText(root / "Register.csv", "\"Spring\",\"Spring Run\"\r\n\"Old\"\r\n\"Autumn\",\"Autumn Run\"\r\n");
     EXPECT_EQ(test::runCli(base + "list", out), 1);
-    EXPECT_EQ(out, root.path().string() + "/Register.csv line 2: expected 2 values, found 1; the line is passed over\n"
-                   "Spring\tSpring Run\nAutumn\tAutumn Run\n");
+    EXPECT_EQ(out, root.path().string() +
+                       "/Register.csv line 2: expected 2 values, found 1; the line is passed over\n"
+                       "Spring\tSpring Run\nAutumn\tAutumn Run\n");
     EXPECT_EQ(test::runCli(base + "--rally Autumn entries", out), 1) << out; // no entry list yet
     EXPECT_EQ(out.find("Register.csv"), std::string::npos) << out;
     RecordingMessages messages;

@@ -18,7 +18,9 @@ Status readCanmore(const CsvDocument& doc, const CsvRecord& r, LoggedRecord& out
     return {};
 }
 
-double canmoreOffset(const RallyConfig& config) { return config.canmoreOffset; }
+double canmoreOffset(const RallyConfig& config) {
+    return config.canmoreOffset;
+}
 
 void writeCanmore(CsvWriter& out, const LoggedRecord& r) {
     out.number(r.fixNo).text("T").text("SPS").text(fieldcut::slashDate(r.year, r.month, r.day));
@@ -28,9 +30,15 @@ void writeCanmore(CsvWriter& out, const LoggedRecord& r) {
 } // namespace
 
 const LoggerLayout& canmoreLayout() {
-    static const LoggerLayout layout{'c', "Canmore", 11, readCanmore, writeCanmore,
-                                      "INDEX,RCR,VALID,DATE,TIME,LATITUDE,N/S,LONGITUDE,E/W,HEIGHT,SPEED",
-                                      canmoreOffset, 1, false};
+    static const LoggerLayout layout{'c',
+                                     "Canmore",
+                                     11,
+                                     readCanmore,
+                                     writeCanmore,
+                                     "INDEX,RCR,VALID,DATE,TIME,LATITUDE,N/S,LONGITUDE,E/W,HEIGHT,SPEED",
+                                     canmoreOffset,
+                                     1,
+                                     false};
     return layout;
 }
 

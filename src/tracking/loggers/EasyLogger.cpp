@@ -20,19 +20,35 @@ Status readEasyLogger(const CsvDocument& doc, const CsvRecord& r, LoggedRecord& 
     return {};
 }
 
-double easyLoggerOffset(const RallyConfig& config) { return config.easyLoggerOffset; }
+double easyLoggerOffset(const RallyConfig& config) {
+    return config.easyLoggerOffset;
+}
 
 void writeEasyLogger(CsvWriter& out, const LoggedRecord& r) {
     out.number(r.fixNo).text("T").text(fieldcut::slashDate(r.year, r.month, r.day));
     out.text(fieldcut::clock(r.seconds - kClockBehindSeconds, true)).text("SPS").number(r.lat).text("N");
-    out.number(r.lon).text("E").text("100 m").text("50 km/h").text("1.1").text("0.8").text("11(11)").endRecord();
+    out.number(r.lon)
+        .text("E")
+        .text("100 m")
+        .text("50 km/h")
+        .text("1.1")
+        .text("0.8")
+        .text("11(11)")
+        .endRecord();
 }
 } // namespace
 
 const LoggerLayout& easyLoggerLayout() {
-    static const LoggerLayout layout{'e', "Easy Logger", 14, readEasyLogger, writeEasyLogger,
+    static const LoggerLayout layout{
+        'e',
+        "Easy Logger",
+        14,
+        readEasyLogger,
+        writeEasyLogger,
         "INDEX,RCR,DATE,TIME,VALID,LATITUDE,N/S,LONGITUDE,E/W,HEIGHT,SPEED,PDOP,HDOP,NSAT",
-        easyLoggerOffset, 5, false};
+        easyLoggerOffset,
+        5,
+        false};
     return layout;
 }
 

@@ -9,8 +9,10 @@ namespace trakmora::fieldcut {
 namespace {
 
 bool wholeNumber(std::string_view s, int& out) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
     if (s.empty()) return false;
     auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
     return ec == std::errc() && p == s.data() + s.size() && out >= 0;
@@ -54,7 +56,6 @@ bool digitsAt(std::string_view text, std::size_t first, std::size_t last, int& o
     return true;
 }
 
-
 std::string slashDate(int year, int month, int day) {
     char text[32];
     std::snprintf(text, sizeof text, "%04d/%02d/%02d", year, month, day);
@@ -73,8 +74,8 @@ std::string clock(double seconds, bool twoDigitHours) {
 Status badValue(const CsvDocument& doc, const CsvRecord& record, std::size_t index, const char* what) {
     const CsvValue& v = record.values[index];
     const std::string shown = v.text.size() > 40 ? v.text.substr(0, 40) + "..." : v.text;
-    return Status::failure(doc.problem(v.line, "value " + std::to_string(index + 1) + " \"" + shown +
-                                                   "\" is not " + what));
+    return Status::failure(
+        doc.problem(v.line, "value " + std::to_string(index + 1) + " \"" + shown + "\" is not " + what));
 }
 
 Status readPosition(const CsvDocument& doc, const CsvRecord& record, std::size_t fixNoColumn,

@@ -30,7 +30,6 @@ inline double secondsOfDay(int hours, int minutes, int seconds) {
     return hours * 3600.0 + minutes * 60.0 + seconds;
 }
 
-
 // "<file> line <n>: value <i> "<text>" is not <what>" for value `index` (0-based).
 Status badValue(const CsvDocument& doc, const CsvRecord& record, std::size_t index, const char* what);
 

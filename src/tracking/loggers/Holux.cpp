@@ -17,19 +17,23 @@ Status readHolux(const CsvDocument& doc, const CsvRecord& r, LoggedRecord& out) 
     return {};
 }
 
-double holuxOffset(const RallyConfig& config) { return config.holuxOffset; }
+double holuxOffset(const RallyConfig& config) {
+    return config.holuxOffset;
+}
 
 void writeHolux(CsvWriter& out, const LoggedRecord& r) {
-    out.number(r.fixNo).number(r.fixNo).text("T").text("SPS").text(fieldcut::slashDate(r.year, r.month, r.day));
+    out.number(r.fixNo).number(r.fixNo).text("T").text("SPS").text(
+        fieldcut::slashDate(r.year, r.month, r.day));
     out.text(fieldcut::clock(r.seconds, false)).number(r.lat).text("N").number(r.lon).text("E");
     out.number(100).number(50).endRecord();
 }
 } // namespace
 
 const LoggerLayout& holuxLayout() {
-    static const LoggerLayout layout{'h', "Holux", 12, readHolux, writeHolux,
-                                      "INDEX,FIX,RCR,VALID,DATE,TIME,LATITUDE,N/S,LONGITUDE,E/W,HEIGHT,SPEED",
-                                      holuxOffset, 1, false};
+    static const LoggerLayout layout{
+        'h',         "Holux",    12,
+        readHolux,   writeHolux, "INDEX,FIX,RCR,VALID,DATE,TIME,LATITUDE,N/S,LONGITUDE,E/W,HEIGHT,SPEED",
+        holuxOffset, 1,          false};
     return layout;
 }
 

@@ -26,8 +26,8 @@ using RecordWriter = void (*)(CsvWriter& out, const LoggedRecord& record);
 using OffsetField = double (*)(const RallyConfig& config);
 
 struct LoggerLayout {
-    char letter = 'h';      // first character of the download name (lower case)
-    const char* name = "";  // for messages
+    char letter = 'h';       // first character of the download name (lower case)
+    const char* name = "";   // for messages
     std::size_t columns = 0; // values in every record
     RecordReader read = nullptr;
     RecordWriter write = nullptr;

@@ -22,7 +22,9 @@ Status readLumo(const CsvDocument& doc, const CsvRecord& r, LoggedRecord& out) {
     return {};
 }
 
-double lumoOffset(const RallyConfig& config) { return config.lumoOffset; }
+double lumoOffset(const RallyConfig& config) {
+    return config.lumoOffset;
+}
 
 void writeLumo(CsvWriter& out, const LoggedRecord& r) {
     char stamp[32];
@@ -33,7 +35,8 @@ void writeLumo(CsvWriter& out, const LoggedRecord& r) {
 } // namespace
 
 const LoggerLayout& lumoLayout() {
-    static const LoggerLayout layout{'x', "Lumo", 4, readLumo, writeLumo, "Fix,Latitude,Longitude,Time", lumoOffset, 1, true};
+    static const LoggerLayout layout{
+        'x', "Lumo", 4, readLumo, writeLumo, "Fix,Latitude,Longitude,Time", lumoOffset, 1, true};
     return layout;
 }
 
