@@ -40,7 +40,7 @@ run: build
 	@cli=./build/default/src/cli/trakmora-cli; \
 	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  [ -d "$(DATA_ROOT)/Demo" ] || $$cli --data-root "$(DATA_ROOT)" demo; \
-	  ./build/default/src/app/trakmora --data-root "$(DATA_ROOT)" --rally Demo; \
+	  ./build/default/src/gui/trakmora --data-root "$(DATA_ROOT)" --rally Demo; \
 	else \
 	  $$cli --data-root "$(DATA_ROOT)" demo --replace; \
 	fi

@@ -2,11 +2,11 @@
 #include "cli/CliContext.h"
 #include "common/Format.h"
 #include "common/RallyConfig.h"
+#include "explain/ExplainData.h"
+#include "explain/ExplainPicture.h"
+#include "explain/PngWriter.h"
 #include "results/ControlAudit.h"
 #include "results/PublishResults.h"
-#include "tracking/ExplainData.h"
-#include "tracking/ExplainPicture.h"
-#include "tracking/PngWriter.h"
 
 #include <algorithm>
 #include <iostream>

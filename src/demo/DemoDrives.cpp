@@ -6,10 +6,10 @@
 #include "common/FileIo.h"
 #include "common/Format.h"
 #include "demo/DemoRoute.h"
+#include "demo/DownloadWriter.h"
 #include "schedule/ControlFile.h"
 #include "schedule/ControlFiles.h"
 #include "schedule/RSModule.h"
-#include "tracking/DownloadWriter.h"
 #include "tracking/Scoring.h"
 #include "tracking/loggers/LoggerTable.h"
 

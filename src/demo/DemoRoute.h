@@ -3,7 +3,7 @@
 // a schedule of 40 to 80 lines along it, every line type used, 8 to 12 virtual controls placed on
 // the road.
 #include "common/ScheduleTable.h"
-#include "tracking/SyntheticDrive.h"
+#include "demo/SyntheticDrive.h"
 
 #include <cstdint>
 

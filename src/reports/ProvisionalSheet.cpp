@@ -1,8 +1,8 @@
 #include "reports/ProvisionalSheet.h"
 
 #include "common/Format.h"
-#include "reports/CellRange.h"
 #include "reports/ReportLayout.h"
+#include "xlsx/CellRange.h"
 
 #include <algorithm>
 

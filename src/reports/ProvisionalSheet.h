@@ -4,8 +4,8 @@
 // Saved as Results/DayScore<day>_<competitor>.xlsx (DayScore1_7.xlsx for competitor 7 on day 1).
 #include "common/ProgramState.h"
 #include "common/Status.h"
-#include "reports/PrintClock.h"
-#include "reports/Workbook.h"
+#include "xlsx/PrintClock.h"
+#include "xlsx/Workbook.h"
 
 #include <filesystem>
 #include <string>

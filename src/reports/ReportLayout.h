@@ -3,8 +3,8 @@
 // into cells, the common page layout and the place and clock of a saved report.
 #include "common/ProgramState.h"
 #include "common/Status.h"
-#include "reports/PrintClock.h"
-#include "reports/Workbook.h"
+#include "xlsx/PrintClock.h"
+#include "xlsx/Workbook.h"
 
 #include <filesystem>
 #include <initializer_list>

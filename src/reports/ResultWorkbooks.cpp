@@ -1,8 +1,8 @@
 #include "reports/ResultWorkbooks.h"
 
 #include "common/RallyConfig.h"
-#include "reports/CellRange.h"
 #include "reports/ReportLayout.h"
+#include "xlsx/CellRange.h"
 
 #include <algorithm>
 #include <system_error>

@@ -7,9 +7,9 @@
 //   and the final.
 #include "common/ProgramState.h"
 #include "common/Status.h"
-#include "reports/PrintClock.h"
 #include "reports/ResultInput.h"
-#include "reports/Workbook.h"
+#include "xlsx/PrintClock.h"
+#include "xlsx/Workbook.h"
 
 #include <filesystem>
 #include <string>

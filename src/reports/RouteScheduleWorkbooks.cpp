@@ -2,8 +2,8 @@
 
 #include "common/Format.h"
 #include "common/RallyConfig.h"
-#include "reports/CellRange.h"
 #include "reports/ReportLayout.h"
+#include "xlsx/CellRange.h"
 
 #include <algorithm>
 

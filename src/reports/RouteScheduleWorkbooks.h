@@ -7,9 +7,9 @@
 //   their coordinates.
 #include "common/ProgramState.h"
 #include "common/Status.h"
-#include "reports/PrintClock.h"
 #include "reports/RouteScheduleInput.h"
-#include "reports/Workbook.h"
+#include "xlsx/PrintClock.h"
+#include "xlsx/Workbook.h"
 
 #include <filesystem>
 

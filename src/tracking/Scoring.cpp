@@ -2,7 +2,7 @@
 
 #include "common/FileIo.h"
 #include "tracking/ClFile.h"
-#include "tracking/ExplainData.h"
+#include "tracking/KeptExplainFiles.h"
 #include "tracking/PassageTime.h"
 #include "tracking/Reduction.h"
 #include "tracking/ShortlistLine.h"

@@ -1,11 +1,11 @@
-#include "app/ScreenPlacement.h"
-#include "app/frmHome.h"
 #include "common/Format.h"
-#include "entries/frmEntries.h"
 #include "gui/ScreenCheck.h"
+#include "gui/ScreenPlacement.h"
+#include "gui/entries/frmEntries.h"
+#include "gui/frmHome.h"
+#include "gui/workspace/frmConfig.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
-#include "workspace/frmConfig.h"
 
 #include <QDate>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "app/frmHome.h"
-#include "entries/frmEntries.h"
+#include "gui/entries/frmEntries.h"
+#include "gui/frmHome.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
 

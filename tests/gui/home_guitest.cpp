@@ -1,11 +1,11 @@
-#include "app/QtMessages.h"
-#include "app/frmAbout.h"
-#include "app/frmHome.h"
-#include "entries/frmEntries.h"
-#include "schedule/frmRouteSchedule.h"
+#include "gui/QtMessages.h"
+#include "gui/entries/frmEntries.h"
+#include "gui/frmAbout.h"
+#include "gui/frmHome.h"
+#include "gui/schedule/frmRouteSchedule.h"
+#include "gui/workspace/frmNew.h"
+#include "gui/workspace/frmStart.h"
 #include "workspace/Workspace.h"
-#include "workspace/frmNew.h"
-#include "workspace/frmStart.h"
 
 #include <QAction>
 #include <QLabel>

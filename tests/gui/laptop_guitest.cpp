@@ -3,10 +3,10 @@
 // that scrolls). CTest runs this at 1366x768 with 125 % scaling and at 1280x720; on its own it
 // runs on whatever screen the platform gives. With TRAKMORA_SCREENSHOTS set to a folder the
 // screens are saved there as laptop-<screen>.png.
-#include "app/ScreenPlacement.h"
-#include "app/frmHome.h"
 #include "demo/DemoRally.h"
 #include "gui/ScreenCheck.h"
+#include "gui/ScreenPlacement.h"
+#include "gui/frmHome.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>

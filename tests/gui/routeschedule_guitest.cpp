@@ -1,16 +1,16 @@
 // The route schedule screen and its print menu driven like the organiser would: day selection,
 // browsing, editing field by field with Tab and the function keys, row actions, printing.
 // With TRAKMORA_SCREENSHOTS set, pictures of the browse, edit and chart states are saved.
-#include "app/ScreenPlacement.h"
-#include "app/StatusLine.h"
-#include "app/frmHome.h"
 #include "gui/ScreenCheck.h"
+#include "gui/ScreenPlacement.h"
+#include "gui/StatusLine.h"
+#include "gui/frmHome.h"
+#include "gui/schedule/frmPrint.h"
+#include "gui/schedule/frmRouteSchedule.h"
+#include "gui/schedule/frmScheduleChart.h"
 #include "reports/RouteScheduleWorkbooks.h"
 #include "schedule/ControlFiles.h"
 #include "schedule/RSModule.h"
-#include "schedule/frmPrint.h"
-#include "schedule/frmRouteSchedule.h"
-#include "schedule/frmScheduleChart.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
 

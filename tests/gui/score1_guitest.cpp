@@ -1,9 +1,9 @@
 // The individual scoring screen: what each action says it wrote, the table that ends "Score all",
 // the track map over the screen with its choice of competitor, and the screen on a small desktop.
 // With TRAKMORA_SCREENSHOTS set to a folder, the screen, its table and the map are saved there.
-#include "app/ScreenPlacement.h"
-#include "app/StatusLine.h"
-#include "tracking/frmScore1.h"
+#include "gui/ScreenPlacement.h"
+#include "gui/StatusLine.h"
+#include "gui/tracking/frmScore1.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
 

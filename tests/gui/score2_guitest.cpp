@@ -2,13 +2,13 @@
 // scrapped control, the cells' tooltips, the status line and the screen on a small desktop. With
 // TRAKMORA_SCREENSHOTS set to a folder, the screen is saved there at laptop size
 // (score2-small.png, score2-small-restore.png).
-#include "app/StatusLine.h"
 #include "entries/EntryList.h"
 #include "gui/ScreenCheck.h"
+#include "gui/StatusLine.h"
+#include "gui/results/frmDayMatrixView.h"
+#include "gui/results/frmScore2.h"
 #include "reports/ProvisionalSheet.h"
 #include "reports/WorkbookDump.h"
-#include "results/frmDayMatrixView.h"
-#include "results/frmScore2.h"
 #include "tracking/ScoreDay.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"

@@ -1,11 +1,11 @@
 // The individual and group scoring screens over a rally in a temporary data root. With
 // TRAKMORA_SCREENSHOTS set to a folder, both screens are saved there on a scored day
 // (score1.png, score2.png).
-#include "app/frmHome.h"
-#include "results/frmDayMatrixView.h"
-#include "results/frmScore2.h"
-#include "tracking/frmScore1.h"
-#include "tracking/frmTrackPlot.h"
+#include "gui/frmHome.h"
+#include "gui/results/frmDayMatrixView.h"
+#include "gui/results/frmScore2.h"
+#include "gui/tracking/frmScore1.h"
+#include "gui/tracking/frmTrackPlot.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
 

@@ -1,7 +1,7 @@
 // Every screen's texts fit their widgets and stay inside the window. With TRAKMORA_SCREENSHOTS
 // set to a folder, the screens are also saved there as pictures (home.png, open.png, ...).
-#include "app/frmHome.h"
 #include "gui/ScreenCheck.h"
+#include "gui/frmHome.h"
 #include "workspace/Workspace.h"
 
 #include <QAbstractButton>

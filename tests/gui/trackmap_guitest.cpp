@@ -1,5 +1,5 @@
-#include "tracking/ExplainPicture.h"
-#include "tracking/frmTrackMap.h"
+#include "explain/ExplainPicture.h"
+#include "gui/tracking/frmTrackMap.h"
 
 #include <QLabel>
 #include <QPushButton>

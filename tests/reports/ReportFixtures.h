@@ -3,10 +3,10 @@
 // shared by the workbook writer tests.
 #include "common/Format.h"
 #include "common/ProgramState.h"
-#include "reports/PrintClock.h"
-#include "reports/Workbook.h"
 #include "reports/WorkbookDump.h"
 #include "support/TempDir.h"
+#include "xlsx/PrintClock.h"
+#include "xlsx/Workbook.h"
 
 #include <cstdlib>
 #include <ctime>

@@ -1,8 +1,8 @@
-#include "reports/CellRange.h"
-#include "reports/Workbook.h"
 #include "reports/WorkbookDump.h"
-#include "reports/WrappedRows.h"
 #include "support/TempDir.h"
+#include "xlsx/CellRange.h"
+#include "xlsx/Workbook.h"
+#include "xlsx/WrappedRows.h"
 
 #include <gtest/gtest.h>
 

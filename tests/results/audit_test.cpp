@@ -1,9 +1,9 @@
 #include "common/Format.h"
+#include "demo/DownloadWriter.h"
+#include "demo/SyntheticDrive.h"
 #include "results/ControlAudit.h"
 #include "schedule/ControlFile.h"
-#include "tracking/DownloadWriter.h"
 #include "tracking/Scoring.h"
-#include "tracking/SyntheticDrive.h"
 #include "tracking/TrackImport.h"
 #include "tracking/loggers/LoggerTable.h"
 

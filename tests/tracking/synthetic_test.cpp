@@ -1,8 +1,8 @@
 #include "common/Format.h"
+#include "demo/DownloadWriter.h"
+#include "demo/SyntheticDrive.h"
 #include "tracking/ClFile.h"
-#include "tracking/DownloadWriter.h"
 #include "tracking/Scoring.h"
-#include "tracking/SyntheticDrive.h"
 #include "tracking/TrackImport.h"
 #include "tracking/loggers/LoggerTable.h"
 

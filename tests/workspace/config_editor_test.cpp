@@ -40,10 +40,14 @@ TEST(ConfigFields, BaselineIsBoundedByTheSpeedGroupsInUse) {
         double expected;
     };
     const Case cases[] = {
-        {1, 1, +1, 1}, {3, 2, +1, 3}, {3, 3, +1, 3}, {4, 3, +1, 4},
-        {2, 1, -1, 1}, {2, 4, -1, 2}, // left above the count by an earlier reduction: "-" brings it into
-                                      // range
-        {0, 1, +1, 1},                // a damaged count never pushes the baseline below group A
+        {1, 1, +1, 1},
+        {3, 2, +1, 3},
+        {3, 3, +1, 3},
+        {4, 3, +1, 4},
+        {2, 1, -1, 1},
+        {2, 4, -1, 2}, // left above the count by an earlier reduction: "-" brings it into
+                       // range
+        {0, 1, +1, 1}, // a damaged count never pushes the baseline below group A
     };
     for (const auto& c : cases) {
         RallyConfig config;
