@@ -4,6 +4,7 @@
 #include "common/FileIo.h"
 #include "common/Format.h"
 #include "entries/EntryList.h"
+#include "results/MatrixFiles.h"
 #include "results/Positions.h"
 #include "results/ResultFiles.h"
 
@@ -14,16 +15,6 @@
 namespace trakmora {
 
 namespace {
-
-Status readFinalMatrix(const std::filesystem::path& file, std::vector<long>& values) {
-    CsvDocument doc;
-    if (auto st = CsvDocument::load(file, doc); !st) return st;
-    CsvCursor cursor(doc);
-    values.assign(kMatrixCells, 0);
-    for (long& v : values)
-        if (auto st = cursor.integer(SHRT_MIN, SHRT_MAX, v); !st) return st;
-    return {};
-}
 
 using Ranked = RankedRow<FinalPositionRow>;
 
@@ -39,7 +30,7 @@ Status sumFinalMatrix(const ProgramState& state, int noOfDays, DayMatrix& colour
     CsvWriter trace;
     for (int d = 1; d <= noOfDays; ++d) {
         std::vector<long> values;
-        if (auto st = readFinalMatrix(finalMatrixFile(state, d), values); !st) return st;
+        if (auto st = readFinalMatrix(state, d, values); !st) return st;
         for (int n = 1; n <= kMatrixCells; ++n) {
             sums[static_cast<std::size_t>(n)] += values[static_cast<std::size_t>(n - 1)];
             trace.number(static_cast<double>(values[static_cast<std::size_t>(n - 1)])).endRecord();

@@ -19,6 +19,16 @@ Status writeMarks(const ProgramState& state, int day, const std::vector<int>& ma
 
 } // namespace
 
+Status readFinalMatrix(const ProgramState& state, int day, std::vector<long>& values) {
+    CsvDocument doc;
+    if (auto st = CsvDocument::load(finalMatrixFile(state, day), doc); !st) return st;
+    CsvCursor cursor(doc);
+    values.assign(kMatrixCells, 0);
+    for (long& v : values)
+        if (auto st = cursor.integer(SHRT_MIN, SHRT_MAX, v); !st) return st;
+    return {};
+}
+
 Status readNonFinishers(const ProgramState& state, int day, std::vector<int>& marks) {
     const auto file = nonFinishersFile(state, day);
     std::vector<int> read;

@@ -15,6 +15,12 @@ namespace trakmora {
 // empty list. Fails with file and line on a value that is not a whole number.
 Status readNonFinishers(const ProgramState& state, int day, std::vector<int>& marks);
 
+// Reads FinalMatrix<day>.csv: the first value of each of the first kMatrixCells lines, each a
+// whole number within a short. Fails with file and line on a missing line or a bad value; a
+// missing file fails as the CSV reader reports it, so callers that know what to build first
+// check for it themselves. `values` holds kMatrixCells numbers on success.
+Status readFinalMatrix(const ProgramState& state, int day, std::vector<long>& values);
+
 // Recomputes every cell of the day from the R files and the non-finisher marks, and rewrites
 // MatrixDisplay<day>.csv and FinalMatrix<day>.csv. `matrix` is only changed on success.
 Status rebuildDayMatrix(const ProgramState& state, int day, DayMatrix& matrix);

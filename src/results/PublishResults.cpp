@@ -6,6 +6,7 @@
 #include "results/DayMatrix.h"
 #include "results/DayScore.h"
 #include "results/FinalResults.h"
+#include "results/MatrixFiles.h"
 #include "results/Positions.h"
 #include "results/ResultFiles.h"
 
@@ -28,16 +29,12 @@ struct PublishRow {
 };
 using Ranked = RankedRow<PublishRow>;
 
-Status readMatrixValues(const fs::path& file, std::vector<long>& values) {
+// The day results must exist before a page is made of them.
+Status readMatrixValues(const ProgramState& state, int day, std::vector<long>& values) {
+    const fs::path file = finalMatrixFile(state, day);
     if (!regularFileExists(file))
         return Status::failure(file.string() + " is missing: build the day results of the rally first");
-    CsvDocument doc;
-    if (auto st = CsvDocument::load(file, doc); !st) return st;
-    CsvCursor cursor(doc);
-    values.assign(kMatrixCells, 0);
-    for (long& v : values)
-        if (auto st = cursor.integer(SHRT_MIN, SHRT_MAX, v); !st) return st;
-    return {};
+    return readFinalMatrix(state, day, values);
 }
 
 int wholeNumber(const std::string& text) {
@@ -116,7 +113,7 @@ std::string groupName(const ProgramState& state, int group) {
 
 Status dayPageContent(const ProgramState& state, int day, bool official, ResultsPageContent& content) {
     std::vector<long> values;
-    if (auto st = readMatrixValues(finalMatrixFile(state, day), values); !st) return st;
+    if (auto st = readMatrixValues(state, day, values); !st) return st;
     DayMatrix marks;
     for (int n = 1; n <= kMatrixCells; ++n) {
         const long v = values[static_cast<std::size_t>(n - 1)];
@@ -191,7 +188,7 @@ Status finalPageContent(const ProgramState& state, bool official, ResultsPageCon
     std::vector<long> sums(kMatrixCells, 0);
     for (int d = 1; d <= days; ++d) {
         std::vector<long> values;
-        if (auto st = readMatrixValues(finalMatrixFile(state, d), values); !st) return st;
+        if (auto st = readMatrixValues(state, d, values); !st) return st;
         for (std::size_t i = 0; i < values.size(); ++i)
             sums[i] += values[i];
     }
