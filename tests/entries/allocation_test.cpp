@@ -1,14 +1,12 @@
 #include "entries/Allocation.h"
 #include "entries/EntryPanel.h"
-#include "support/TempDir.h"
+#include "support/RallyFixture.h"
 #include "workspace/Workspace.h"
 
 #include <gtest/gtest.h>
 
 namespace trakmora {
 namespace {
-using test::TempDir;
-using test::writeText;
 using Bounds = std::array<double, 4>; // LastEntry A..D
 
 RallyConfig withBounds(double groups, Bounds b) {
@@ -110,10 +108,6 @@ TEST(Allocation, OnlyTwoToFourGroupsMarkTheSelection) {
     }
 }
 
-const std::string kHeader = "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score "
-                            "Group\",\"Day 1\",\"Day 2\",\"Day 3\","
-                            "\"Day 4\",\"Day 5\"\r\n";
-
 std::string entryLine(int no, const std::string& scoreGroup) {
     return std::to_string(no) + ",\"Crew " + std::to_string(no) + "\",1936,\"Riley\",\"Kestrel\",\"B\",\"" +
            scoreGroup + "\",0,0,0,0,0\r\n";
@@ -155,11 +149,10 @@ TEST(Allocation, LoadingChecksTheScoreGroupsAndReports) {
         {"damaged file", "x,\"A\"\r\n", false, {}, 0},
     };
     for (const auto& c : cases) {
-        TempDir root;
-        RecordingMessages messages;
-        ProgramState state(root.path(), messages);
-        ASSERT_TRUE(createRally(state, "Spring Run", "Spring"));
-        if (c.records != "-") writeText(root / "Spring/EntryList/EntryList.csv", kHeader + c.records);
+        test::TestRally rally("Spring Run", "Spring");
+        ProgramState& state = rally.state;
+        const RecordingMessages& messages = rally.messages;
+        if (c.records != "-") rally.writeEntryList(c.records);
         EXPECT_EQ(loadCheckedEntryList(state), c.accepted) << c.what;
         if (std::string(c.what) == "damaged file") {
             ASSERT_EQ(messages.texts.size(), 1u);

@@ -1,5 +1,5 @@
 #include "entries/EntryList.h"
-#include "support/TempDir.h"
+#include "support/RallyFixture.h"
 #include "workspace/Workspace.h"
 
 #include <gtest/gtest.h>
@@ -8,19 +8,12 @@ namespace trakmora {
 namespace {
 namespace fs = std::filesystem;
 using test::readFile;
-using test::TempDir;
 using test::writeText;
 
-const std::string kHeader = "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score "
-                            "Group\",\"Day 1\",\"Day 2\",\"Day 3\","
-                            "\"Day 4\",\"Day 5\"\r\n";
+const std::string kHeader = test::kEntryListHeader;
 
-struct Rally {
-    TempDir root;
-    RecordingMessages messages;
-    ProgramState state{root.path(), messages};
-    Rally() { EXPECT_TRUE(createRally(state, "Spring Run", "Spring")); }
-    fs::path entryList() const { return root / "Spring/EntryList/EntryList.csv"; }
+struct Rally : test::TestRally {
+    Rally() : TestRally("Spring Run", "Spring") {}
 };
 
 std::string entries(int count) {

@@ -9,7 +9,7 @@
 #include "results/ControlScrap.h"
 #include "results/ResultFiles.h"
 #include "schedule/RSModule.h"
-#include "support/TempDir.h"
+#include "support/RallyTest.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
 
@@ -58,16 +58,14 @@ std::vector<Rewrite> rewrites() {
     };
 }
 
-class InterruptedWrite : public ::testing::Test {
+class InterruptedWrite : public test::RallyTest {
 protected:
-    InterruptedWrite() : state(root.path(), messages) {
-        if (auto st = createRally(state, "Spring Run", "Spring"); !st) ADD_FAILURE() << st.message();
-        std::string entries = "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\","
-                              "\"Day 1\",\"Day 2\",\"Day 3\",\"Day 4\",\"Day 5\"\r\n";
+    InterruptedWrite() : RallyTest("Spring Run", "Spring") {
+        std::string entries;
         for (int n = 1; n <= 300; ++n)
             entries += std::to_string(n) + ",\"Driver " + std::to_string(n) +
                        "\",1936,\"Riley\",\"Kestrel\",\"B\",\"A\",0,0,0,0,0\r\n";
-        test::writeText(state.rallyFile(RallyFolder::EntryList, "EntryList.csv"), entries);
+        writeEntryList(entries);
         state.rally.selectedDay = 1;
         state.schedule.lineCount = 999;
         for (int n = 1; n <= 999; ++n) {
@@ -77,9 +75,6 @@ protected:
             state.schedule.line(n).distance = n * 0.5;
         }
     }
-    test::TempDir root;
-    RecordingMessages messages;
-    ProgramState state;
 };
 
 // Kills a child that repeats `write` after `micros` microseconds.

@@ -9,7 +9,7 @@
 #include "results/MatrixFiles.h"
 #include "results/ResultFiles.h"
 #include "schedule/RSModule.h"
-#include "support/TempDir.h"
+#include "support/RallyTest.h"
 #include "tracking/ClFile.h"
 #include "tracking/Scoring.h"
 #include "tracking/TrackImport.h"
@@ -49,14 +49,9 @@ std::string fixLine(int n) {
     return std::to_string(n) + ",41.8,12.6," + std::to_string(30000 + n % 40000);
 }
 
-class Limits : public ::testing::Test {
+class Limits : public test::RallyTest {
 protected:
-    Limits() : state(root.path(), messages) {
-        if (auto st = createRally(state, "Limits", "Lim"); !st) ADD_FAILURE() << st.message();
-    }
-    test::TempDir root;
-    RecordingMessages messages;
-    ProgramState state;
+    Limits() : RallyTest("Limits", "Lim") {}
 };
 
 TEST_F(Limits, FilesAtTheLimitReadAndOneBeyondIsRefusedWithItsLine) {
@@ -124,7 +119,7 @@ TEST_F(Limits, DownloadOfMoreThanAHundredThousandFixesIsRefused) {
     for (int n = 1; n <= kMaxFixes + 1; ++n)
         holux.write(w, LoggedRecord{static_cast<double>(n), 41.8, 12.6, 2015, 6, 26, 30000.0 + n % 40000});
     text += w.str();
-    test::writeText(state.rallyFile(RallyFolder::CompetitorsLog, "h1007.csv"), text);
+    write(RallyFolder::CompetitorsLog, "h1007.csv", text);
     ImportResult result;
     const Status st = importDownload(state, 1, "h1007.csv", result);
     ASSERT_FALSE(st);
@@ -159,8 +154,8 @@ TEST_F(Limits, CompetitionNumbersOutsideTheTablesAreReportedNotStored) {
     // The day score: an R file above 250 is left out and said so.
     test::writeText(resultFile(state, 1, 7), "3\r\n");
     test::writeText(resultFile(state, 1, 260), "5\r\n");
-    test::writeText(state.rallyFile(RallyFolder::EntryList, "EntryList.csv"),
-                    repeatLines(kEntryHeader, 1, [](int) { return entryLine(7); }));
+    write(RallyFolder::EntryList, "EntryList.csv",
+          repeatLines(kEntryHeader, 1, [](int) { return entryLine(7); }));
     DayScoreBuild build;
     ASSERT_TRUE(buildDayScore(state, 1, 0, build));
     ASSERT_EQ(build.lines.size(), 1u);
@@ -174,7 +169,7 @@ TEST_F(Limits, CompetitionNumbersOutsideTheTablesAreReportedNotStored) {
 TEST_F(Limits, DaysAndGroupsBeyondTheTablesAreRefused) {
     // A day of 9 in a download name, in the schedule and in the day results.
     ImportResult result;
-    test::writeText(state.rallyFile(RallyFolder::CompetitorsLog, "h9007.csv"), "INDEX\r\n");
+    write(RallyFolder::CompetitorsLog, "h9007.csv", "INDEX\r\n");
     const Status import = importDownload(state, 9, "h9007.csv", result);
     EXPECT_FALSE(import);
     EXPECT_NE(import.message().find("not a rally day"), std::string::npos) << import.message();
@@ -185,8 +180,8 @@ TEST_F(Limits, DaysAndGroupsBeyondTheTablesAreRefused) {
     EXPECT_FALSE(saveDay(state));
     state.rally.selectedDay = 1;
     std::map<int, double> totals{{7, 5}};
-    test::writeText(state.rallyFile(RallyFolder::EntryList, "EntryList.csv"),
-                    repeatLines(kEntryHeader, 1, [](int) { return entryLine(7); }));
+    write(RallyFolder::EntryList, "EntryList.csv",
+          repeatLines(kEntryHeader, 1, [](int) { return entryLine(7); }));
     const std::string before = test::readFile(state.rallyFile(RallyFolder::EntryList, "EntryList.csv"));
     ASSERT_TRUE(writeBackDayResults(state, 9, totals));
     EXPECT_EQ(test::readFile(state.rallyFile(RallyFolder::EntryList, "EntryList.csv")), before);

@@ -4,7 +4,7 @@
 #include "common/Format.h"
 #include "common/ProgramState.h"
 #include "reports/WorkbookDump.h"
-#include "support/TempDir.h"
+#include "support/RallyFixture.h"
 #include "xlsx/PrintClock.h"
 #include "xlsx/Workbook.h"
 
@@ -41,12 +41,9 @@ inline WorkbookDump saveAndDump(const Workbook& book, const TempDir& dir, const 
     return dumpWorkbook(file);
 }
 
-struct ReportState {
-    TempDir dir;
-    RecordingMessages messages;
-    ProgramState state{dir.path(), messages};
-
-    // A rally "Spring" with its folders, the clock pinned at 10:15:30 local time on 26 Jun 2015.
+// A rally "Spring" with its folders but nothing else (not even its settings), the clock pinned at
+// 10:15:30 local time on 26 Jun 2015.
+struct ReportState : TestRally {
     ReportState() {
         state.rally.shortName = "Spring";
         for (RallyFolder folder : kRallyFolders)

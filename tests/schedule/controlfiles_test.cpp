@@ -2,7 +2,7 @@
 
 #include "schedule/CsvCompare.h"
 #include "schedule/RSModule.h"
-#include "support/TempDir.h"
+#include "support/RallyFixture.h"
 #include "workspace/Workspace.h"
 
 #include <gtest/gtest.h>
@@ -11,14 +11,10 @@ namespace trakmora {
 namespace {
 namespace fs = std::filesystem;
 using test::readFile;
-using test::TempDir;
 using test::writeText;
 
-struct Rally {
-    TempDir root;
-    RecordingMessages messages;
-    ProgramState state{root.path(), messages};
-    Rally() { EXPECT_TRUE(createRally(state, "Control Run", "Ctl")); }
+struct Rally : test::TestRally {
+    Rally() : TestRally("Control Run", "Ctl") {}
     fs::path file(const std::string& name) const { return root / ("Ctl/" + name); }
 };
 

@@ -2,7 +2,7 @@
 
 #include "schedule/ControlFiles.h"
 #include "schedule/RSModule.h"
-#include "support/TempDir.h"
+#include "support/RallyTest.h"
 #include "workspace/Workspace.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +10,12 @@
 namespace trakmora {
 namespace {
 
-TEST(PrintMenu, ControlFilesComeFirstThenTheWorkbookOrAMessage) {
-    test::TempDir root;
-    RecordingMessages messages;
-    ProgramState state{root.path(), messages};
-    ASSERT_TRUE(createRally(state, "Print Run", "Prt"));
+class PrintMenu : public test::RallyTest {
+protected:
+    PrintMenu() : RallyTest("Print Run", "Prt") {}
+};
+
+TEST_F(PrintMenu, ControlFilesComeFirstThenTheWorkbookOrAMessage) {
     state.rally.selectedDay = 2;
     ASSERT_TRUE(loadDay(state)); // the template
     state.schedule.line(3).type = "v";

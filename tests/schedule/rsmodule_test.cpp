@@ -1,6 +1,6 @@
 #include "schedule/RSModule.h"
 
-#include "support/TempDir.h"
+#include "support/RallyFixture.h"
 #include "workspace/Workspace.h"
 
 #include <gtest/gtest.h>
@@ -9,18 +9,12 @@ namespace trakmora {
 namespace {
 namespace fs = std::filesystem;
 using test::readFile;
-using test::TempDir;
 using test::writeText;
 
-const char* const kHeader =
-    "\"No\",\"Instruction\",\"Type\",\"Distance\",\"A_Speed\",\"B_Speed\",\"C_Speed\",\"D_Speed\",\"Limit\","
-    "\"AddTime_A\",\"AddTime_B\",\"AddTime_C\",\"AddTime_D\",\"Lat\",\"Long\"\r\n";
+const char* const kHeader = test::kScheduleHeader;
 
-struct Rally {
-    TempDir root;
-    RecordingMessages messages;
-    ProgramState state{root.path(), messages};
-    Rally() { EXPECT_TRUE(createRally(state, "Schedule Run", "Sched")); }
+struct Rally : test::TestRally {
+    Rally() : TestRally("Schedule Run", "Sched") {}
     fs::path file(const std::string& name) const { return root / ("Sched/RouteSchedule/" + name); }
 };
 

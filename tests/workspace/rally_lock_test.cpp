@@ -1,4 +1,4 @@
-#include "support/TempDir.h"
+#include "support/RallyFixture.h"
 #include "workspace/RallyLock.h"
 #include "workspace/Workspace.h"
 
@@ -8,18 +8,11 @@ namespace trakmora {
 namespace {
 namespace fs = std::filesystem;
 using test::readFile;
-using test::TempDir;
 using test::writeText;
 
-struct LockedRally {
-    TempDir root;
-    RecordingMessages messages;
-    ProgramState state{root.path(), messages};
+struct LockedRally : test::TestRally {
+    LockedRally() : TestRally("Spring Run", "Spring"), lockFile(rallyLockFile(state, "Spring")) {}
     fs::path lockFile;
-    LockedRally() {
-        EXPECT_TRUE(createRally(state, "Spring Run", "Spring"));
-        lockFile = rallyLockFile(state, "Spring");
-    }
 };
 
 TEST(RallyLock, SecondWriterIsRefusedUntilTheFirstReleases) {
