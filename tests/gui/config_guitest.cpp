@@ -4,6 +4,7 @@
 #include "gui/entries/frmEntries.h"
 #include "gui/frmHome.h"
 #include "gui/workspace/frmConfig.h"
+#include "support/RallyFixture.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
 
@@ -23,23 +24,19 @@ namespace {
 
 // A rally "Spring Run" opened on the home screen with its Configuration screen shown.
 struct Fixture {
-    QTemporaryDir dir;
-    RecordingMessages messages;
+    test::TestRally rally{"Spring Run", "Spring"};
+    RecordingMessages& messages = rally.messages;
     std::unique_ptr<frmHome> home;
     frmConfig* screen = nullptr;
 
     Fixture() {
-        {
-            ProgramState setup(root(), messages);
-            createRally(setup, "Spring Run", "Spring");
-        }
         home = std::make_unique<frmHome>(root(), &messages);
         home->startUp();
         home->openRally("Spring");
         home->menuEntry("Config")->trigger();
         screen = home->findChild<frmConfig*>();
     }
-    std::filesystem::path root() const { return dir.path().toStdString(); }
+    std::filesystem::path root() const { return rally.root.path(); }
     RallyConfig& config() { return home->state().config; }
     RallyConfig saved() const {
         RallyConfig c;
@@ -75,13 +72,9 @@ class ConfigScreenTest : public QObject {
     Q_OBJECT
 private slots:
     void damagedSettingsStayOnDiskUntilAChangeIsSaved() {
-        QTemporaryDir dir;
-        const std::filesystem::path root = dir.path().toStdString();
-        RecordingMessages messages;
-        {
-            ProgramState setup(root, messages);
-            createRally(setup, "Spring Run", "Spring");
-        }
+        test::TestRally rally("Spring Run", "Spring");
+        const std::filesystem::path root = rally.root.path();
+        RecordingMessages& messages = rally.messages;
         const auto file = root / "Spring/Working/config3.csv";
         const std::string damaged = "\"Spring Run\",\"1\",26/06/2015\r\n";
         std::ofstream(file, std::ios::binary) << damaged;

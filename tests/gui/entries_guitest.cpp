@@ -1,5 +1,6 @@
 #include "gui/entries/frmEntries.h"
 #include "gui/frmHome.h"
+#include "support/RallyFixture.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
 
@@ -15,23 +16,15 @@ using namespace trakmora;
 
 namespace {
 
-const char* const kHeader = "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score "
-                            "Group\",\"Day 1\",\"Day 2\",\"Day 3\","
-                            "\"Day 4\",\"Day 5\"\r\n";
-
 // A rally "Spring Run" opened on the home screen; `prepare` adjusts its settings before the
 // Entries screen opens.
 struct Fixture {
-    QTemporaryDir dir;
-    RecordingMessages messages;
+    test::TestRally rally{"Spring Run", "Spring"};
+    RecordingMessages& messages = rally.messages;
     std::unique_ptr<frmHome> home;
     frmEntries* screen = nullptr;
 
     template <typename Prepare> explicit Fixture(Prepare prepare) {
-        {
-            ProgramState setup(root(), messages);
-            createRally(setup, "Spring Run", "Spring");
-        }
         home = std::make_unique<frmHome>(root(), &messages);
         home->startUp();
         home->openRally("Spring");
@@ -41,15 +34,13 @@ struct Fixture {
     }
     Fixture() : Fixture([](RallyConfig&) {}) {}
 
-    std::filesystem::path root() const { return dir.path().toStdString(); }
+    std::filesystem::path root() const { return rally.root.path(); }
     RallyConfig saved() const {
         RallyConfig c;
         readConfigFile(root() / "Spring/Working/config3.csv", c);
         return c;
     }
-    void writeEntries(const std::string& records) const {
-        std::ofstream(root() / "Spring/EntryList/EntryList.csv", std::ios::binary) << kHeader << records;
-    }
+    void writeEntries(const std::string& records) const { rally.writeEntryList(records); }
     void click(QPushButton* b, int times = 1) {
         for (int i = 0; i < times; ++i)
             QTest::mouseClick(b, Qt::LeftButton);

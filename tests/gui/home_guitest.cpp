@@ -5,6 +5,7 @@
 #include "gui/schedule/frmRouteSchedule.h"
 #include "gui/workspace/frmNew.h"
 #include "gui/workspace/frmStart.h"
+#include "support/RallyFixture.h"
 #include "workspace/Workspace.h"
 
 #include <QAction>
@@ -33,14 +34,20 @@ std::filesystem::path rootOf(const QTemporaryDir& dir) {
     return dir.path().toStdString();
 }
 
+std::filesystem::path rootOf(const test::TestRally& rally) {
+    return rally.root.path();
+}
+
 // Runs trakmora-cli (built beside the screen tests) on the data root; returns its exit status and
 // puts what it printed in `output`.
-int runCli(const QTemporaryDir& root, const QStringList& args, QString& output) {
+int runCli(const test::TestRally& root, const QStringList& args, QString& output) {
     const QString cli =
         QCoreApplication::applicationDirPath() + QStringLiteral("/../../src/cli/trakmora-cli");
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(cli, QStringList{QStringLiteral("--data-root"), root.path()} + args);
+    process.start(cli,
+                  QStringList{QStringLiteral("--data-root"), QString::fromStdString(rootOf(root).string())} +
+                      args);
     if (!process.waitForFinished(30000)) return -1;
     output = QString::fromUtf8(process.readAll());
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -160,17 +167,12 @@ private slots:
     }
 
     void openListsTheRegisterAndTakesTheLaterOfTwoEqualNames() {
-        QTemporaryDir root;
-        {
-            RecordingMessages setup;
-            ProgramState state(rootOf(root), setup);
-            QVERIFY(createRally(state, "Club Run", "First"));
-            QVERIFY(createRally(state, "Autumn", "Autumn"));
-            QVERIFY(createRally(state, "Club Run 2", "Second"));
-            // Two rallies of one name, registered before such names were refused.
-            std::ofstream(rootOf(root) / "Register.csv", std::ios::binary)
-                << "\"First\",\"Club Run\"\r\n\"Autumn\",\"Autumn\"\r\n\"Second\",\"Club Run\"\r\n";
-        }
+        test::TestRally root("Club Run", "First");
+        root.create("Autumn", "Autumn");
+        root.create("Club Run 2", "Second");
+        // Two rallies of one name, registered before such names were refused.
+        std::ofstream(rootOf(root) / "Register.csv", std::ios::binary)
+            << "\"First\",\"Club Run\"\r\n\"Autumn\",\"Autumn\"\r\n\"Second\",\"Club Run\"\r\n";
         RecordingMessages messages;
         frmHome home(rootOf(root), &messages);
         QVERIFY(home.startUp());
@@ -196,14 +198,8 @@ private slots:
     }
 
     void aRegisterNameSavedInWindows1252OpensItsRally() {
-        QTemporaryDir root;
-        {
-            RecordingMessages setup;
-            ProgramState state(rootOf(root), setup);
-            QVERIFY(createRally(state, "Rallye Cote", "cote"));
-            std::ofstream(rootOf(root) / "Register.csv", std::ios::binary)
-                << "\"cote\",\"Rallye C\xF4te\"\r\n";
-        }
+        test::TestRally root("Rallye Cote", "cote");
+        std::ofstream(rootOf(root) / "Register.csv", std::ios::binary) << "\"cote\",\"Rallye C\xF4te\"\r\n";
         RecordingMessages messages;
         frmHome home(rootOf(root), &messages);
         QVERIFY(home.startUp());
@@ -217,13 +213,8 @@ private slots:
     }
 
     void anotherRallyOpensOnlyWithTheScreensOfThisOneClosed() {
-        QTemporaryDir root;
-        {
-            RecordingMessages setup;
-            ProgramState state(rootOf(root), setup);
-            QVERIFY(createRally(state, "Autumn", "Autumn"));
-            QVERIFY(createRally(state, "Spring", "Spring"));
-        }
+        test::TestRally root("Autumn", "Autumn");
+        root.create("Spring", "Spring");
         RecordingMessages messages;
         frmHome home(rootOf(root), &messages);
         QVERIFY(home.startUp());
@@ -282,12 +273,8 @@ private slots:
     }
 
     void rallyOpenedAtStartUpEnablesTheMenus() {
-        QTemporaryDir root;
+        test::TestRally root("Spring Run", "Spring");
         RecordingMessages messages;
-        {
-            ProgramState state(rootOf(root), messages);
-            QVERIFY(createRally(state, "Spring Run", "Spring"));
-        }
         frmHome home(rootOf(root), &messages);
         QVERIFY(home.startUp());
         home.openRally("Nowhere");
@@ -301,22 +288,13 @@ private slots:
     // Opening another rally, whichever way, leaves nothing of the one before in use: its entries
     // would be scored under the new rally's name. A list that fails to load leaves none in use.
     void anotherRallyStartsWithNoEntriesAndScoringOff() {
-        QTemporaryDir root;
-        const std::string header =
-            "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\","
-            "\"Day 1\",\"Day 2\",\"Day 3\",\"Day 4\",\"Day 5\"\r\n";
+        test::TestRally root("Autumn Trial", "Autumn");
         std::string crews;
         for (int i = 1; i <= 40; ++i)
             crews += std::to_string(i) + ",\"Crew " + std::to_string(i) +
                      "\",1950,\"MG\",\"TD\",\"A\",\"A\",0,0,0,0,0\r\n";
-        {
-            RecordingMessages setup;
-            ProgramState state(rootOf(root), setup);
-            QVERIFY(createRally(state, "Autumn Trial", "Autumn"));
-            QVERIFY(createRally(state, "Spring Run", "Spring"));
-            std::ofstream(rootOf(root) / "Spring/EntryList/EntryList.csv", std::ios::binary)
-                << header << crews;
-        }
+        root.create("Spring Run", "Spring");
+        root.writeEntryList(crews);
         RecordingMessages messages;
         frmHome home(rootOf(root), &messages);
         QVERIFY(home.startUp());
@@ -373,12 +351,7 @@ private slots:
     // A message box belongs to the screen the organiser works in, not to the home window, which
     // would then come to the front and bury that screen.
     void messageBoxesBelongToTheScreenThatRaisedThem() {
-        QTemporaryDir root;
-        {
-            RecordingMessages setup;
-            ProgramState state(rootOf(root), setup);
-            QVERIFY(createRally(state, "Spring Run", "Spring"));
-        }
+        test::TestRally root("Spring Run", "Spring");
         frmHome home(rootOf(root)); // real message boxes
         QVERIFY(home.startUp());
         home.show();
@@ -428,13 +401,9 @@ private slots:
     // refused until another rally is opened here. A lock of another computer is taken over only
     // when the organiser agrees.
     void theOpenRallyHasOneWriter() {
-        QTemporaryDir root;
-        {
-            RecordingMessages setup;
-            ProgramState state(rootOf(root), setup);
-            for (const char* name : {"Autumn", "Spring", "Winter"})
-                QVERIFY(createRally(state, name, name));
-        }
+        test::TestRally root("Autumn", "Autumn");
+        root.create("Spring", "Spring");
+        root.create("Winter", "Winter");
         RecordingMessages messages;
         frmHome home(rootOf(root), &messages);
         QVERIFY(home.startUp());

@@ -11,6 +11,7 @@
 #include "reports/RouteScheduleWorkbooks.h"
 #include "schedule/ControlFiles.h"
 #include "schedule/RSModule.h"
+#include "support/RallyFixture.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
 
@@ -27,10 +28,6 @@ using namespace trakmora;
 
 namespace {
 
-const char* const kHeader =
-    "\"No\",\"Instruction\",\"Type\",\"Distance\",\"A_Speed\",\"B_Speed\",\"C_Speed\",\"D_Speed\",\"Limit\","
-    "\"AddTime_A\",\"AddTime_B\",\"AddTime_C\",\"AddTime_D\",\"Lat\",\"Long\"\r\n";
-
 // Five lines of day 1: line n at 3 (n - 1) km, limit 60 + n; line 4 a virtual control.
 const char* const kFiveLines =
     "1,\"Start at the town hall\",\"o\",0,60,60,60,60,61,0.0833333333333333,0,0,0,0,0\r\n"
@@ -39,23 +36,19 @@ const char* const kFiveLines =
     "4,\"Control at the mill\",\"v\",9,50,50,50,50,64,0,0,0,0,-33.86512,151.20993\r\n"
     "5,\"Finish at the show ground\",\"o\",15,60,60,60,60,65,0,0,0,0,0,0\r\n";
 
-struct Bench {
-    QTemporaryDir root;
-    RecordingMessages messages;
-    ProgramState state{root.path().toStdString(), messages};
+struct Bench : test::TestRally {
     std::unique_ptr<frmRouteSchedule> screen;
 
     // A rally of `days` days and `groups` speed groups with baseline B, and the five lines above
     // as day 1 when `withData`.
-    explicit Bench(int days = 2, int groups = 2, bool withData = true) {
-        createRally(state, "Spring Run 2024", "Spring");
-        state.config.noOfDays = days;
-        state.config.noOfSpeedGroups = groups;
-        state.config.baselineSpeedGroup = 2;
-        saveConfig(state);
-        if (withData) {
-            std::ofstream(scheduleDataFile(state, 1), std::ios::binary) << kHeader << kFiveLines;
-        }
+    explicit Bench(int days = 2, int groups = 2, bool withData = true)
+        : TestRally("Spring Run 2024", "Spring") {
+        configure([&](RallyConfig& c) {
+            c.noOfDays = days;
+            c.noOfSpeedGroups = groups;
+            c.baselineSpeedGroup = 2;
+        });
+        if (withData) writeSchedule(1, kFiveLines);
         screen = std::make_unique<frmRouteSchedule>(state);
         screen->show();
         screen->activateWindow();
@@ -105,13 +98,9 @@ class RouteScheduleTest : public QObject {
     Q_OBJECT
 private slots:
     void homeMenuOpensTheScreen() {
-        QTemporaryDir root;
-        RecordingMessages messages;
-        {
-            ProgramState state(root.path().toStdString(), messages);
-            QVERIFY(createRally(state, "Spring Run 2024", "Spring"));
-        }
-        frmHome home(root.path().toStdString(), &messages);
+        test::TestRally rally("Spring Run 2024", "Spring");
+        RecordingMessages& messages = rally.messages;
+        frmHome home(rally.root.path(), &messages);
         QVERIFY(home.startUp());
         home.openRally("Spring");
         home.menuEntry("Route Schedule")->trigger();
@@ -307,14 +296,13 @@ private slots:
 
     void aDamagedFileIsReportedAndCanBeLoadedAgain() {
         Bench b(2, 2, false);
-        std::ofstream(scheduleDataFile(b.state, 1), std::ios::binary)
-            << kHeader << "1,\"Start\",\"o\",zero,60,60,60,60,120,0,0,0,0,0,0\r\n";
+        b.writeSchedule(1, "1,\"Start\",\"o\",zero,60,60,60,60,120,0,0,0,0,0,0\r\n");
         b.click("Select Day");
         b.click("Load Data");
         QCOMPARE(b.messages.texts.size(), std::size_t{1});
         QVERIFY(b.messages.texts[0].find("RS1_Data.csv") != std::string::npos);
         QCOMPARE(b.enabledButtons(), (QStringList{"Select Day", "Load Data", "Exit"}));
-        std::ofstream(scheduleDataFile(b.state, 1), std::ios::binary) << kHeader << kFiveLines;
+        b.writeSchedule(1, kFiveLines);
         b.click("Load Data");
         QCOMPARE(b.state.schedule.lineCount, 5);
         QVERIFY(b.screen->button("Edit")->isEnabled());
@@ -417,7 +405,7 @@ private slots:
         Seen messages;
         ProgramState state{root.path().toStdString(), messages};
         QVERIFY(createRally(state, "Spring Run 2024", "Spring"));
-        std::ofstream(scheduleDataFile(state, 1), std::ios::binary) << kHeader << kFiveLines;
+        std::ofstream(scheduleDataFile(state, 1), std::ios::binary) << test::kScheduleHeader << kFiveLines;
         frmRouteSchedule screen(state);
         screen.show();
         messages.writing = screen.writingLabel();

@@ -8,6 +8,7 @@
 #include "workspace/Workspace.h"
 
 #include "gui/ScreenCheck.h"
+#include "support/RallyFixture.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -33,21 +34,14 @@ const fs::path kCase = fs::path(TRAKMORA_TEST_DATA) / "tracking_e2e";
 // The expected R files of competitors 1 and 2 both hold -12, 0, 7, 45, -250, 592, 600, -3.
 const QString kExpectedTotal = QString::number(12 + 0 + 7 + 45 + 250 + 592 + 600 + 3);
 
-struct Rally {
-    explicit Rally(int days = 1) : state(dir.path().toStdString(), messages) {
-        createRally(state, "Spring Run", "Spring");
-        state.config.noOfDays = days;
-        saveConfig(state);
-        fs::copy_file(kCase / "Marshals/cp1.csv", file(RallyFolder::Marshals, "cp1.csv"));
+struct Rally : test::TestRally {
+    explicit Rally(int days = 1) : TestRally("Spring Run", "Spring", days) {
+        copyIn(kCase / "Marshals/cp1.csv", RallyFolder::Marshals);
     }
-    fs::path file(RallyFolder folder, const std::string& name) const { return state.rallyFile(folder, name); }
     void addDownloads(std::initializer_list<const char*> names) const {
         for (const char* name : names)
-            fs::copy_file(kCase / "CompetitorsLog" / name, file(RallyFolder::CompetitorsLog, name));
+            copyIn(kCase / "CompetitorsLog" / name, RallyFolder::CompetitorsLog);
     }
-    QTemporaryDir dir;
-    RecordingMessages messages;
-    ProgramState state;
 };
 
 void clickItem(QListWidget* list, const QString& text) {

@@ -9,6 +9,7 @@
 #include "gui/results/frmScore2.h"
 #include "reports/ProvisionalSheet.h"
 #include "reports/WorkbookDump.h"
+#include "support/RallyFixture.h"
 #include "tracking/ScoreDay.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
@@ -32,44 +33,28 @@ namespace {
 
 const fs::path kCase = fs::path(TRAKMORA_TEST_DATA) / "tracking_e2e";
 
-void writeText(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
+using test::writeText;
 
 std::string readText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return test::readFile(file);
 }
 
 // A rally "Spring" with `days` days, entries 1..20 in score group A, the eight controls of the
 // tracking case on day 1.
-struct Rally {
-    explicit Rally(int days) : state(dir.path().toStdString(), messages) {
-        createRally(state, "Spring Run", "Spring");
-        state.config.noOfDays = days;
-        saveConfig(state);
-        std::string s =
-            "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\",\"Day 1\","
-            "\"Day 2\",\"Day 3\",\"Day 4\",\"Day 5\"\r\n";
-        for (int n = 1; n <= 20; ++n)
-            s += std::to_string(n) + ",\"Crew " + std::to_string(n) +
-                 "\",1936,\"Riley\",\"Kestrel\",\"B\",\"A\",0,0,0,0,0\r\n";
-        writeText(file(RallyFolder::EntryList, "EntryList.csv"), s);
-        fs::copy_file(kCase / "Marshals/cp1.csv", file(RallyFolder::Marshals, "cp1.csv"));
+struct Rally : test::TestRally {
+    explicit Rally(int days) : TestRally("Spring Run", "Spring", days) {
+        writeEntries(20, [](int) { return "A"; });
+        copyIn(kCase / "Marshals/cp1.csv", RallyFolder::Marshals);
     }
-    fs::path file(RallyFolder folder, const std::string& name) const { return state.rallyFile(folder, name); }
     fs::path rFile(int day, int n) const {
         return file(RallyFolder::Results, "R" + std::to_string(day) + "00" + std::to_string(n) + ".csv");
     }
     // Competitors 1 and 3 scored from their downloads, which then wait in CompetitorsLog/Bak.
     void scoreDownloads() {
         for (const char* name : {"h1001.csv", "e1003.csv"})
-            fs::copy_file(kCase / "CompetitorsLog" / name, file(RallyFolder::CompetitorsLog, name));
+            copyIn(kCase / "CompetitorsLog" / name, RallyFolder::CompetitorsLog);
         QCOMPARE(scoreDay(state, 1).competitorsScored, 2);
     }
-    QTemporaryDir dir;
-    RecordingMessages messages;
-    ProgramState state;
 };
 
 void selectDay(frmScore2& screen) {

@@ -6,6 +6,7 @@
 #include "gui/results/frmScore2.h"
 #include "gui/tracking/frmScore1.h"
 #include "gui/tracking/frmTrackPlot.h"
+#include "support/RallyFixture.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
 
@@ -30,46 +31,28 @@ namespace {
 
 const fs::path kCase = fs::path(TRAKMORA_TEST_DATA) / "tracking_e2e";
 
-void writeText(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
+using test::writeText;
 
 std::string readText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return test::readFile(file);
 }
 
 // A rally "Spring" with `days` days, opened in its own state.
-struct Rally {
-    explicit Rally(int days) : state(dir.path().toStdString(), messages) {
-        createRally(state, "Spring Run", "Spring");
-        state.config.noOfDays = days;
-        saveConfig(state);
-    }
-    fs::path file(RallyFolder folder, const std::string& name) const { return state.rallyFile(folder, name); }
+struct Rally : test::TestRally {
+    explicit Rally(int days) : TestRally("Spring Run", "Spring", days) {}
     void copyControls(int day) const {
-        fs::copy_file(kCase / "Marshals/cp1.csv",
-                      file(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv"));
+        copyIn(kCase / "Marshals/cp1.csv", RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv");
     }
     // Entries 1..count, groups by LastEntry (A up to 15, B up to 30, ...).
     void writeEntries(int count) const {
-        std::string s =
-            "\"Comp No\",\"Name\",\"Year\",\"Vehicle\",\"Type\",\"Speed\",\"Score Group\",\"Day 1\","
-            "\"Day 2\",\"Day 3\",\"Day 4\",\"Day 5\"\r\n";
-        for (int n = 1; n <= count; ++n)
-            s += std::to_string(n) + ",\"Crew " + std::to_string(n) +
-                 "\",1936,\"Riley\",\"Kestrel\",\"B\",\"" +
-                 std::string(1, static_cast<char>('A' + (n - 1) / 15)) + "\",0,0,0,0,0\r\n";
-        writeText(file(RallyFolder::EntryList, "EntryList.csv"), s);
+        TestRally::writeEntries(count,
+                                [](int n) { return std::string(1, static_cast<char>('A' + (n - 1) / 15)); });
     }
     void writeScores(int day, int compNo, const std::string& lines) const {
         char name[16];
         std::snprintf(name, sizeof name, "R%d%03d.csv", day, compNo);
-        writeText(file(RallyFolder::Results, name), lines);
+        write(RallyFolder::Results, name, lines);
     }
-    QTemporaryDir dir;
-    RecordingMessages messages;
-    ProgramState state;
 };
 
 void clickItem(QListWidget* list, const QString& text) {
@@ -413,7 +396,7 @@ private slots:
 
     void closingEitherScoringScreenClosesTheOther() {
         Rally rally(1);
-        frmHome home(rally.dir.path().toStdString(), &rally.messages);
+        frmHome home(rally.root.path(), &rally.messages);
         QVERIFY(home.startUp());
         home.openRally("Spring");
         home.enableScoringMenu();

@@ -2,6 +2,7 @@
 // set to a folder, the screens are also saved there as pictures (home.png, open.png, ...).
 #include "gui/ScreenCheck.h"
 #include "gui/frmHome.h"
+#include "support/RallyFixture.h"
 #include "workspace/Workspace.h"
 
 #include <QAbstractButton>
@@ -28,15 +29,11 @@ class ScreensTest : public QObject {
     Q_OBJECT
 private slots:
     void screensShowTheirTextsWhole() {
-        QTemporaryDir root;
-        RecordingMessages messages;
-        {
-            ProgramState state(root.path().toStdString(), messages);
-            QVERIFY(createRally(state, "Spring Run 2024", "Spring"));
-            QVERIFY(createRally(state, "Vintage Club Autumn Trial", "Autumn"));
-            QVERIFY(createRally(state, "Test Rally", "Test"));
-        }
-        frmHome home(root.path().toStdString(), &messages);
+        test::TestRally rally("Spring Run 2024", "Spring");
+        rally.create("Vintage Club Autumn Trial", "Autumn");
+        rally.create("Test Rally", "Test");
+        RecordingMessages& messages = rally.messages;
+        frmHome home(rally.root.path(), &messages);
         QVERIFY(home.startUp());
         home.show();
         QVERIFY(QTest::qWaitForWindowExposed(&home));
