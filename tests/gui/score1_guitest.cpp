@@ -101,7 +101,7 @@ private slots:
     void autoModeSaysWhatTheProvisionalResultSaved() {
         Rally rally;
         rally.state.writeWorkbooks = false; // no sheet: only the R file is named
-        fs::copy_file(kCase / "expected/CL1001.csv", rally.file(RallyFolder::CompetitorsLog, "CL1001.csv"));
+        rally.copyIn(kCase / "expected/CL1001.csv", RallyFolder::CompetitorsLog);
         frmScore1 screen(rally.state);
         clickItem(screen.clFileList(), "CL1001.csv");
         QTest::mouseClick(screen.loadButton(), Qt::LeftButton);
@@ -163,7 +163,7 @@ private slots:
     void trackMapOffersEveryKeptCompetitorAfterScoreAll() {
         Rally rally(2);
         rally.state.keepExplainFiles = true;
-        fs::copy_file(kCase / "Marshals/cp1.csv", rally.file(RallyFolder::Marshals, "cp2.csv"));
+        rally.copyIn(kCase / "Marshals/cp1.csv", RallyFolder::Marshals, "cp2.csv");
         rally.addDownloads({"h1001.csv", "c1002.csv"});
         frmScore1 screen(rally.state); // opens on day 2
         placeOver(&screen, nullptr);   // in the middle of the desktop, as the home window opens it
@@ -218,7 +218,7 @@ private slots:
         QTest::mouseClick(screen.scoreAllButton(), Qt::LeftButton);
         closeTable(screen);
         // Competitor 2 scored again on its own: the map opens on it.
-        fs::copy_file(kCase / "expected/CL1001.csv", rally.file(RallyFolder::CompetitorsLog, "CL1002.csv"));
+        rally.copyIn(kCase / "expected/CL1001.csv", RallyFolder::CompetitorsLog, "CL1002.csv");
         screen.show();
         QTest::mouseClick(screen.dayButton(), Qt::LeftButton); // refreshes the lists
         clickItem(screen.clFileList(), "CL1002.csv");

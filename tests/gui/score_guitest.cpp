@@ -120,7 +120,7 @@ private slots:
     void autoModeScoresACompetitorWithOneClick() {
         Rally rally(1);
         rally.copyControls(1);
-        fs::copy_file(kCase / "expected/CL1001.csv", rally.file(RallyFolder::CompetitorsLog, "CL1001.csv"));
+        rally.copyIn(kCase / "expected/CL1001.csv", RallyFolder::CompetitorsLog);
         frmScore1 screen(rally.state);
         screen.show();
         QVERIFY(QTest::qWaitForWindowExposed(&screen));
@@ -153,7 +153,7 @@ private slots:
         Rally rally(1);
         rally.state.keepExplainFiles = true;
         rally.copyControls(1);
-        fs::copy_file(kCase / "expected/CL1001.csv", rally.file(RallyFolder::CompetitorsLog, "CL1001.csv"));
+        rally.copyIn(kCase / "expected/CL1001.csv", RallyFolder::CompetitorsLog);
         frmScore1 screen(rally.state);
         screen.show();
         clickItem(screen.clFileList(), "CL1001.csv");
@@ -171,7 +171,7 @@ private slots:
     void manualModeRunsOneStepPerButton() {
         Rally rally(1);
         rally.copyControls(1);
-        fs::copy_file(kCase / "expected/CL1001.csv", rally.file(RallyFolder::CompetitorsLog, "CL1001.csv"));
+        rally.copyIn(kCase / "expected/CL1001.csv", RallyFolder::CompetitorsLog);
         frmScore1 screen(rally.state);
         screen.show();
         QTest::mouseClick(screen.modeLabel(), Qt::LeftButton);
@@ -208,7 +208,7 @@ private slots:
 
     void missingControlsAreReportedAndTheScreenCarriesOn() {
         Rally rally(1);
-        fs::copy_file(kCase / "expected/CL1001.csv", rally.file(RallyFolder::CompetitorsLog, "CL1001.csv"));
+        rally.copyIn(kCase / "expected/CL1001.csv", RallyFolder::CompetitorsLog);
         frmScore1 screen(rally.state);
         clickItem(screen.clFileList(), "CL1001.csv");
         QTest::mouseClick(screen.loadButton(), Qt::LeftButton);
@@ -230,7 +230,7 @@ private slots:
         Rally rally(1);
         rally.copyControls(1);
         for (const char* name : {"h1001.csv", "c1002.csv"})
-            fs::copy_file(kCase / "CompetitorsLog" / name, rally.file(RallyFolder::CompetitorsLog, name));
+            rally.copyIn(kCase / "CompetitorsLog" / name, RallyFolder::CompetitorsLog);
         frmScore1 screen(rally.state);
         screen.show();
         QCOMPARE(screen.downloadList()->count(), 2);

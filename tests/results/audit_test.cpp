@@ -129,14 +129,14 @@ TEST(ControlAudit, AControlMovedBy300MetresIsTheOneFlagged) {
         const double metres = 300.0 / 111195.0; // degrees of latitude
         controls[moved].lat += c.north * metres;
         controls[moved].lon += c.east * metres / cosLat;
-        test::writeText(rally.file(RallyFolder::Marshals, "cp1.csv"), controlFileText(controls));
+        rally.write(RallyFolder::Marshals, "cp1.csv", controlFileText(controls));
 
         const double paces[] = {1.0, 0.999, 1.001, 1.0, 0.9995, 1.0005};
         for (int no = 1; no <= 6; ++no) {
             const std::string name = "h1" + formatCompNo(no) + ".csv";
-            test::writeText(rally.file(RallyFolder::CompetitorsLog, name),
-                            downloadText(*findLoggerLayout('h'), drive.competitorFixes(no, paces[no - 1]),
-                                         state.config.startDate, state.config));
+            rally.write(RallyFolder::CompetitorsLog, name,
+                        downloadText(*findLoggerLayout('h'), drive.competitorFixes(no, paces[no - 1]),
+                                     state.config.startDate, state.config));
             ImportResult imported;
             ASSERT_TRUE(importDownload(state, 1, name, imported)) << name;
             ScoringRun run;

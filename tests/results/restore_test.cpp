@@ -23,8 +23,8 @@ struct ScoredDay {
     ScoredDay() {
         r.writeEntries({{1, "Ann", "A"}, {2, "Bob", "A"}, {3, "Cy", "A"}, {4, "Di", "A"}});
         for (const char* name : {"h1001.csv", "c1002.csv", "e1003.csv", "x1004.csv"})
-            fs::copy_file(kCase / "CompetitorsLog" / name, r.file(RallyFolder::CompetitorsLog, name));
-        fs::copy_file(kCase / "Marshals/cp1.csv", r.file(RallyFolder::Marshals, "cp1.csv"));
+            r.copyIn(kCase / "CompetitorsLog" / name, RallyFolder::CompetitorsLog);
+        r.copyIn(kCase / "Marshals/cp1.csv", RallyFolder::Marshals);
         const DaySummary summary = scoreDay(r.state, 1);
         EXPECT_EQ(summary.competitorsScored, 4) << daySummaryText(summary);
         for (int n = 1; n <= 4; ++n)

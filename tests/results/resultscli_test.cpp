@@ -57,8 +57,8 @@ TEST(ResultsCli, UnscrapScoresTheDayAgainFromTheKeptDownloads) {
     r.writeEntries({{1, "Ann", "A"}, {2, "Bob", "A"}});
     const fs::path tracks = test::testData("tracking_e2e");
     for (const char* name : {"h1001.csv", "c1002.csv"})
-        fs::copy_file(tracks / "CompetitorsLog" / name, r.file(RallyFolder::CompetitorsLog, name));
-    fs::copy_file(tracks / "Marshals/cp1.csv", r.file(RallyFolder::Marshals, "cp1.csv"));
+        r.copyIn(tracks / "CompetitorsLog" / name, RallyFolder::CompetitorsLog);
+    r.copyIn(tracks / "Marshals/cp1.csv", RallyFolder::Marshals);
     ASSERT_EQ(scoreDay(r.state, 1).competitorsScored, 2);
     const std::string r1 = readFile(resultFile(r.state, 1, 1));
     const std::string r2 = readFile(resultFile(r.state, 1, 2));
