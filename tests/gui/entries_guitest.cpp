@@ -7,10 +7,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <fstream>
 
 using namespace trakmora;
 

@@ -19,7 +19,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <filesystem>

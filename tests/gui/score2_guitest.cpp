@@ -19,12 +19,10 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QToolTip>
 #include <QtTest>
 
 #include <filesystem>
-#include <fstream>
 
 using namespace trakmora;
 namespace fs = std::filesystem;

@@ -17,7 +17,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstdio>

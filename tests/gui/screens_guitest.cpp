@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace trakmora;
