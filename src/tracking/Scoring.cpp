@@ -73,9 +73,10 @@ Status loadCompetitor(const ProgramState& state, int day, const std::string& clF
     if (auto st = checkDayInName(clFileName, 2, day); !st) return st;
     const fs::path controlFile = state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv");
     std::error_code ec;
-    if (!fs::is_regular_file(controlFile, ec)) return Status::failure(kNoControlsLoaded);
+    if (!fs::is_regular_file(controlFile, ec))
+        return Status::failure(StatusKind::NoControlsLoaded, kNoControlsLoaded);
     if (auto st = readControlFile(controlFile, loaded.controls); !st) return st;
-    if (loaded.controls.empty()) return Status::failure(kNoControlsLoaded);
+    if (loaded.controls.empty()) return Status::failure(StatusKind::NoControlsLoaded, kNoControlsLoaded);
     if (auto st = readClFile(state.rallyFile(RallyFolder::CompetitorsLog, clFileName), loaded.fixes); !st)
         return st;
     loaded.speedGroup = speedGroupFor(state.config, loaded.competitorNo);

@@ -167,7 +167,8 @@ Status importDownload(const ProgramState& state, int day, const std::string& dow
         const CsvDocument doc = CsvDocument::forFile(download.string());
         st = convertRecords(state, day, *layout, content, doc, out, result.fixesKept, result.recordsRead);
     }
-    if (st && result.fixesKept == 0) st = Status::failure(kNoRecordsForRallyDate);
+    if (st && result.fixesKept == 0)
+        st = Status::failure(StatusKind::NoRecordsForRallyDate, kNoRecordsForRallyDate);
     if (st) st = writeFileAtomically(clFile, out.str());
     if (!st) {
         removeIfPresent(clFile);
