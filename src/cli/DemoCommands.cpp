@@ -42,7 +42,8 @@ int runDemo(CliContext& ctx, const DemoOptions& options) {
     for (int day = 1; day <= kDemoDays; ++day) {
         const std::string dayText = "Day " + std::to_string(day) + ": ";
         heading(dayText + "control files and route schedule workbooks");
-        if (int rc = printCommand(ctx, day, {PrintKind::Route, PrintKind::Check, PrintKind::Marshal}))
+        if (int rc = printCommand(
+                ctx, day, {ScheduleWorkbook::Route, ScheduleWorkbook::Check, ScheduleWorkbook::Marshal}))
             return rc;
 
         heading(dayText + "logger downloads from the simulated drives");

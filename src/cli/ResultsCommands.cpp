@@ -2,8 +2,8 @@
 #include "cli/ResultsCommands.h"
 
 #include "cli/CommandSteps.h"
+#include "reports/Printouts.h"
 #include "reports/ProvisionalSheet.h"
-#include "reports/ReportInputs.h"
 #include "reports/ResultWorkbooks.h"
 #include "results/DayScore.h"
 #include "results/ResultFiles.h"
@@ -40,12 +40,10 @@ int restoreControl(CliContext& ctx, GroupScoring& scoring, int day, int controlN
     const auto progress = [](int done, int total, const std::string& file) {
         if (!file.empty()) std::cout << '[' << done + 1 << '/' << total << "] " << file << '\n';
     };
-    const ProgramState& state = *ctx.state;
-    const auto writeSheet = [&state](const ScoringRun& run) {
-        return writeProvisionalSheet(state, provisionalSheetFor(state, run));
-    };
     DaySummary summary;
-    if (int rc = ctx.report(scoring.restoreControl(controlNo, summary, progress, writeSheet))) return rc;
+    if (int rc = ctx.report(
+            scoring.restoreControl(controlNo, summary, progress, provisionalSheetWriter(*ctx.state))))
+        return rc;
     std::cout << "Control " << controlNo << " of day " << day << " restored\n"
               << daySummaryText(summary) << '\n';
     troubled = !summary.messages.empty();
@@ -91,15 +89,12 @@ int resultsCommand(CliContext& ctx, GroupScoring& scoring, int day) {
     if (int rc = ctx.report(scoring.printCombinedDayResults(proceeded))) return rc;
     if (!proceeded) return 1;
     const ProgramState& written = *ctx.state;
-    if (int rc = reportWorkbook(ctx,
-                                writeDayScoreWorkbook(written, dayScoreInputFor(written, scoring.combined(),
-                                                                                scoring.controlCount(day))),
-                                dayScoreWorkbookFile(written, day)))
+    if (int rc =
+            reportWorkbook(ctx, writeDayScoreWorkbook(written, scoring), dayScoreWorkbookFile(written, day)))
         return rc;
     if (int rc = ctx.report(scoring.printDayPositions())) return rc;
-    if (int rc = reportWorkbook(
-            ctx, writeDayPositionWorkbook(written, dayPositionInputFor(written, day, scoring.dayPositions())),
-            dayPositionWorkbookFile(written, day)))
+    if (int rc = reportWorkbook(ctx, writeDayPositionWorkbook(written, scoring),
+                                dayPositionWorkbookFile(written, day)))
         return rc;
 
     const auto& state = *ctx.state;
@@ -128,9 +123,7 @@ int finalCommand(CliContext& ctx, GroupScoring& scoring) {
             if (int rc = ctx.report(scoring.enterDay(d))) return rc;
     if (int rc = ctx.report(scoring.enterDay(scoring.noOfDays() + 1))) return rc;
     if (int rc = ctx.report(scoring.finalResults())) return rc;
-    if (int rc = reportWorkbook(
-            ctx, writeFinalWorkbook(*ctx.state, finalInputFor(*ctx.state, scoring.finalPositions())),
-            finalWorkbookFile(*ctx.state)))
+    if (int rc = reportWorkbook(ctx, writeFinalWorkbook(*ctx.state, scoring), finalWorkbookFile(*ctx.state)))
         return rc;
 
     const auto& state = *ctx.state;

@@ -23,18 +23,16 @@ int runDayCommand(CliContext& ctx, GroupScoring& scoring, int day, bool again) {
     }
     // A download or CL file that fails is reported on its line; the others go on.
     DaySummary summary;
-    step("import");
-    const int imported = importCommand(ctx, day, {}, &summary);
-    step("score");
-    const int scored = scoreCommand(ctx, day, {}, &summary);
+    const int failed = printedDayBatch(ctx, day, DayBatch{}, &summary, [&step](BatchStep s) {
+        step(s == BatchStep::Import ? "import" : "score");
+    });
     step("competitors");
-    sortCompetitors(summary);
     std::cout << competitorTableText(summary);
     step("day score");
     if (int rc = dayCommand(ctx, scoring, day, {})) return rc;
     step("positions");
     if (int rc = resultsCommand(ctx, scoring, day)) return rc;
-    return imported != 0 || scored != 0 ? 1 : 0;
+    return failed;
 }
 
 void addRunCommands(CLI::App& app, CliContext& ctx) {

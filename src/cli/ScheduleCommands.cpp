@@ -1,8 +1,7 @@
 // schedule, controls: a day's route schedule and the files derived from it.
 #include "cli/CommandSteps.h"
 #include "common/Format.h"
-#include "reports/ReportInputs.h"
-#include "reports/RouteScheduleWorkbooks.h"
+#include "reports/Printouts.h"
 #include "schedule/ControlFiles.h"
 #include "schedule/RSModule.h"
 
@@ -80,27 +79,12 @@ int controlsCommand(CliContext& ctx, int day) {
     return 0;
 }
 
-int printCommand(CliContext& ctx, int day, const std::vector<PrintKind>& kinds) {
+int printCommand(CliContext& ctx, int day, const std::vector<ScheduleWorkbook>& kinds) {
     if (int rc = controlsCommand(ctx, day)) return rc;
-    const ProgramState& state = *ctx.state;
-    const RouteScheduleInput input = routeScheduleInputFor(state);
-    for (const PrintKind kind : kinds) {
-        int rc = 0;
-        switch (kind) {
-        case PrintKind::Route:
-            rc = reportWorkbook(ctx, writeRouteScheduleWorkbook(state, input), routeScheduleFile(state, day));
-            break;
-        case PrintKind::Check:
-            rc = reportWorkbook(ctx, writeCheckRouteScheduleWorkbook(state, input),
-                                checkRouteScheduleFile(state, day));
-            break;
-        case PrintKind::Marshal:
-            rc = reportWorkbook(ctx, writeVirtualMarshalWorkbook(state, input),
-                                virtualMarshalFile(state, day));
-            break;
-        }
-        if (rc) return rc;
-    }
+    for (const ScheduleWorkbook kind : kinds)
+        if (int rc = reportWorkbook(ctx, writeScheduleWorkbook(*ctx.state, kind),
+                                    scheduleWorkbookFile(*ctx.state, kind)))
+            return rc;
     return 0;
 }
 
@@ -145,9 +129,9 @@ void addScheduleCommands(CLI::App& app, CliContext& ctx) {
     print->callback([&ctx, printDay, kind] {
         ctx.needsRally = true;
         ctx.writes = true;
-        const PrintKind chosen = *kind == "route"   ? PrintKind::Route
-                                 : *kind == "check" ? PrintKind::Check
-                                                    : PrintKind::Marshal;
+        const ScheduleWorkbook chosen = *kind == "route"   ? ScheduleWorkbook::Route
+                                        : *kind == "check" ? ScheduleWorkbook::Check
+                                                           : ScheduleWorkbook::Marshal;
         ctx.run = [&ctx, printDay, chosen] { return printCommand(ctx, *printDay, {chosen}); };
     });
 }

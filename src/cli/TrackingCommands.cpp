@@ -2,7 +2,8 @@
 #include "cli/CommandSteps.h"
 #include "common/Format.h"
 #include "common/RallyConfig.h"
-#include "reports/ReportInputs.h"
+#include "reports/Printouts.h"
+#include "reports/ProvisionalSheet.h"
 #include "tracking/ScoreDay.h"
 #include "tracking/Scoring.h"
 #include "tracking/TrackImport.h"
@@ -20,7 +21,6 @@ namespace {
 struct DayFiles {
     int day = 1;
     std::vector<std::string> files;
-    DaySummary* summary = nullptr; // the run's table of competitors, when one is kept
 };
 
 // "[3/250] " before each line of a long batch.
@@ -28,74 +28,67 @@ std::string progress(std::size_t index, std::size_t count) {
     return "[" + std::to_string(index + 1) + "/" + std::to_string(count) + "] ";
 }
 
-int runImport(CliContext& ctx, const DayFiles& args) {
-    std::vector<std::string> files = args.files;
-    if (files.empty()) files = listCompetitorFiles(*ctx.state, args.day).downloads;
-    if (files.empty()) std::cout << "No downloads waiting for day " << args.day << '\n';
+void printImported(const ImportResult& result) {
+    std::cout << result.fixesKept << " fixes kept of " << result.recordsRead << " records -> "
+              << result.clFileName;
+    if (!result.earlierBackup.empty())
+        std::cout << " (the earlier download of that name is kept as Bak/" << result.earlierBackup << ')';
+    std::cout << '\n';
+}
+
+void printScored(const ScoringRun& run) {
+    std::cout << "competitor " << run.competitorNo << ", speed group " << groupLetter(run.speedGroup) << ", "
+              << run.report.size() << " controls, DayTotal " << formatNumber(run.dayTotal) << " -> "
+              << resultFileName(run.day, run.competitorNo) << '\n';
+}
+
+} // namespace
+
+int printedDayBatch(CliContext& ctx, int day, DayBatch batch, DaySummary* summary,
+                    const std::function<void(BatchStep)>& stepHeading) {
     int status = 0;
-    const auto clashes = sameCompetitorFiles(files, 1);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        std::cout << progress(i, files.size()) << files[i] << ": ";
-        if (const auto clash = clashes.find(files[i]); clash != clashes.end()) {
-            std::cout << clash->second << '\n';
-            if (args.summary) noteImport(*args.summary, files[i], Status::failure(clash->second));
+    batch.stepStarts = [&](BatchStep step, std::size_t count) {
+        if (stepHeading) stepHeading(step);
+        if (count == 0)
+            std::cout << (step == BatchStep::Import ? "No downloads waiting for day "
+                                                    : "No competitor logs waiting for day ")
+                      << day << '\n';
+    };
+    // Every competitor scored gets its provisional result sheet, as on the screen.
+    batch.afterScoring = provisionalSheetWriter(*ctx.state);
+    batch.fileDone = [&](const BatchFileDone& done) {
+        std::cout << progress(done.index, done.count) << done.file << ": ";
+        if (!done.status) {
+            std::cout << done.status.message() << '\n';
             status = 1;
-            continue;
-        }
-        ImportResult result;
-        const Status st = importDownload(*ctx.state, args.day, files[i], result);
-        if (args.summary) noteImport(*args.summary, files[i], st);
-        if (st) {
-            std::cout << result.fixesKept << " fixes kept of " << result.recordsRead << " records -> "
-                      << result.clFileName;
-            if (!result.earlierBackup.empty())
-                std::cout << " (the earlier download of that name is kept as Bak/" << result.earlierBackup
-                          << ')';
-            std::cout << '\n';
+        } else if (done.step == BatchStep::Import) {
+            printImported(done.import);
         } else {
-            std::cout << st.message() << '\n';
-            status = 1;
+            printScored(done.run);
+            if (reportWorkbook(ctx, done.afterScoring,
+                               provisionalSheetFile(*ctx.state, done.run.day, done.run.competitorNo)))
+                status = 1;
         }
-    }
+    };
+    DaySummary ran = runDayBatch(*ctx.state, day, batch);
+    if (summary) *summary = std::move(ran);
     return status;
 }
 
+namespace {
+
+int runImport(CliContext& ctx, const DayFiles& args) {
+    DayBatch batch;
+    batch.scoreLogs = false;
+    batch.downloads = args.files;
+    return printedDayBatch(ctx, args.day, batch, nullptr, {});
+}
+
 int runScore(CliContext& ctx, const DayFiles& args) {
-    std::vector<std::string> files = args.files;
-    if (files.empty()) files = listCompetitorFiles(*ctx.state, args.day).clFiles;
-    if (files.empty()) std::cout << "No competitor logs waiting for day " << args.day << '\n';
-    int status = 0;
-    const auto clashes = sameCompetitorFiles(files, 2);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        std::cout << progress(i, files.size()) << files[i] << ": ";
-        if (const auto clash = clashes.find(files[i]); clash != clashes.end()) {
-            std::cout << clash->second << '\n';
-            if (args.summary) noteScoring(*args.summary, files[i], Status::failure(clash->second), {});
-            status = 1;
-            continue;
-        }
-        ScoringRun run;
-        const Status st = scoreCompetitor(*ctx.state, args.day, files[i], run);
-        if (args.summary) noteScoring(*args.summary, files[i], st, run);
-        if (!st) {
-            std::cout << st.message() << '\n';
-            status = 1;
-            if (st.message() == kNoControlsLoaded) { // the same for every competitor of the day
-                for (std::size_t rest = i + 1; args.summary && rest < files.size(); ++rest)
-                    noteScoring(*args.summary, files[rest], st, {});
-                break;
-            }
-            continue;
-        }
-        std::cout << "competitor " << run.competitorNo << ", speed group " << groupLetter(run.speedGroup)
-                  << ", " << run.report.size() << " controls, DayTotal " << formatNumber(run.dayTotal)
-                  << " -> " << resultFileName(run.day, run.competitorNo) << '\n';
-        const Status sheet = writeProvisionalSheet(*ctx.state, provisionalSheetFor(*ctx.state, run));
-        if (args.summary) noteAfterScoring(*args.summary, files[i], sheet);
-        if (reportWorkbook(ctx, sheet, provisionalSheetFile(*ctx.state, run.day, run.competitorNo)))
-            status = 1;
-    }
-    return status;
+    DayBatch batch;
+    batch.importDownloads = false;
+    batch.clFiles = args.files;
+    return printedDayBatch(ctx, args.day, batch, nullptr, {});
 }
 
 CLI::App* addDayCommand(CLI::App& app, CliContext& ctx, const char* name, const char* help,
@@ -114,12 +107,12 @@ CLI::App* addDayCommand(CLI::App& app, CliContext& ctx, const char* name, const 
 
 } // namespace
 
-int importCommand(CliContext& ctx, int day, const std::vector<std::string>& files, DaySummary* summary) {
-    return runImport(ctx, DayFiles{day, files, summary});
+int importCommand(CliContext& ctx, int day, const std::vector<std::string>& files) {
+    return runImport(ctx, DayFiles{day, files});
 }
 
-int scoreCommand(CliContext& ctx, int day, const std::vector<std::string>& files, DaySummary* summary) {
-    return runScore(ctx, DayFiles{day, files, summary});
+int scoreCommand(CliContext& ctx, int day, const std::vector<std::string>& files) {
+    return runScore(ctx, DayFiles{day, files});
 }
 
 void addTrackingCommands(CLI::App& app, CliContext& ctx) {

@@ -77,54 +77,92 @@ void sortCompetitors(DaySummary& summary) {
                      });
 }
 
-DaySummary scoreDay(const ProgramState& state, int day, const DayProgress& progress,
-                    const AfterScoring& afterScoring) {
+DaySummary runDayBatch(const ProgramState& state, int day, const DayBatch& batch) {
     DaySummary summary;
-    const std::vector<std::string> downloads = listCompetitorFiles(state, day).downloads;
-    // The CL files are only known after the imports; the total grows by the imports' CL files.
-    const std::size_t waitingClFiles = listCompetitorFiles(state, day).clFiles.size();
-    int total = static_cast<int>(downloads.size() * 2 + waitingClFiles);
+    const auto chosen = [&](const std::vector<std::string>& named, bool downloads) {
+        if (!named.empty()) return named;
+        const CompetitorFiles waiting = listCompetitorFiles(state, day);
+        return downloads ? waiting.downloads : waiting.clFiles;
+    };
+    const std::vector<std::string> downloads =
+        batch.importDownloads ? chosen(batch.downloads, true) : std::vector<std::string>{};
+    // The CL files are only known after the imports: until then the total counts each download
+    // twice (imported, then scored) and the CL files already waiting once.
+    const std::size_t waitingClFiles = batch.scoreLogs ? chosen(batch.clFiles, false).size() : 0;
+    int total = static_cast<int>(downloads.size() * (batch.scoreLogs ? 2 : 1) + waitingClFiles);
     int done = 0;
-    const auto clashingDownloads = sameCompetitorFiles(downloads, 1);
-    for (const std::string& download : downloads) {
-        if (progress) progress(done, total, download);
-        ++done;
-        if (const auto clash = clashingDownloads.find(download); clash != clashingDownloads.end()) {
-            noteImport(summary, download, Status::failure(clash->second));
-            --total;
-            continue;
+    const auto told = [&](BatchFileDone event) {
+        if (batch.fileDone) batch.fileDone(event);
+    };
+
+    if (batch.importDownloads) {
+        if (batch.stepStarts) batch.stepStarts(BatchStep::Import, downloads.size());
+        const auto clashingDownloads = sameCompetitorFiles(downloads, 1);
+        for (std::size_t i = 0; i < downloads.size(); ++i) {
+            const std::string& download = downloads[i];
+            if (batch.progress) batch.progress(done, total, download);
+            ++done;
+            BatchFileDone event;
+            event.index = i;
+            event.count = downloads.size();
+            event.file = download;
+            if (const auto clash = clashingDownloads.find(download); clash != clashingDownloads.end())
+                event.status = Status::failure(clash->second);
+            else
+                event.status = importDownload(state, day, download, event.import);
+            noteImport(summary, download, event.status);
+            if (!event.status && batch.scoreLogs) --total; // no CL file to score
+            told(std::move(event));
         }
-        ImportResult result;
-        const Status st = importDownload(state, day, download, result);
-        noteImport(summary, download, st);
-        if (!st) --total; // no CL file to score
     }
-    const std::vector<std::string> clFiles = listCompetitorFiles(state, day).clFiles;
-    total = done + static_cast<int>(clFiles.size());
-    const auto clashingLogs = sameCompetitorFiles(clFiles, 2);
-    bool noControls = false;
-    for (const std::string& clFile : clFiles) {
-        if (noControls) {
-            // Not tried: the missing control file fails every competitor alike. Listed, not
-            // repeated among the messages.
-            noteFailure(summary, clFile, 2, kNoControlsLoaded, false);
-            continue;
+
+    if (batch.scoreLogs) {
+        const std::vector<std::string> clFiles = chosen(batch.clFiles, false);
+        total = done + static_cast<int>(clFiles.size());
+        if (batch.stepStarts) batch.stepStarts(BatchStep::Score, clFiles.size());
+        const auto clashingLogs = sameCompetitorFiles(clFiles, 2);
+        bool noControls = false;
+        for (std::size_t i = 0; i < clFiles.size(); ++i) {
+            const std::string& clFile = clFiles[i];
+            if (noControls) {
+                // Not tried: the missing control file fails every competitor alike. Listed, not
+                // repeated among the messages.
+                noteFailure(summary, clFile, 2, kNoControlsLoaded, false);
+                continue;
+            }
+            if (batch.progress) batch.progress(done, total, clFile);
+            ++done;
+            BatchFileDone event;
+            event.step = BatchStep::Score;
+            event.index = i;
+            event.count = clFiles.size();
+            event.file = clFile;
+            if (const auto clash = clashingLogs.find(clFile); clash != clashingLogs.end()) {
+                event.status = Status::failure(clash->second);
+                noteScoring(summary, clFile, event.status, {});
+            } else {
+                event.status = scoreCompetitor(state, day, clFile, event.run);
+                noteScoring(summary, clFile, event.status, event.run);
+                if (event.status && batch.afterScoring) {
+                    event.afterScoring = batch.afterScoring(event.run);
+                    noteAfterScoring(summary, clFile, event.afterScoring);
+                }
+            }
+            noControls = event.status.kind() == StatusKind::NoControlsLoaded;
+            told(std::move(event));
         }
-        if (progress) progress(done, total, clFile);
-        ++done;
-        if (const auto clash = clashingLogs.find(clFile); clash != clashingLogs.end()) {
-            noteScoring(summary, clFile, Status::failure(clash->second), {});
-            continue;
-        }
-        ScoringRun run;
-        const Status st = scoreCompetitor(state, day, clFile, run);
-        noteScoring(summary, clFile, st, run);
-        if (st && afterScoring) noteAfterScoring(summary, clFile, afterScoring(run));
-        noControls = !st && st.message() == kNoControlsLoaded;
     }
-    if (progress) progress(total, total, {});
+    if (batch.progress) batch.progress(total, total, {});
     sortCompetitors(summary);
     return summary;
+}
+
+DaySummary scoreDay(const ProgramState& state, int day, const DayProgress& progress,
+                    const AfterScoring& afterScoring) {
+    DayBatch batch;
+    batch.progress = progress;
+    batch.afterScoring = afterScoring;
+    return runDayBatch(state, day, batch);
 }
 
 std::string daySummaryText(const DaySummary& summary) {

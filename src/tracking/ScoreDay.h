@@ -1,11 +1,12 @@
 #pragma once
-// "Score all" of the individual scoring screen: every download waiting for the day is imported,
-// then every CL file of the day is scored, with the same calls as the command line's import and
-// score. One failure does not stop the others, except a missing control file, which fails every
-// competitor of the day alike.
+// The batch of a day's downloads: every download waiting for the day is imported, then every CL
+// file of the day is scored. "Score all" and "Score again" of the individual scoring screen, and
+// the command line's import, score and run, all run this one batch. One failure does not stop
+// the others, except a missing control file, which fails every competitor of the day alike.
 #include "common/ProgramState.h"
 #include "common/Status.h"
 #include "tracking/Scoring.h"
+#include "tracking/TrackImport.h"
 
 #include <functional>
 #include <string>
@@ -41,16 +42,46 @@ using DayProgress = std::function<void(int done, int total, const std::string& f
 // failure is listed with the CL file's name and the run goes on.
 using AfterScoring = std::function<Status(const ScoringRun& run)>;
 
+enum class BatchStep { Import, Score };
+
+// One file the batch tried, told as soon as it is done. `index` counts from 0 within the step,
+// `count` is the number of files of the step.
+struct BatchFileDone {
+    BatchStep step = BatchStep::Import;
+    std::size_t index = 0;
+    std::size_t count = 0;
+    std::string file;
+    Status status;       // the import or the scoring
+    ImportResult import; // a download imported
+    ScoringRun run;      // a CL file scored
+    Status afterScoring; // what AfterScoring returned for a CL file scored
+};
+
+struct DayBatch {
+    bool importDownloads = true;
+    bool scoreLogs = true;
+    // The files to take; empty: every download (every CL file) of the day in CompetitorsLog.
+    std::vector<std::string> downloads;
+    std::vector<std::string> clFiles;
+    DayProgress progress;
+    AfterScoring afterScoring;
+    // Before each step with its number of files, and after each file.
+    std::function<void(BatchStep step, std::size_t count)> stepStarts;
+    std::function<void(const BatchFileDone& done)> fileDone;
+};
+
+DaySummary runDayBatch(const ProgramState& state, int day, const DayBatch& batch);
+
+// The whole batch: every download, then every CL file of the day.
 DaySummary scoreDay(const ProgramState& state, int day, const DayProgress& progress = {},
                     const AfterScoring& afterScoring = {});
 
-// The steps scoreDay records, for batches that import and score the files themselves (the
-// command line): a download imported or not, a CL file scored or not, a failure after scoring.
-// noteScored's `run` is the run as scoreCompetitor left it.
+// The steps the batch records: a download imported or not, a CL file scored or not, a failure
+// after scoring. noteScoring's `run` is the run as scoreCompetitor left it.
 void noteImport(DaySummary& summary, const std::string& download, const Status& result);
 void noteScoring(DaySummary& summary, const std::string& clFile, const Status& result, const ScoringRun& run);
 void noteAfterScoring(DaySummary& summary, const std::string& clFile, const Status& result);
-// Orders the competitors by number (then file name); scoreDay does it before returning.
+// Orders the competitors by number (then file name); the batch does it before returning.
 void sortCompetitors(DaySummary& summary);
 
 // The summary as the screen and the command line show it.

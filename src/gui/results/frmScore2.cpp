@@ -2,10 +2,11 @@
 
 #include "gui/ProgressShown.h"
 #include "gui/QtText.h"
+#include "gui/SavedWorkbook.h"
 #include "gui/ScreenPlacement.h"
 #include "gui/StatusLine.h"
 #include "gui/results/frmDayMatrixView.h"
-#include "gui/results/frmScore2Workbooks.h"
+#include "reports/Printouts.h"
 #include "results/ControlAudit.h"
 
 #include <QCloseEvent>
@@ -412,7 +413,10 @@ void frmScore2::printCombinedDayResults() {
         return;
     }
     if (st) {
-        if (withWritingNotice([this] { return writeDayScoreWorkbookOf(state_, scoring_); }))
+        if (withWritingNotice([this] {
+                return openedWhenSaved(state_, writeDayScoreWorkbook(state_, scoring_),
+                                       dayScoreFilesOf(state_, scoring_).front());
+            }))
             status_->showSaved(dayScoreFilesOf(state_, scoring_));
     } else {
         report(st); // "No data to load": the earlier table stays and may still be ranked
@@ -426,7 +430,10 @@ void frmScore2::printDayPositions() {
         report(st);
         return;
     }
-    if (withWritingNotice([this] { return writeDayPositionWorkbookOf(state_, scoring_); }))
+    if (withWritingNotice([this] {
+            return openedWhenSaved(state_, writeDayPositionWorkbook(state_, scoring_),
+                                   dayPositionFilesOf(state_, scoring_).front());
+        }))
         status_->showSaved(dayPositionFilesOf(state_, scoring_));
 }
 
@@ -436,7 +443,10 @@ void frmScore2::printFinalResults() {
         report(st);
         return;
     }
-    if (withWritingNotice([this] { return writeFinalWorkbookOf(state_, scoring_); }))
+    if (withWritingNotice([this] {
+            return openedWhenSaved(state_, writeFinalWorkbook(state_, scoring_),
+                                   finalFilesOf(state_, scoring_).front());
+        }))
         status_->showSaved(finalFilesOf(state_, scoring_));
 }
 

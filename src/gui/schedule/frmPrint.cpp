@@ -3,49 +3,26 @@
 #include "gui/SavedWorkbook.h"
 #include "gui/ScreenPlacement.h"
 #include "gui/StatusLine.h"
-#include "reports/ReportInputs.h"
-#include "reports/RouteScheduleWorkbooks.h"
+#include "reports/Printouts.h"
 #include "schedule/ControlFiles.h"
 #include "schedule/PrintMenu.h"
 
 #include <QLabel>
 #include <QPushButton>
+
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
 
 namespace trakmora {
 
 namespace {
 
-// The workbook file of each button, in the order of printButtons().
-std::filesystem::path workbookFile(const ProgramState& state, std::size_t index) {
-    const int day = state.rally.selectedDay;
-    switch (index) {
-    case 0:
-        return checkRouteScheduleFile(state, day);
-    case 1:
-        return routeScheduleFile(state, day);
-    default:
-        return virtualMarshalFile(state, day);
-    }
-}
-
-// The workbook of each button; the control files are written before any of them.
-Status printWorkbook(ProgramState& state, std::size_t index) {
-    const RouteScheduleInput input = routeScheduleInputFor(state);
-    Status st;
-    switch (index) {
-    case 0:
-        st = writeCheckRouteScheduleWorkbook(state, input);
-        break;
-    case 1:
-        st = writeRouteScheduleWorkbook(state, input);
-        break;
-    default:
-        st = writeVirtualMarshalWorkbook(state, input);
-        break;
-    }
-    if (st) openSavedWorkbook(state, workbookFile(state, index));
-    return st;
+// The workbook of each button, in the order of printButtons().
+ScheduleWorkbook buttonWorkbook(std::size_t index) {
+    constexpr std::array<ScheduleWorkbook, 3> kinds = {ScheduleWorkbook::Check, ScheduleWorkbook::Route,
+                                                       ScheduleWorkbook::Marshal};
+    return kinds[std::min(index, kinds.size() - 1)];
 }
 
 } // namespace
@@ -85,12 +62,14 @@ void frmPrint::print(std::size_t index) {
     Status workbook;
     const Status st = runPrintButton(state_, [index, &controlFilesWritten, &workbook](ProgramState& s) {
         controlFilesWritten = true;
-        return workbook = printWorkbook(s, index);
+        const ScheduleWorkbook kind = buttonWorkbook(index);
+        return workbook = openedWhenSaved(s, writeScheduleWorkbook(s, kind), scheduleWorkbookFile(s, kind));
     });
     if (writing_) writing_->hide();
     if (status_ && controlFilesWritten) {
         std::vector<std::filesystem::path> written = {controlFilePath(state_, state_.rally.selectedDay)};
-        if (workbook && state_.writeWorkbooks) written.push_back(workbookFile(state_, index));
+        if (workbook && state_.writeWorkbooks)
+            written.push_back(scheduleWorkbookFile(state_, buttonWorkbook(index)));
         status_->showSaved(written);
     }
     if (!st) state_.messages->info(st.message());

@@ -10,8 +10,8 @@
 #include "gui/tracking/frmCompetitorTable.h"
 #include "gui/tracking/frmTrackMap.h"
 #include "gui/tracking/frmTrackPlot.h"
+#include "reports/Printouts.h"
 #include "reports/ProvisionalSheet.h"
-#include "reports/ReportInputs.h"
 #include "schedule/ControlFiles.h"
 #include "tracking/ScoreDay.h"
 #include "tracking/TrackImport.h"
@@ -58,12 +58,9 @@ QStringList fileNames(const std::vector<std::string>& names) {
 
 // The provisional result sheet of the competitor just scored (Results/DayScore<day>_<no>.xlsx).
 void writeProvisionalWorkbook(const ProgramState& state, const ScoringRun& run) {
-    const ProvisionalSheet sheet = provisionalSheetFor(state, run);
-    if (const Status st = writeProvisionalSheet(state, sheet); !st) {
-        state.messages->info(st.message());
-        return;
-    }
-    openSavedWorkbook(state, provisionalSheetFile(state, sheet.day, sheet.competitorNo));
+    const Status st = openedWhenSaved(state, writeProvisionalSheet(state, run),
+                                      provisionalSheetFile(state, run.day, run.competitorNo));
+    if (!st) state.messages->info(st.message());
 }
 
 // The working files a step writes (the chain of tracking/Scoring.h).
@@ -425,10 +422,7 @@ void frmScore1::scoreAll() {
     const DayProgress showProgress = progressShownOn(progress_);
     // Every competitor gets the provisional result sheet that scoring one by one gives; the
     // sheets are saved without opening them, a whole day of workbooks would bury the desktop.
-    const auto writeSheet = [this](const ScoringRun& run) {
-        return writeProvisionalSheet(state_, provisionalSheetFor(state_, run));
-    };
-    const DaySummary summary = scoreDay(state_, day_, showProgress, writeSheet);
+    const DaySummary summary = scoreDay(state_, day_, showProgress, provisionalSheetWriter(state_));
     progress_->setVisible(false);
     run_ = ScoringRun{};
     for (std::size_t i = 0; i < busy.size(); ++i)
