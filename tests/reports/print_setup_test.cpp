@@ -125,6 +125,13 @@ TEST(PrintSetupTest, APortraitGroupHeaderLeavesRoomForTheSpeedGroupOnTheRight) {
     shortName.rallyName = "Spring Run";
     const auto plain = saveAndDump(buildRouteScheduleWorkbook(shortName, pinnedClock()), dir, "short.xlsx");
     EXPECT_EQ(plain["A Speed Group!header.C"], "Spring Run - Day 2");
+
+    // A name saved by a Windows spreadsheet program (Windows-1252) is cut as text, not as bytes,
+    // and its ellipsis survives the conversion to UTF-8.
+    RouteScheduleInput windowsName = routeDay();
+    windowsName.rallyName = "Rallye d'\xE9t\xE9 des Voitures Anciennes de la C\xF4te d'Azur et du Var";
+    const auto latin = saveAndDump(buildRouteScheduleWorkbook(windowsName, pinnedClock()), dir, "latin.xlsx");
+    EXPECT_EQ(latin["A Speed Group!header.C"], "Rallye d'\u00e9t\u00e9 des Voitu\u2026 - Day 2");
 }
 
 } // namespace
