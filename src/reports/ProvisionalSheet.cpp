@@ -61,9 +61,10 @@ Workbook buildProvisionalSheet(const ProvisionalSheet& input, const PrintClock& 
 
     PageSetup& page = sheet.pageSetup();
     page.leftHeader = dayLabel(input.day);
-    page.centerHeader = headerText(input.rallyName);
     page.rightHeader = formatDate(clock.dateSerial);
     fitToA4Pages(page);
+    printOnA4(page, 0);
+    page.centerHeader = centreHeader(page, input.rallyName);
 
     const int count = static_cast<int>(input.lines.size());
     const int bodyRows = std::max(kProvisionalBodyRows, count);

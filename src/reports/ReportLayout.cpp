@@ -1,7 +1,9 @@
 #include "reports/ReportLayout.h"
 
 #include "common/Format.h"
+#include "common/Text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace trakmora {
@@ -16,6 +18,22 @@ void fitToA4Pages(PageSetup& page) {
     page.zoom = false;
     page.fitToPagesWide = 1;
     page.fitToPagesTall = 20;
+}
+
+void printOnA4(PageSetup& page, int headingRows) {
+    page.paperSize = kPaperA4;
+    page.firstPageNumber = 1;
+    if (headingRows > 0) page.repeatRows = LineSpan{0, headingRows - 1};
+}
+
+std::string centreHeader(const PageSetup& page, std::string_view name, std::string_view tail) {
+    // The centre section is centred on the page: it may use the line less twice the wider side
+    // section, less a gap of two characters on either side.
+    constexpr int kGap = 2;
+    const int side = std::max(characterCount(page.leftHeader), characterCount(page.rightHeader));
+    const std::string plainTail = utf8Text(tail);
+    const int room = headerLineCharacters(page) - 2 * side - 2 * kGap - characterCount(plainTail);
+    return headerText(shortenedText(utf8Text(name), room)) + headerText(plainTail);
 }
 
 CellValue patternNumber(double value, std::string_view pattern) {

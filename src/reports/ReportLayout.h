@@ -22,6 +22,18 @@ void setColumnWidths(Worksheet& sheet, std::initializer_list<std::pair<const cha
 // The page layout most reports share: paper 9, zoom off, fitted to 1 page wide and 20 tall.
 void fitToA4Pages(PageSetup& page);
 
+// The footer of a sheet that shows its page number: "Page 2 of 3".
+inline constexpr const char* kPageNumberFooter = "Page &P of &N";
+
+// The print setup every report sheet shares: A4 paper, pages numbered from 1 on each sheet, and
+// the first `headingRows` rows printed atop every page (none for 0).
+void printOnA4(PageSetup& page, int headingRows);
+
+// The centre header `name` + `tail` (both plain text, made safe for the header here), the name
+// shortened with an ellipsis so that the centre fits between the left and right headers already
+// set on the page and never runs into them. The tail is kept whole.
+std::string centreHeader(const PageSetup& page, std::string_view name, std::string_view tail = {});
+
 // A number turned into text with a digit pattern ("###", "##0"), then taken by the cell as the
 // spreadsheet takes typed text: a number again, or empty when the pattern shows no digit.
 CellValue patternNumber(double value, std::string_view pattern);

@@ -44,15 +44,20 @@ void groupBody(Worksheet& sheet, const std::vector<std::vector<CellValue>>& body
     sheet.range("A3").resize(rows, columns).setValues(body);
 }
 
-void groupPage(PageSetup& page, std::string left, std::string centre, const char* right,
-               PageOrientation orientation) {
+// The rows above a sheet's body: the heading row and the gap below it, printed atop every page.
+inline constexpr int kHeadingRows = 2;
+
+// The centre header is the rally name (shortened to fit) followed by `centreTail`.
+void groupPage(PageSetup& page, std::string left, std::string_view rallyName, std::string_view centreTail,
+               const char* right, PageOrientation orientation) {
     page.leftHeader = std::move(left);
-    page.centerHeader = std::move(centre);
     page.rightHeader = right;
-    page.centerFooter = "&P";
+    page.centerFooter = kPageNumberFooter;
     page.printGridlines = true;
     page.orientation = orientation;
     page.centerHorizontally = true;
+    printOnA4(page, kHeadingRows);
+    page.centerHeader = centreHeader(page, rallyName, centreTail);
 }
 
 std::string groupSheetName(int group) {
@@ -92,11 +97,15 @@ Workbook buildDayScoreWorkbook(const DayScoreInput& input, const PrintClock& clo
 
     PageSetup& page = sheet.pageSetup();
     page.leftHeader = dayLabel(input.day);
-    page.centerHeader = headerText(input.rallyName);
     page.rightHeader = "Day Score";
-    page.centerFooter = "&P";
+    page.centerFooter = kPageNumberFooter;
     page.printGridlines = true;
     page.orientation = PageOrientation::Landscape;
+    printOnA4(page, kHeadingRows);
+    // The controls run to several pages across: each page repeats whose scores they are, the
+    // columns up to the total.
+    page.repeatColumns = LineSpan{0, 3};
+    page.centerHeader = centreHeader(page, input.rallyName);
 
     // Every column the header names is placed: the four leading columns and each control up to
     // the fortieth.
@@ -136,9 +145,8 @@ Workbook buildDayPositionWorkbook(const DayPositionInput& input, const PrintCloc
         headerFont(sheet);
         sheet.range("A1:D1").setValues(textRow({"Position", "Name", "Comp No", "Score"}));
         const auto g = static_cast<std::size_t>(group);
-        groupPage(sheet.pageSetup(), dayLabel(input.day),
-                  headerText(input.rallyName + " - " + input.scoreGroupName[g]), "Day Position",
-                  PageOrientation::Portrait);
+        groupPage(sheet.pageSetup(), dayLabel(input.day), input.rallyName, " - " + input.scoreGroupName[g],
+                  "Day Position", PageOrientation::Portrait);
 
         std::vector<std::vector<CellValue>> body;
         for (const DayPositionRow& row : input.groups[g])
@@ -165,8 +173,8 @@ Workbook buildFinalWorkbook(const FinalInput& input, const PrintClock& clock) {
         sheet.range("A1:I1").setValues(
             textRow({"Position", "Name", "Comp No", "Day 1", "Day 2", "Day 3", "Day 4", "Day 5", "Final"}));
         const auto g = static_cast<std::size_t>(group);
-        groupPage(sheet.pageSetup(), headerText(input.scoreGroupName[g]), headerText(input.rallyName),
-                  "Final Score", PageOrientation::Landscape);
+        groupPage(sheet.pageSetup(), headerText(input.scoreGroupName[g]), input.rallyName, {}, "Final Score",
+                  PageOrientation::Landscape);
         // Days after the last rally day are hidden: columns D..H are Day 1..Day 5.
         for (int day = std::max(input.noOfDays, 0) + 1; day <= kMaxDays; ++day) {
             const std::string column(1, static_cast<char>('D' + day - 1));

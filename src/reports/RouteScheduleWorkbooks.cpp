@@ -41,12 +41,13 @@ void speedGroupSheet(Worksheet& sheet, int group, const RouteScheduleInput& inpu
 
     PageSetup& page = sheet.pageSetup();
     page.leftHeader = formatDate(input.startDate + input.day - 1);
-    page.centerHeader = headerText(input.rallyName) + " - Day " + std::to_string(input.day);
     page.rightHeader = formatNumber(input.groupSpeed[static_cast<std::size_t>(group)]) + " km/h (" + letter +
                        ") Speed Group";
-    page.centerFooter = "Page &P";
+    page.centerFooter = kPageNumberFooter;
     page.printGridlines = true;
     fitToA4Pages(page);
+    printOnA4(page, 1);
+    page.centerHeader = centreHeader(page, input.rallyName, " - Day " + std::to_string(input.day));
 
     const auto g = static_cast<std::size_t>(group);
     std::vector<std::vector<CellValue>> body;
@@ -88,11 +89,12 @@ void masterSheet(Worksheet& sheet, const RouteScheduleInput& input) {
     PageSetup& page = sheet.pageSetup();
     page.orientation = PageOrientation::Landscape;
     page.leftHeader = dayLabel(input.day);
-    page.centerHeader = headerText(input.rallyName);
     page.rightHeader = "Master";
-    page.centerFooter = "Page &P";
+    page.centerFooter = kPageNumberFooter;
     page.printGridlines = true;
     fitToA4Pages(page);
+    printOnA4(page, 1);
+    page.centerHeader = centreHeader(page, input.rallyName);
     page.centerHorizontally = true;
 
     std::vector<std::vector<CellValue>> body;
@@ -162,11 +164,12 @@ Workbook buildCheckRouteScheduleWorkbook(const RouteScheduleInput& input, const 
     PageSetup& page = sheet.pageSetup();
     page.orientation = PageOrientation::Landscape;
     page.leftHeader = dayLabel(input.day);
-    page.centerHeader = headerText(input.rallyName);
     page.rightHeader = "Check";
-    page.centerFooter = "Page &P";
+    page.centerFooter = kPageNumberFooter;
     page.printGridlines = true;
     fitToA4Pages(page);
+    printOnA4(page, 1);
+    page.centerHeader = centreHeader(page, input.rallyName);
 
     std::vector<std::vector<CellValue>> body;
     for (const RouteScheduleLine& line : input.lines) {
@@ -205,11 +208,12 @@ Workbook buildVirtualMarshalWorkbook(const RouteScheduleInput& input, const Prin
 
     PageSetup& page = sheet.pageSetup();
     page.leftHeader = dayLabel(input.day);
-    page.centerHeader = headerText(input.rallyName);
     page.rightHeader = "Virtual Marshals";
-    page.centerFooter = "Page &P";
+    page.centerFooter = kPageNumberFooter;
     page.printGridlines = true;
     fitToA4Pages(page);
+    printOnA4(page, 1);
+    page.centerHeader = centreHeader(page, input.rallyName);
 
     // Coordinates and distances keep their fixed decimals: the sheet sets no number format.
     std::vector<std::vector<CellValue>> body;

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // The file format's limit for a header or footer in characters, codes included.
-inline constexpr std::size_t kMaxHeaderLength = 255;
+inline constexpr int kMaxHeaderLength = 255;
 
 // The writer takes "&G" and "&[Picture]" as picture codes and refuses a header whose pictures it
 // was not given, even when the ampersand is a literal "&&". A zero-width space after the
@@ -30,11 +30,6 @@ std::string withoutPictureCodes(const std::string& part) {
             out += "\xE2\x80\x8B";
     }
     return out;
-}
-
-std::size_t characterCount(const std::string& text) {
-    return static_cast<std::size_t>(std::count_if(
-        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 // Drops the last character (all bytes of it), and the odd ampersand of a split "&&".
@@ -158,6 +153,18 @@ lxw_error writePageSetup(lxw_worksheet* ws, const PageSetup& page) {
         worksheet_fit_to_pages(ws, static_cast<uint16_t>(std::clamp(page.fitToPagesWide, 0, 32767)),
                                static_cast<uint16_t>(std::clamp(page.fitToPagesTall, 0, 32767)));
     if (page.centerHorizontally) worksheet_center_horizontally(ws);
+    if (page.repeatRows) {
+        const lxw_error e = worksheet_repeat_rows(ws, static_cast<lxw_row_t>(page.repeatRows->first),
+                                                  static_cast<lxw_row_t>(page.repeatRows->last));
+        if (e != LXW_NO_ERROR) return e;
+    }
+    if (page.repeatColumns) {
+        const lxw_error e = worksheet_repeat_columns(ws, static_cast<lxw_col_t>(page.repeatColumns->first),
+                                                     static_cast<lxw_col_t>(page.repeatColumns->last));
+        if (e != LXW_NO_ERROR) return e;
+    }
+    if (page.firstPageNumber)
+        worksheet_set_start_page(ws, static_cast<uint16_t>(std::clamp(*page.firstPageNumber, 1, 32767)));
     return LXW_NO_ERROR;
 }
 

@@ -13,6 +13,10 @@ Keys:  sheets                      names in order, joined by "|"
        <sheet>!page.<property>     orientation, paper, fitToPage, fitWide, fitTall (1 when the file
                                    leaves them at their default), gridlines,
                                    centerH
+       <sheet>!page.firstPage      the first page number, when the sheet sets one (instead of
+                                   running on from the sheet before)
+       <sheet>!page.titleRows      print-title rows ("1:2"), when set
+       <sheet>!page.titleCols      print-title columns ("A:D"), when set
        <sheet>!header.<L|C|R>, <sheet>!footer.<L|C|R>   header and footer texts with their codes
 """
 import datetime
@@ -74,6 +78,12 @@ def main(path):
         out.append((name + "!page.fitTall", str(ps.fitToHeight if ps.fitToHeight is not None else 1)))
         out.append((name + "!page.gridlines", "1" if ws.print_options.gridLines else "0"))
         out.append((name + "!page.centerH", "1" if ws.print_options.horizontalCentered else "0"))
+        if ps.useFirstPageNumber:  # the file format's default first page number is 1
+            out.append((name + "!page.firstPage", str(ps.firstPageNumber or 1)))
+        if ws.print_title_rows:
+            out.append((name + "!page.titleRows", ws.print_title_rows.replace("$", "")))
+        if ws.print_title_cols:
+            out.append((name + "!page.titleCols", ws.print_title_cols.replace("$", "")))
         for kind, hf in (("header", ws.oddHeader), ("footer", ws.oddFooter)):
             for part, letter in ((hf.left, "L"), (hf.center, "C"), (hf.right, "R")):
                 if part.text is not None:

@@ -66,7 +66,7 @@ TEST(DayScoreWorkbookTest, ThreeControlsAndAHiddenScoreGroupColumn) {
     EXPECT_EQ(d["Day Score!header.L"], "Day 1");
     EXPECT_EQ(d["Day Score!header.C"], "Spring Run");
     EXPECT_EQ(d["Day Score!header.R"], "Day Score");
-    EXPECT_EQ(d["Day Score!footer.C"], "&P");
+    EXPECT_EQ(d["Day Score!footer.C"], "Page &P of &N");
     EXPECT_EQ(d["Day Score!page.gridlines"], "1");
     EXPECT_EQ(d["Day Score!page.orientation"], "landscape");
     EXPECT_EQ(d["Day Score!page.centerH"], "0");
@@ -127,7 +127,7 @@ TEST(DayPositionWorkbookTest, OneSheetPerScoreGroupWithPositions) {
     EXPECT_EQ(d[a + "header.C"], "Spring Run - Veterans");
     EXPECT_EQ(d["Score Group C!header.C"], "Spring Run - Moderns");
     EXPECT_EQ(d[a + "header.R"], "Day Position");
-    EXPECT_EQ(d[a + "footer.C"], "&P");
+    EXPECT_EQ(d[a + "footer.C"], "Page &P of &N");
     EXPECT_EQ(d[a + "page.orientation"], "portrait");
     EXPECT_EQ(d[a + "page.centerH"], "1");
     EXPECT_EQ(d[a + "page.gridlines"], "1");

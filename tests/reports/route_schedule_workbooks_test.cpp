@@ -86,7 +86,7 @@ TEST(RouteScheduleWorkbookTest, TwoSpeedGroupsFillMasterAndTheirSheets) {
     EXPECT_EQ(d["Master!header.L"], "Day 2");
     EXPECT_EQ(d["Master!header.C"], "Spring Run");
     EXPECT_EQ(d["Master!header.R"], "Master");
-    EXPECT_EQ(d["Master!footer.C"], "Page &P");
+    EXPECT_EQ(d["Master!footer.C"], "Page &P of &N");
 
     const std::pair<const char*, const char*> groupA[] = {
         {"A1", "s:Dist"},
@@ -157,7 +157,7 @@ TEST(RouteScheduleWorkbookTest, CheckScheduleListsEveryLineWithAnEmptyCheckColum
     EXPECT_EQ(at("page.orientation"), "landscape");
     EXPECT_EQ(at("page.centerH"), "0");
     EXPECT_EQ(at("header.R"), "Check");
-    EXPECT_EQ(at("footer.C"), "Page &P");
+    EXPECT_EQ(at("footer.C"), "Page &P of &N");
 }
 
 TEST(RouteScheduleWorkbookTest, VirtualMarshalScheduleNumbersTheVirtualControls) {

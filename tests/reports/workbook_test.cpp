@@ -122,6 +122,9 @@ TEST(WorkbookTest, SavedFileShowsEveryPropertyAReaderSees) {
     page.fitToPagesWide = 1;
     page.fitToPagesTall = 20;
     page.centerHorizontally = true;
+    page.repeatRows = LineSpan{0, 1};
+    page.repeatColumns = LineSpan{0, 3};
+    page.firstPageNumber = 1;
     book.addWorksheet();
     book.addWorksheet().setName("B Speed Group");
 
@@ -154,6 +157,9 @@ TEST(WorkbookTest, SavedFileShowsEveryPropertyAReaderSees) {
     EXPECT_EQ(d["Master!page.fitTall"], "20");
     EXPECT_EQ(d["Master!page.gridlines"], "1");
     EXPECT_EQ(d["Master!page.centerH"], "1");
+    EXPECT_EQ(d["Master!page.titleRows"], "1:2");
+    EXPECT_EQ(d["Master!page.titleCols"], "A:D");
+    EXPECT_EQ(d["Master!page.firstPage"], "1");
     EXPECT_EQ(d["Master!header.L"], "Day 2");
     // A literal "&" before "G" would read as a picture code: a zero-width space parts them.
     EXPECT_EQ(d["Master!header.C"], "R&&\u200bG && Sons Run");
@@ -163,6 +169,39 @@ TEST(WorkbookTest, SavedFileShowsEveryPropertyAReaderSees) {
     EXPECT_EQ(d["Sheet2!page.gridlines"], "0");
     EXPECT_EQ(d["Sheet2!page.fitToPage"], "0");
     EXPECT_FALSE(d.has("Sheet2!header.C"));
+    EXPECT_FALSE(d.has("Sheet2!page.titleRows"));
+    EXPECT_FALSE(d.has("Sheet2!page.firstPage"));
+}
+
+TEST(PageSetupTest, TextIsShortenedWholeCharactersAtATimeWithAnEllipsis) {
+    const struct {
+        const char* text;
+        int characters;
+        const char* shortened;
+    } cases[] = {
+        {"Spring Run", 10, "Spring Run"},
+        {"Spring Run", 9, "Spring R\u2026"},
+        {"Spring Run", 8, "Spring\u2026"}, // no space before the ellipsis
+        {"Caf\u00e9 \u00e9t\u00e9", 5, "Caf\u00e9\u2026"},
+        {"Spring Run", 1, "\u2026"},
+        {"Spring Run", 0, ""},
+    };
+    for (const auto& c : cases) {
+        const std::string out = shortenedText(c.text, c.characters);
+        EXPECT_EQ(out, c.shortened) << c.text << " to " << c.characters;
+        EXPECT_LE(characterCount(out), c.characters) << c.text;
+    }
+    // A landscape page holds a longer header line than a portrait one, A4 a little more than
+    // Letter when turned.
+    PageSetup portrait;
+    portrait.paperSize = kPaperA4;
+    PageSetup landscape = portrait;
+    landscape.orientation = PageOrientation::Landscape;
+    PageSetup letterLandscape = landscape;
+    letterLandscape.paperSize.reset();
+    EXPECT_GT(headerLineCharacters(landscape), headerLineCharacters(letterLandscape));
+    EXPECT_GT(headerLineCharacters(letterLandscape), headerLineCharacters(portrait) * 5 / 4);
+    EXPECT_GT(headerLineCharacters(portrait), 60);
 }
 
 TEST(WorkbookTest, TextSavedByAWindowsSpreadsheetProgramReachesTheWorkbookAsUtf8) {
