@@ -2,6 +2,8 @@
 
 #include "common/Text.h"
 
+#include <algorithm>
+
 namespace trakmora {
 namespace {
 
@@ -10,7 +12,9 @@ namespace {
 // column that ranks the group beside them or at the right edge; the day and control columns scroll
 // behind them. A pinned column's offset is the sum of the fixed widths before it (--pos, --no,
 // --name); a column is its min-content wide when the table overflows, so those widths hold there.
-// On paper: A4, a score group per page, the heading row on every page.
+// On paper: A4, a score group per page, the heading row on every page. A page with a table too
+// wide for portrait (more than kPortraitColumns columns) prints landscape in smaller type, which
+// holds 40 controls.
 constexpr const char* kStyle = R"(
 *{box-sizing:border-box}
 body{margin:0;padding:12px;font-family:system-ui,-apple-system,"Segoe UI",Roboto,Arial,sans-serif;font-size:16px;line-height:1.35;color:#1b1b1b;background:#fff}
@@ -48,12 +52,19 @@ section+section{break-before:page}
 h2{break-after:avoid}
 .scroll{overflow:visible;border:0}
 th,.pin{position:static}
+.name{width:auto}
 thead{display:table-header-group}
 tr{break-inside:avoid}
 th,td{padding:3px 4px}
 th,.banner{-webkit-print-color-adjust:exact;print-color-adjust:exact}
+@page wide{size:A4 landscape}
+body.wide{page:wide}
+.wide table{font-size:7.5pt}
+.wide th,.wide td{padding:2px 3px}
 }
 )";
+
+constexpr std::size_t kPortraitColumns = 24;
 
 // The classes of column `c`: "n" aligns it right, "pin" keeps it in view ("pos", "no", "name" and
 // "rank" place it, "end" at the right edge).
@@ -115,8 +126,12 @@ std::string resultsPageHtml(const ResultsPageContent& content) {
     out += htmlEscape(content.rallyName + " - " + content.heading);
     out += "</title>\n<style>";
     out += kStyle;
-    out += "</style>\n</head>\n<body>\n<header>\n<h1>" + htmlEscape(content.rallyName) +
-           "</h1>\n<p class=\"sub\">" + htmlEscape(content.heading) + "</p>\n<p class=\"banner " +
+    out += "</style>\n</head>\n<body";
+    const bool wide = std::any_of(content.tables.begin(), content.tables.end(),
+                                  [](const PageTable& t) { return t.headings.size() > kPortraitColumns; });
+    if (wide) out += " class=\"wide\"";
+    out += ">\n<header>\n<h1>" + htmlEscape(content.rallyName) + "</h1>\n<p class=\"sub\">" +
+           htmlEscape(content.heading) + "</p>\n<p class=\"banner " +
            (content.official ? "official" : "provisional") + "\">" + status + "</p>\n</header>\n";
     if (content.tables.empty()) out += "<p>No results yet.</p>\n";
     for (const auto& t : content.tables) {

@@ -156,34 +156,49 @@ bool hasClass(const std::string& classes, const std::string& name) {
 // those cells, and only those, carry the classes the sticky rules place. On paper each group
 // starts a page on A4 and repeats its heading row.
 TEST(ResultsPage, KeyColumnsStayInViewAndPagesPrint) {
+    const auto dayHeadings = [](int controls) {
+        std::vector<std::string> h{"Pos", "No", "Name", "Total"};
+        for (int c = 1; c <= controls; ++c)
+            h.push_back("CP" + std::to_string(c));
+        return h;
+    };
     struct Case {
         std::vector<std::string> headings;
         std::size_t rankColumn;
-        std::vector<std::string> pinned; // per column: its placing class, "" when it scrolls
+        const char* rankClass; // how the ranking column is placed
+        bool landscape;        // too wide for portrait A4
     };
     const Case cases[] = {
-        {{"Pos", "No", "Name", "Total", "CP1", "CP2"}, 3, {"pos", "no", "name", "rank", "", ""}},
-        {{"Pos", "No", "Name", "Day 1", "Day 2", "Final"}, 5, {"pos", "no", "name", "", "", "end"}},
+        {dayHeadings(2), 3, "rank", false},
+        {{"Pos", "No", "Name", "Day 1", "Day 2", "Final"}, 5, "end", false},
+        {dayHeadings(20), 3, "rank", false},
+        {dayHeadings(21), 3, "rank", true},
+        {dayHeadings(40), 3, "rank", true},
     };
     for (const Case& k : cases) {
+        SCOPED_TRACE(k.headings.size());
         ResultsPageContent content{"Spring", "Final positions", "Published", false, {}};
+        std::vector<std::string> row{"1", "7", "A Long Name / Another Long Name"};
+        row.resize(k.headings.size(), "5");
         for (const char* group : {"Pre-war", "Post-war"})
-            content.tables.push_back({group,
-                                      k.headings,
-                                      {{"1", "7", "A Long Name / Another Long Name", "4", "5", "6"}},
-                                      3,
-                                      k.rankColumn});
+            content.tables.push_back({group, k.headings, {row}, 3, k.rankColumn});
         const std::string html = resultsPageHtml(content);
+        EXPECT_EQ(html.find("<body class=\"wide\">") != std::string::npos, k.landscape);
         const auto rows = cellClasses(html);
         ASSERT_EQ(rows.size(), 4u);
-        for (const auto& row : rows) {
-            ASSERT_EQ(row.size(), k.pinned.size());
-            for (std::size_t c = 0; c < row.size(); ++c) {
+        for (const auto& cells : rows) {
+            ASSERT_EQ(cells.size(), k.headings.size());
+            for (std::size_t c = 0; c < cells.size(); ++c) {
                 SCOPED_TRACE(k.headings[c]);
-                EXPECT_EQ(hasClass(row[c], "pin"), !k.pinned[c].empty()) << row[c];
-                if (k.pinned[c].empty()) continue;
-                EXPECT_TRUE(hasClass(row[c], k.pinned[c])) << row[c];
-                EXPECT_NE(cssValue(html, "", "." + k.pinned[c], k.pinned[c] == "end" ? "right" : "left"), "");
+                const std::string place = c < 3               ? std::string(c == 0   ? "pos"
+                                                                            : c == 1 ? "no"
+                                                                                     : "name")
+                                          : c == k.rankColumn ? k.rankClass
+                                                              : "";
+                EXPECT_EQ(hasClass(cells[c], "pin"), !place.empty()) << cells[c];
+                if (place.empty()) continue;
+                EXPECT_TRUE(hasClass(cells[c], place)) << cells[c];
+                EXPECT_NE(cssValue(html, "", "." + place, place == "end" ? "right" : "left"), "");
             }
         }
 
@@ -196,6 +211,8 @@ TEST(ResultsPage, KeyColumnsStayInViewAndPagesPrint) {
             {"@media print", "thead", "display", "table-header-group"},
             {"@media print", ".banner", "break-inside", "avoid"},
             {"@media print", ".pin", "position", "static"},
+            {"@media print", "@page wide", "size", "A4 landscape"},
+            {"@media print", "body.wide", "page", "wide"},
         };
         for (const auto& [media, selector, property, value] : rules)
             EXPECT_EQ(cssValue(html, media, selector, property), value) << media << ' ' << selector;
