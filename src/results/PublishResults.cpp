@@ -173,6 +173,7 @@ Status dayPageContent(const ProgramState& state, int day, bool official, Results
         for (std::size_t c = 1; c <= controls; ++c)
             table.headings.push_back("CP" + std::to_string(c));
         table.numericFrom = 3;
+        table.rankColumn = 3; // Total
         table.rows = rankRows(std::move(rows), marks);
         page.tables.push_back(std::move(table));
     }
@@ -234,6 +235,7 @@ Status finalPageContent(const ProgramState& state, bool official, ResultsPageCon
             table.headings.push_back("Day " + std::to_string(d));
         table.headings.push_back("Final");
         table.numericFrom = 3;
+        table.rankColumn = table.headings.size() - 1; // Final
         table.rows = rankRows(std::move(rows), marks);
         page.tables.push_back(std::move(table));
     }

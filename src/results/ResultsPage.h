@@ -1,6 +1,7 @@
 #pragma once
 // The published results page: one self-contained HTML file (styles inline, no scripts, nothing
-// loaded from elsewhere) that reads on a phone: the tables scroll sideways inside the page.
+// loaded from elsewhere) that reads on a phone and prints on A4. Each table scrolls sideways on its
+// own while the position, number, name and the column that ranks the group stay in view.
 #include <array>
 #include <string>
 #include <string_view>
@@ -16,6 +17,9 @@ struct PageTable {
     std::vector<std::string> headings;
     std::vector<std::vector<std::string>> rows; // cells as text
     std::size_t numericFrom = 0;                // columns from here on are aligned right
+    // Columns 0-2 are position, number and name. The column that ranks the group ("Total",
+    // "Final") stays in view beside them when it directly follows the name, else at the right edge.
+    std::size_t rankColumn = 3;
 };
 
 struct ResultsPageContent {

@@ -78,6 +78,147 @@ TEST(ResultsPage, EscapesEveryMarkupCharacter) {
         EXPECT_EQ(htmlEscape(text), escaped);
 }
 
+// The rules of the page's style sheet: per at-rule ("" at top level, "@media print", ...) and
+// selector, each declaration.
+struct CssRule {
+    std::string media, selector;
+    std::map<std::string, std::string> decls;
+};
+
+std::string trimmed(std::string_view s) {
+    const std::size_t b = s.find_first_not_of(" \n"), e = s.find_last_not_of(" \n");
+    return b == std::string_view::npos ? std::string() : std::string(s.substr(b, e - b + 1));
+}
+
+void parseCss(std::string_view css, const std::string& media, std::vector<CssRule>& out) {
+    for (std::size_t p = 0, open; (open = css.find('{', p)) != std::string_view::npos;) {
+        std::size_t close = open + 1;
+        for (int depth = 1; depth > 0 && close < css.size(); ++close)
+            depth += css[close] == '{' ? 1 : css[close] == '}' ? -1 : 0;
+        const std::string prelude = trimmed(css.substr(p, open - p));
+        const std::string_view body = css.substr(open + 1, close - open - 2);
+        p = close;
+        if (prelude.rfind("@media", 0) == 0) {
+            parseCss(body, prelude, out);
+            continue;
+        }
+        CssRule rule{media, "", {}};
+        for (std::size_t d = 0; d < body.size();) {
+            const std::size_t end = std::min(body.find(';', d), body.size());
+            const std::string decl(body.substr(d, end - d));
+            if (const std::size_t colon = decl.find(':'); colon != std::string::npos)
+                rule.decls[trimmed(decl.substr(0, colon))] = trimmed(decl.substr(colon + 1));
+            d = end + 1;
+        }
+        for (std::size_t s = 0; s <= prelude.size();) {
+            const std::size_t comma = std::min(prelude.find(',', s), prelude.size());
+            rule.selector = trimmed(prelude.substr(s, comma - s));
+            out.push_back(rule);
+            s = comma + 1;
+        }
+    }
+}
+
+// The value the last rule for `selector` under `media` gives `property`, "" when none does.
+std::string cssValue(const std::string& html, const std::string& media, const std::string& selector,
+                     const std::string& property) {
+    const std::size_t open = html.find("<style>") + 7;
+    std::vector<CssRule> rules;
+    parseCss(std::string_view(html).substr(open, html.find("</style>") - open), "", rules);
+    std::string value;
+    for (const CssRule& r : rules)
+        if (r.media == media && r.selector == selector && r.decls.count(property))
+            value = r.decls.at(property);
+    return value;
+}
+
+// Per row of the page's tables (header row included), the classes of each cell.
+std::vector<std::vector<std::string>> cellClasses(const std::string& html) {
+    std::vector<std::vector<std::string>> rows;
+    for (std::size_t tr = 0; (tr = html.find("<tr>", tr)) != std::string::npos;) {
+        const std::size_t end = html.find("</tr>", tr);
+        rows.emplace_back();
+        for (std::size_t c = tr; (c = html.find("<t", c + 1)) < end;) {
+            const std::size_t tagEnd = html.find('>', c), cls = html.find("class=\"", c);
+            rows.back().push_back(cls < tagEnd ? html.substr(cls + 7, html.find('"', cls + 7) - cls - 7)
+                                               : "");
+        }
+        tr = end;
+    }
+    return rows;
+}
+
+bool hasClass(const std::string& classes, const std::string& name) {
+    return (" " + classes + " ").find(" " + name + " ") != std::string::npos;
+}
+
+// On a phone the position, number, name and ranking column stay in view while the rest scrolls:
+// those cells, and only those, carry the classes the sticky rules place. On paper each group
+// starts a page on A4 and repeats its heading row.
+TEST(ResultsPage, KeyColumnsStayInViewAndPagesPrint) {
+    const auto dayHeadings = [](int controls) {
+        std::vector<std::string> h{"Pos", "No", "Name", "Total"};
+        for (int c = 1; c <= controls; ++c)
+            h.push_back("CP" + std::to_string(c));
+        return h;
+    };
+    struct Case {
+        std::vector<std::string> headings;
+        std::size_t rankColumn;
+        const char* rankClass; // how the ranking column is placed
+        bool landscape;        // too wide for portrait A4
+    };
+    const Case cases[] = {
+        {dayHeadings(2), 3, "rank", false},
+        {{"Pos", "No", "Name", "Day 1", "Day 2", "Final"}, 5, "end", false},
+        {dayHeadings(20), 3, "rank", false},
+        {dayHeadings(21), 3, "rank", true},
+        {dayHeadings(40), 3, "rank", true},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.headings.size());
+        ResultsPageContent content{"Spring", "Final positions", "Published", false, {}};
+        std::vector<std::string> row{"1", "7", "A Long Name / Another Long Name"};
+        row.resize(k.headings.size(), "5");
+        for (const char* group : {"Pre-war", "Post-war"})
+            content.tables.push_back({group, k.headings, {row}, 3, k.rankColumn});
+        const std::string html = resultsPageHtml(content);
+        EXPECT_EQ(html.find("<body class=\"wide\">") != std::string::npos, k.landscape);
+        const auto rows = cellClasses(html);
+        ASSERT_EQ(rows.size(), 4u);
+        for (const auto& cells : rows) {
+            ASSERT_EQ(cells.size(), k.headings.size());
+            for (std::size_t c = 0; c < cells.size(); ++c) {
+                SCOPED_TRACE(k.headings[c]);
+                const std::string place = c < 3               ? std::string(c == 0   ? "pos"
+                                                                            : c == 1 ? "no"
+                                                                                     : "name")
+                                          : c == k.rankColumn ? k.rankClass
+                                                              : "";
+                EXPECT_EQ(hasClass(cells[c], "pin"), !place.empty()) << cells[c];
+                if (place.empty()) continue;
+                EXPECT_TRUE(hasClass(cells[c], place)) << cells[c];
+                EXPECT_NE(cssValue(html, "", "." + place, place == "end" ? "right" : "left"), "");
+            }
+        }
+
+        const std::tuple<const char*, const char*, const char*, const char*> rules[] = {
+            {"", ".pin", "position", "sticky"},
+            {"", ".name", "white-space", "normal"},
+            {"", ".name", "overflow-wrap", "anywhere"},
+            {"@media print", "@page", "size", "A4"},
+            {"@media print", "section+section", "break-before", "page"},
+            {"@media print", "thead", "display", "table-header-group"},
+            {"@media print", ".banner", "break-inside", "avoid"},
+            {"@media print", ".pin", "position", "static"},
+            {"@media print", "@page wide", "size", "A4 landscape"},
+            {"@media print", "body.wide", "page", "wide"},
+        };
+        for (const auto& [media, selector, property, value] : rules)
+            EXPECT_EQ(cssValue(html, media, selector, property), value) << media << ' ' << selector;
+    }
+}
+
 class Publish : public ::testing::Test {
 protected:
     Publish() {
