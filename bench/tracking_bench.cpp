@@ -1,12 +1,12 @@
 // Import and scoring of logger downloads: one big download, and a whole day of competitors.
 #include "Bench.h"
-#include "common/Csv.h"
 #include "common/FileIo.h"
 #include "common/Format.h"
 #include "common/Messages.h"
 #include "common/ProgramState.h"
 #include "demo/DownloadWriter.h"
 #include "demo/SyntheticDrive.h"
+#include "schedule/ControlFile.h"
 #include "tracking/Scoring.h"
 #include "tracking/TrackImport.h"
 #include "tracking/TrackingFiles.h"
@@ -39,17 +39,7 @@ public:
         fs::remove_all(root_, ignored);
     }
     void writeControls(const std::vector<ControlRecord>& controls) {
-        CsvWriter w;
-        for (const char* h : {"No", "Lat", "Long", "Dist", "A_Time", "B_Time", "C_Time", "D_Time"})
-            w.text(h);
-        w.endRecord();
-        for (const auto& c : controls) {
-            w.number(c.no).number(c.lat).number(c.lon).number(c.dist);
-            for (std::size_t g = 1; g <= 4; ++g)
-                w.number(c.groupTime[g]);
-            w.endRecord();
-        }
-        (void)writeFile(state.rallyFile(RallyFolder::Marshals, "cp1.csv"), w.str());
+        (void)writeFile(state.rallyFile(RallyFolder::Marshals, "cp1.csv"), controlFileText(controls));
     }
     void writeDownload(const std::string& name, const std::string& text) {
         (void)writeFile(state.rallyFile(RallyFolder::CompetitorsLog, name), text);

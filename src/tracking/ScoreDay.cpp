@@ -79,16 +79,16 @@ void sortCompetitors(DaySummary& summary) {
 
 DaySummary runDayBatch(const ProgramState& state, int day, const DayBatch& batch) {
     DaySummary summary;
-    const auto chosen = [&](const std::vector<std::string>& named, bool downloads) {
-        if (!named.empty()) return named;
-        const CompetitorFiles waiting = listCompetitorFiles(state, day);
-        return downloads ? waiting.downloads : waiting.clFiles;
+    // The files named, or else those waiting in CompetitorsLog now.
+    const auto chosen = [&](const std::vector<std::string>& named, const std::vector<std::string>& waiting) {
+        return named.empty() ? waiting : named;
     };
+    const CompetitorFiles waiting = listCompetitorFiles(state, day);
     const std::vector<std::string> downloads =
-        batch.importDownloads ? chosen(batch.downloads, true) : std::vector<std::string>{};
+        batch.importDownloads ? chosen(batch.downloads, waiting.downloads) : std::vector<std::string>{};
     // The CL files are only known after the imports: until then the total counts each download
     // twice (imported, then scored) and the CL files already waiting once.
-    const std::size_t waitingClFiles = batch.scoreLogs ? chosen(batch.clFiles, false).size() : 0;
+    const std::size_t waitingClFiles = batch.scoreLogs ? chosen(batch.clFiles, waiting.clFiles).size() : 0;
     int total = static_cast<int>(downloads.size() * (batch.scoreLogs ? 2 : 1) + waitingClFiles);
     int done = 0;
     const auto told = [&](BatchFileDone event) {
@@ -117,7 +117,8 @@ DaySummary runDayBatch(const ProgramState& state, int day, const DayBatch& batch
     }
 
     if (batch.scoreLogs) {
-        const std::vector<std::string> clFiles = chosen(batch.clFiles, false);
+        const std::vector<std::string> clFiles =
+            chosen(batch.clFiles, listCompetitorFiles(state, day).clFiles);
         total = done + static_cast<int>(clFiles.size());
         if (batch.stepStarts) batch.stepStarts(BatchStep::Score, clFiles.size());
         const auto clashingLogs = sameCompetitorFiles(clFiles, 2);

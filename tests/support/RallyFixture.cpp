@@ -88,17 +88,7 @@ void TestRally::writeSchedule(int day, const std::string& records) const {
 }
 
 void TestRally::writeControls(int day, const std::vector<ControlRecord>& controls) const {
-    CsvWriter w;
-    for (const char* h : {"No", "Lat", "Long", "Dist", "A_Time", "B_Time", "C_Time", "D_Time"})
-        w.text(h);
-    w.endRecord();
-    for (const auto& c : controls) {
-        w.number(c.no).number(c.lat).number(c.lon).number(c.dist);
-        for (std::size_t g = 1; g <= 4; ++g)
-            w.number(c.groupTime[g]);
-        w.endRecord();
-    }
-    write(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv", w.str());
+    write(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv", controlFileText(controls));
 }
 
 void TestRally::writeControls(int day, int controls) const {
