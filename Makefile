@@ -3,11 +3,11 @@
 # Both install the Debian packages that are missing first.
 
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev \
-  libxlsxwriter-dev libgtest-dev libgmock-dev libcli11-dev libfmt-dev \
+  libxlsxwriter-dev libgtest-dev libgmock-dev libcli11-dev libfmt-dev libpugixml-dev \
   xvfb xauth imagemagick python3-openpyxl poppler-utils \
   libreoffice-calc-nogui fonts-crosextra-carlito clang libclang-rt-14-dev chromium
 CORE_PACKAGES := cmake ninja-build g++ pkg-config libxlsxwriter-dev libgtest-dev libgmock-dev \
-  libcli11-dev libfmt-dev python3-openpyxl
+  libcli11-dev libfmt-dev libpugixml-dev python3-openpyxl
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DATA_ROOT ?= $(HOME)/Trakmora
