@@ -15,9 +15,11 @@
 #include "tracking/ShortlistLine.h"
 #include "tracking/TrackImport.h"
 #include "tracking/TrackingFiles.h"
+#include "tracking/loggers/GpxTrack.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -241,6 +243,30 @@ void lumoTarget(const std::uint8_t* data, std::size_t size) {
     importTarget("x1001.csv", data, size);
 }
 
+// A GPX document read on its own: either refused whole with the line named, or points within the
+// limit, in running order, each with a position and a UTC date and time that exist.
+void gpxTarget(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    TrackRead read;
+    const Status st = readGpxTrack(text, read);
+    if (!st) {
+        if (st.message().rfind("line ", 0) != 0) {
+            std::fprintf(stderr, "GPX refused without naming the line: %s\n", st.message().c_str());
+            std::abort();
+        }
+        if (!read.fixes.empty() || !read.skipped.empty()) std::abort(); // refused, yet points kept
+        return;
+    }
+    if (read.fixes.size() + static_cast<std::size_t>(read.skippedCount()) > kMaxTrackPoints) std::abort();
+    double lastFixNo = 0;
+    for (const LoggedRecord& r : read.fixes) {
+        if (!(r.fixNo > lastFixNo) || !(std::fabs(r.lat) <= 90) || !(std::fabs(r.lon) <= 180)) std::abort();
+        if (r.month < 1 || r.month > 12 || r.day < 1 || r.day > 31 || !(r.seconds >= 0 && r.seconds < 86400))
+            std::abort();
+        lastFixNo = r.fixNo;
+    }
+}
+
 } // namespace
 
 const std::vector<Target>& targets() {
@@ -266,6 +292,7 @@ const std::vector<Target>& targets() {
         {"download_canmore", canmoreTarget},
         {"download_easylogger", easyLoggerTarget},
         {"download_lumo", lumoTarget},
+        {"gpx", gpxTarget},
     };
     return all;
 }
