@@ -1,5 +1,7 @@
 #include "tracking/loggers/GpxTrack.h"
 
+#include "common/Format.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,12 +10,19 @@
 namespace trakmora {
 namespace {
 
-// A point as the reader gives it: fix number, position, UTC date and seconds of the day.
-struct Fix {
-    double fixNo, lat, lon;
-    int year, month, day;
-    double seconds;
-};
+// A point as the reader gives it: "fix number: lat lon year-month-day seconds", UTC.
+std::string print(const LoggedRecord& r) {
+    return formatNumber(r.fixNo) + ": " + formatNumber(r.lat) + " " + formatNumber(r.lon) + " " +
+           std::to_string(r.year) + "-" + std::to_string(r.month) + "-" + std::to_string(r.day) + " " +
+           formatNumber(r.seconds);
+}
+
+std::vector<std::string> printAll(const TrackRead& read) {
+    std::vector<std::string> out;
+    for (const auto& r : read.fixes)
+        out.push_back(print(r));
+    return out;
+}
 
 std::string pt(const std::string& p, const char* lat, const char* lon, const char* time) {
     return "<" + p + "trkpt lat=\"" + lat + "\" lon=\"" + lon + "\"><" + p + "ele>12</" + p + "ele><" + p +
@@ -45,55 +54,41 @@ TEST(GpxTrack, ReadsPointsOfEveryTrackAndSegmentInFileOrder) {
                                      {"1.1 prefixed", gpx("1.1", "gpx:", twoTracks("gpx:"))},
                                      {"1.0", gpx("1.0", "", twoTracks(""))},
                                      {"1.0 prefixed", gpx("1.0", "g:", twoTracks("g:"))}};
-    const std::vector<Fix> want = {{1, 41.8, 12.6, 2015, 6, 26, 25509},
-                                   {2, -33.86785, 151.20732, 2015, 6, 26, 25510},
-                                   {3, 41.81, -0.5, 2015, 6, 26, 25511}};
+    const std::vector<std::string> want = {"1: 41.8 12.6 2015-6-26 25509",
+                                           "2: -33.86785 151.20732 2015-6-26 25510",
+                                           "3: 41.81 -0.5 2015-6-26 25511"};
     for (const Case& c : cases) {
         TrackRead read;
         const Status st = readGpxTrack(c.text, read);
         ASSERT_TRUE(st) << c.what << ": " << st.message();
-        ASSERT_EQ(read.fixes.size(), want.size()) << c.what;
+        EXPECT_EQ(printAll(read), want) << c.what;
         EXPECT_EQ(read.skippedCount(), 0) << c.what;
-        for (std::size_t i = 0; i < want.size(); ++i) {
-            const LoggedRecord& r = read.fixes[i];
-            const Fix& w = want[i];
-            EXPECT_EQ(r.fixNo, w.fixNo) << c.what << " point " << i;
-            EXPECT_EQ(r.lat, w.lat) << c.what << " point " << i;
-            EXPECT_EQ(r.lon, w.lon) << c.what << " point " << i;
-            EXPECT_EQ(r.seconds, w.seconds) << c.what << " point " << i;
-        }
     }
 }
 
 TEST(GpxTrack, TimesBecomeUtcDateAndWholeSeconds) {
     struct Case {
         const char* time;
-        int year, month, day;
-        double seconds;
+        const char* utc;
     };
     const Case cases[] = {
-        {"2015-06-26T07:05:09Z", 2015, 6, 26, 25509},
-        {"2015-06-26T07:05:09", 2015, 6, 26, 25509}, // no zone: GPX times are UTC
-        {"2015-06-26T09:05:09.750+02:00", 2015, 6, 26, 25509},
-        {"2015-06-26T02:35:09,5-0430", 2015, 6, 26, 25509},
-        {"  2015-06-26T07:05:09+00:00\n", 2015, 6, 26, 25509},
-        {"2015-06-25T23:30:00-01:00", 2015, 6, 26, 1800},      // forward over midnight
-        {"2015-06-26T00:15:00.999+01:00", 2015, 6, 25, 83700}, // back over midnight
-        {"2015-12-31T23:59:59.5-00:30", 2016, 1, 1, 1799},     // into the new year
-        {"2016-03-01T00:10:00+01", 2016, 2, 29, 83400},        // back into a leap day
-        {"2015-03-01T05:00:00+10:00", 2015, 2, 28, 68400},
+        {"2015-06-26T07:05:09Z", "2015-6-26 25509"},
+        {"2015-06-26T07:05:09", "2015-6-26 25509"}, // no zone: GPX times are UTC
+        {"2015-06-26T09:05:09.750+02:00", "2015-6-26 25509"},
+        {"2015-06-26T02:35:09,5-0430", "2015-6-26 25509"},
+        {"  2015-06-26T07:05:09+00:00\n", "2015-6-26 25509"},
+        {"2015-06-25T23:30:00-01:00", "2015-6-26 1800"},      // forward over midnight
+        {"2015-06-26T00:15:00.999+01:00", "2015-6-25 83700"}, // back over midnight
+        {"2015-12-31T23:59:59.5-00:30", "2016-1-1 1799"},     // into the new year
+        {"2016-03-01T00:10:00+01", "2016-2-29 83400"},        // back into a leap day
+        {"2015-03-01T05:00:00+10:00", "2015-2-28 68400"},
     };
     for (const Case& c : cases) {
         TrackRead read;
         const Status st = readGpxTrack(
             gpx("1.1", "", "<trk><trkseg>" + pt("", "1", "2", c.time) + "</trkseg></trk>"), read);
         ASSERT_TRUE(st) << c.time << ": " << st.message();
-        ASSERT_EQ(read.fixes.size(), 1u) << c.time;
-        const LoggedRecord& r = read.fixes[0];
-        EXPECT_EQ(r.year, c.year) << c.time;
-        EXPECT_EQ(r.month, c.month) << c.time;
-        EXPECT_EQ(r.day, c.day) << c.time;
-        EXPECT_EQ(r.seconds, c.seconds) << c.time;
+        EXPECT_EQ(printAll(read), std::vector<std::string>{std::string("1: 1 2 ") + c.utc}) << c.time;
     }
 }
 
@@ -119,10 +114,9 @@ TEST(GpxTrack, PointsWithoutTimeOrWithBadValuesAreSkippedAndCounted) {
     TrackRead read;
     const Status st = readGpxTrack(gpx("1.1", "", "<trk><trkseg>\n" + points + "</trkseg></trk>\n"), read);
     ASSERT_TRUE(st) << st.message();
-    ASSERT_EQ(read.fixes.size(), 2u);
-    EXPECT_EQ(read.fixes[0].fixNo, 1);
-    EXPECT_EQ(read.fixes[1].fixNo, 19); // skipped points keep their running numbers
-    EXPECT_EQ(read.fixes[1].lat, -90);
+    // Skipped points keep their running numbers.
+    EXPECT_EQ(printAll(read),
+              (std::vector<std::string>{"1: 41.8 12.6 2015-6-26 25509", "19: -90 180 2015-6-26 25509"}));
     const std::vector<std::pair<std::string, int>> skipped = {
         {"no time", 1}, {"bad time", 8}, {"bad position", 8}};
     EXPECT_EQ(read.skipped, skipped);
