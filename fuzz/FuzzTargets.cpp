@@ -16,6 +16,7 @@
 #include "tracking/TrackImport.h"
 #include "tracking/TrackingFiles.h"
 #include "tracking/loggers/GpxTrack.h"
+#include "tracking/loggers/NmeaTrack.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
 
@@ -267,6 +268,27 @@ void gpxTarget(const std::uint8_t* data, std::size_t size) {
     }
 }
 
+// The NMEA reader works on text, not a file: a failure leaves nothing read, and what it reads is
+// a fix the import can use.
+void nmeaTarget(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    TrackRead read;
+    const Status st = readNmeaTrack(text, read);
+    if (!st) {
+        if (st.message().empty() || !read.fixes.empty() || !read.skipped.empty()) std::abort();
+        return;
+    }
+    if (read.fixes.size() > kMaxTrackPoints) std::abort();
+    if (read.skippedCount() < 0 || static_cast<std::size_t>(read.skippedCount()) > size) std::abort();
+    for (std::size_t i = 0; i < read.fixes.size(); ++i) {
+        const LoggedRecord& f = read.fixes[i];
+        if (f.fixNo != static_cast<double>(i + 1) || !(f.lat >= -90 && f.lat <= 90) ||
+            !(f.lon >= -180 && f.lon <= 180) || !(f.seconds >= 0 && f.seconds < 86400) || f.month < 1 ||
+            f.month > 12 || f.day < 1 || f.day > 31)
+            std::abort();
+    }
+}
+
 } // namespace
 
 const std::vector<Target>& targets() {
@@ -293,6 +315,7 @@ const std::vector<Target>& targets() {
         {"download_easylogger", easyLoggerTarget},
         {"download_lumo", lumoTarget},
         {"gpx", gpxTarget},
+        {"nmea", nmeaTarget},
     };
     return all;
 }
