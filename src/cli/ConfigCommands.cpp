@@ -1,4 +1,5 @@
-// config: show the 30 settings of the open rally and set fields with the editor's limits.
+// config: show the settings of the open rally (the 30 fields of config3.csv and UtcOffset) and set
+// them with the editor's limits.
 #include "cli/CliContext.h"
 #include "workspace/ConfigFields.h"
 #include "workspace/ConfigFile.h"
@@ -29,15 +30,18 @@ bool readAssignment(const std::string& text, Assignment& out) {
     out.value = text.substr(eq + 1);
     if (out.field == 0) {
         std::cerr << "There is no configuration field \"" << text.substr(0, eq)
-                  << "\": give a number 1..30 or a name such as GroupSpeedB\n";
+                  << "\": give a number 1..31 or a name such as GroupSpeedB or UtcOffset\n";
         return false;
     }
     return true;
 }
 
 void printConfig(const RallyConfig& config) {
-    for (int f = 1; f <= kConfigFieldCount; ++f)
-        std::cout << fmt::format("{:>2}  {:<20}{}\n", f, configField(f).name, formatFieldValue(config, f));
+    for (int f = 1; f <= kSettingCount; ++f)
+        std::cout << fmt::format("{:>2}  {:<20}{}{}\n", f, configField(f).name, formatFieldValue(config, f),
+                                 f == kUtcOffsetField && !config.utcOffset
+                                     ? " (not set: this computer's offset on the start date)"
+                                     : "");
 }
 
 // Applies every assignment to a copy, in the order given; the rally's settings change only when
@@ -68,12 +72,14 @@ int applyAssignments(CliContext& ctx, const std::vector<std::string>& sets) {
 } // namespace
 
 void addConfigCommands(CLI::App& app, CliContext& ctx) {
-    auto* config = app.add_subcommand("config", "Show the 30 settings of the rally; --set changes fields");
+    auto* config = app.add_subcommand("config", "Show the settings of the rally; --set changes them");
     auto sets = std::make_shared<std::vector<std::string>>();
     config
-        ->add_option("--set", *sets,
-                     "FIELD=VALUE, FIELD a number 1..30 or a name (RallyName, StartDate, GroupSpeedA, ...); "
-                     "dates as YYYY-MM-DD or serial, start times as hh:mm:ss or seconds")
+        ->add_option(
+            "--set", *sets,
+            "FIELD=VALUE, FIELD a number 1..31 or a name (RallyName, StartDate, GroupSpeedA, UtcOffset, "
+            "...); dates as YYYY-MM-DD or serial, start times as hh:mm:ss or seconds, UtcOffset "
+            "(local time minus UTC, for GPX and NMEA downloads) as +hh:mm or seconds")
         ->take_all();
     config->callback([&ctx, sets] {
         ctx.needsRally = true;

@@ -2,6 +2,7 @@
 // The open rally's 30 settings, in the order of config3.csv. Arrays are indexed from 1: days
 // 1..5, groups 1..4 for A..D (position 0 unused).
 #include <array>
+#include <optional>
 #include <string>
 
 namespace trakmora {
@@ -25,6 +26,11 @@ struct RallyConfig {
     int canmoreOffset = 4;
     double easyLoggerOffset = 1;
     double lumoOffset = 1;
+    // Local time minus UTC, in seconds, for the downloads that carry UTC times (GPX, NMEA). Kept
+    // in Working/UtcOffset.csv beside config3.csv, whose 30-field line older files and other
+    // programs rely on. Unset until the organiser sets it: the computer's own offset on the start
+    // date stands in (utcOffsetSeconds).
+    std::optional<int> utcOffset;
 
     // Defaults with the given rally name.
     static RallyConfig defaults(const std::string& rallyName) {
@@ -35,7 +41,10 @@ struct RallyConfig {
     bool operator==(const RallyConfig&) const = default;
 };
 
-inline constexpr int kConfigFieldCount = 30;
+inline constexpr int kConfigFieldCount = 30; // the fields of config3.csv
+// The settings the editor and `config` go through: the 30 fields and UtcOffset.
+inline constexpr int kUtcOffsetField = 31;
+inline constexpr int kSettingCount = 31;
 inline constexpr int kMaxDays = 5;
 inline constexpr int kMaxGroups = 4;
 

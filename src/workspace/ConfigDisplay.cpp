@@ -8,7 +8,7 @@ namespace trakmora {
 namespace {
 
 bool isTextField(int field) {
-    return field >= 1 && field <= kConfigFieldCount && configField(field).kind == ConfigFieldKind::Text;
+    return field >= 1 && field <= kSettingCount && configField(field).kind == ConfigFieldKind::Text;
 }
 
 // The day (fields 5..9) or group (11..14, 16..19, 20..23) a field belongs to, or 0.
@@ -59,7 +59,9 @@ bool fieldApplies(const RallyConfig& config, int field) {
 }
 
 std::string panelValueText(const RallyConfig& config, int field) {
-    if (field < 1 || field > kConfigFieldCount || isTextField(field)) return {};
+    if (field < 1 || field > kSettingCount || isTextField(field)) return {};
+    if (field == kUtcOffsetField)
+        return formatUtcOffset(utcOffsetSeconds(config)) + (config.utcOffset ? "" : " (this computer)");
     if (!fieldApplies(config, field)) return kNotApplicable;
     const double value = numericValue(config, field);
     if (field >= 11 && field <= 14) return withUnit(value, " k/h");
@@ -170,6 +172,7 @@ std::vector<SummaryLine> configSummary(const RallyConfig& c) {
     add("C - Canmore Logger offset", withUnit(c.canmoreOffset, " s"));
     add("E - Easy Logger offset", withUnit(c.easyLoggerOffset, " s"));
     add("X- Lumo Rally App Offset", withUnit(c.lumoOffset, " s"));
+    add("G, N - GPX and NMEA: UTC offset", formatUtcOffset(utcOffsetSeconds(c)));
     return lines;
 }
 

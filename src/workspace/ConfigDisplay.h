@@ -1,7 +1,7 @@
 #pragma once
 // What the configuration screen shows for the settings: the value of the field being edited,
 // which controls of the editing panel are shown or enabled on each field, and the summary of all
-// 30 fields with their "Not applicable" rules. The screen only puts these texts and states on
+// 31 fields with their "Not applicable" rules. The screen only puts these texts and states on
 // its widgets.
 #include "common/RallyConfig.h"
 
@@ -54,7 +54,7 @@ struct SummaryLine {
     // as it was.
     std::optional<std::string> value;
 };
-// The 30 lines of the summary, in the order they are shown.
+// The 31 lines of the summary, in the order they are shown.
 std::vector<SummaryLine> configSummary(const RallyConfig& config);
 
 } // namespace trakmora

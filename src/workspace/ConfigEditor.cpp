@@ -63,7 +63,7 @@ void ConfigEditor::previous() {
     field_ = std::max(1, field_ - 1);
 }
 void ConfigEditor::next() {
-    field_ = std::min(kConfigFieldCount, field_ + 1);
+    field_ = std::min(kSettingCount, field_ + 1);
 }
 
 bool ConfigEditor::step(RallyConfig& config, int direction) {

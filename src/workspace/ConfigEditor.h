@@ -31,7 +31,7 @@ public:
     int startMonth() const { return month_; }
     int startYear() const { return year_; }
 
-    // "Previous" and "Next": one field back or on, staying within 1..30.
+    // "Previous" and "Next": one field back or on, staying within 1..31.
     void previous();
     void next();
     // "-" and "+" on the current field. Nothing changes on text fields, nor on a field shown as

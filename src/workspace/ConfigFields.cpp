@@ -7,6 +7,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
 namespace trakmora {
 
@@ -15,7 +18,7 @@ namespace {
 using K = ConfigFieldKind;
 
 // Index 0 is unused so that the field number indexes the table.
-constexpr std::array<ConfigFieldInfo, kConfigFieldCount + 1> kFields = {{
+constexpr std::array<ConfigFieldInfo, kSettingCount + 1> kFields = {{
     {},
     {1, "RallyName", "Rally Name", K::Text},
     {2, "PermitNo", "TERVAN Permit No", K::Text},
@@ -47,10 +50,11 @@ constexpr std::array<ConfigFieldInfo, kConfigFieldCount + 1> kFields = {{
     {28, "CanmoreOffset", "Canmore Logger Offset", K::Number, 1, 0, 10, true},
     {29, "EasyLoggerOffset", "Easy Logger Offset", K::Number, 1, 0, 10},
     {30, "LumoOffset", "Lumo_Rally.exe External app Offset", K::Number, 1, 0, 10},
+    {31, "UtcOffset", "UTC Offset of GPX and NMEA times", K::Offset, 900, -43200, 50400, true},
 }};
 
 bool validField(int field) {
-    return field >= 1 && field <= kConfigFieldCount;
+    return field >= 1 && field <= kSettingCount;
 }
 bool isText(int field) {
     return validField(field) && kFields[field].kind == K::Text;
@@ -95,6 +99,12 @@ bool readTypedNumber(int field, std::string_view text, double& out) {
     const ConfigFieldInfo& info = kFields[field];
     if (info.kind == K::Date && parseIsoDate(text, out)) return true;
     if (info.kind == K::Clock && text.find(':') != std::string_view::npos) return parseClock(text, out);
+    if (info.kind == K::Offset) {
+        int seconds = 0;
+        if (!parseUtcOffset(text, seconds)) return false;
+        out = seconds;
+        return true;
+    }
     return parseNumber(text, out);
 }
 
@@ -110,7 +120,7 @@ int configFieldNumber(std::string_view nameOrNumber) {
     const char* end = nameOrNumber.data() + nameOrNumber.size();
     if (auto [p, ec] = std::from_chars(nameOrNumber.data(), end, number); ec == std::errc() && p == end)
         return validField(number) ? number : 0;
-    for (int f = 1; f <= kConfigFieldCount; ++f)
+    for (int f = 1; f <= kSettingCount; ++f)
         if (equalsIgnoreCase(nameOrNumber, kFields[f].name)) return f;
     return 0;
 }
@@ -134,6 +144,7 @@ double clampToLimits(const RallyConfig& config, int field, double value) {
 double numericValue(const RallyConfig& config, int field) {
     if (field == 27) return config.holuxOffset;
     if (field == 28) return config.canmoreOffset;
+    if (field == kUtcOffsetField) return utcOffsetSeconds(config);
     const double* slot = numberSlot(config, field);
     return slot ? *slot : 0;
 }
@@ -143,6 +154,8 @@ void setNumericValue(RallyConfig& config, int field, double value) {
         config.holuxOffset = static_cast<int>(std::lround(value));
     else if (field == 28)
         config.canmoreOffset = static_cast<int>(std::lround(value));
+    else if (field == kUtcOffsetField)
+        config.utcOffset = static_cast<int>(std::lround(value));
     else if (double* slot = numberSlot(config, field))
         *slot = value;
 }
@@ -207,10 +220,68 @@ std::string formatFieldValue(const RallyConfig& config, int field) {
         return formatDate(config.startDate);
     case K::Clock:
         return formatClockSeconds(numericValue(config, field));
+    case K::Offset:
+        return formatUtcOffset(utcOffsetSeconds(config));
     case K::Number:
         break;
     }
     return formatNumber(numericValue(config, field));
+}
+
+int computerUtcOffset(double dateSerial) {
+    // Noon of the date as a UTC instant; the local calendar's offset at that moment.
+    const std::time_t noon =
+        static_cast<std::time_t>(std::llround((std::floor(dateSerial) - 25569) * 86400)) + 43200;
+    std::tm local{};
+    if (!localtime_r(&noon, &local)) return 0;
+    return static_cast<int>(local.tm_gmtoff);
+}
+
+int utcOffsetSeconds(const RallyConfig& config) {
+    return config.utcOffset ? *config.utcOffset : computerUtcOffset(config.startDate);
+}
+
+std::string formatUtcOffset(int seconds) {
+    const char sign = seconds < 0 ? '-' : '+';
+    const int size = std::abs(seconds);
+    char text[48];
+    if (size % 60 != 0)
+        std::snprintf(text, sizeof text, "%c%02d:%02d:%02d", sign, size / 3600, size / 60 % 60, size % 60);
+    else
+        std::snprintf(text, sizeof text, "%c%02d:%02d", sign, size / 3600, size / 60 % 60);
+    return text;
+}
+
+bool parseUtcOffset(std::string_view text, int& seconds) {
+    text = trimBlanks(text);
+    int sign = 1;
+    std::string_view rest = text;
+    if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
+        sign = rest.front() == '-' ? -1 : 1;
+        rest.remove_prefix(1);
+    }
+    auto whole = [](std::string_view digits, int& value) {
+        if (digits.empty() || digits.size() > 5) return false;
+        const auto [p, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        return ec == std::errc() && p == digits.data() + digits.size();
+    };
+    int value = 0;
+    const auto colon = rest.find(':');
+    if (colon == std::string_view::npos) {
+        // In seconds, a whole number of minutes: "+2" is no offset of two seconds but a slip.
+        if (!whole(rest, value) || value % 60 != 0) return false;
+    } else {
+        int hours = 0, minutes = 0;
+        const std::string_view m = rest.substr(colon + 1);
+        if (colon == 0 || colon > 2 || m.size() != 2 || !whole(rest.substr(0, colon), hours) ||
+            !whole(m, minutes) || minutes > 59)
+            return false;
+        value = hours * 3600 + minutes * 60;
+    }
+    value *= sign;
+    if (value < -43200 || value > 50400) return false;
+    seconds = value;
+    return true;
 }
 
 } // namespace trakmora

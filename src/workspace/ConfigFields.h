@@ -1,7 +1,7 @@
 #pragma once
-// The 30 configuration fields as the editor sees them: their names, titles, steps and limits,
-// and the operations that change one field (step, clamp, accept a text, set from a typed value).
-// The configuration screen and the command line both change the settings only through these.
+// The configuration fields as the editor sees them (the 30 of config3.csv and UtcOffset, 31): their names,
+// titles, steps and limits, and the operations that change one field (step, clamp, accept a text, set from a
+// typed value). The configuration screen and the command line both change the settings only through these.
 #include "common/RallyConfig.h"
 #include "common/Status.h"
 
@@ -15,10 +15,11 @@ enum class ConfigFieldKind {
     Date,   // a date serial, set with the date buttons or stepped by whole days
     Clock,  // seconds after midnight, shown as hh:mm:ss
     Number, // stepped with "-" and "+"
+    Offset, // signed seconds shown as +hh:mm, stepped with "-" and "+"
 };
 
 struct ConfigFieldInfo {
-    int number = 0;         // 1..30, the position in config3.csv
+    int number = 0;         // 1..30, the position in config3.csv; 31 UtcOffset
     const char* name = "";  // command-line name: RallyName, DayStartTime1, GroupSpeedA, ...
     const char* title = ""; // title of the editing panel
     ConfigFieldKind kind = ConfigFieldKind::Number;
@@ -28,7 +29,7 @@ struct ConfigFieldInfo {
     bool whole = false; // only whole values make sense (counts, group numbers, serials)
 };
 
-// The field with number 1..30; numbers outside give field 1.
+// The field with number 1..31; numbers outside give field 1.
 const ConfigFieldInfo& configField(int number);
 // The number of the field named `nameOrNumber` ("GroupSpeedB", "12", case ignored); 0 if none.
 int configFieldNumber(std::string_view nameOrNumber);
@@ -39,7 +40,8 @@ double upperLimit(const RallyConfig& config, int field);
 // A value below the lower limit becomes the lower limit, above the upper the upper limit.
 double clampToLimits(const RallyConfig& config, int field, double value);
 
-// Numeric fields (3..15, 20..30) as doubles; text fields give 0 and ignore a set.
+// Numeric fields (3..15, 20..31) as doubles (UtcOffset as utcOffsetSeconds gives it); text fields give 0 and
+// ignore a set.
 double numericValue(const RallyConfig& config, int field);
 void setNumericValue(RallyConfig& config, int field, double value);
 // Text fields (1, 2, 16..19); other fields give "" and ignore a set.
@@ -62,7 +64,17 @@ Status setFieldFromText(RallyConfig& config, int field, std::string_view valueTe
 Status setField(RallyConfig& config, std::string_view fieldNumberOrName, std::string_view valueText);
 
 // The stored value as shown to the organiser: texts as they are, StartDate "dd mmm yyyy", day
-// start times "hh:mm:ss", other numbers in shortest decimal form.
+// start times "hh:mm:ss", UtcOffset "+hh:mm", other numbers in shortest decimal form.
 std::string formatFieldValue(const RallyConfig& config, int field);
+
+// The rally's UtcOffset when set, otherwise this computer's offset from UTC at noon of the start
+// date (so that a summer rally takes summer time).
+int utcOffsetSeconds(const RallyConfig& config);
+int computerUtcOffset(double dateSerial);
+// "+02:00", "-05:30", "+00:00"; seconds past the minute as "+01:00:30".
+std::string formatUtcOffset(int seconds);
+// "+02:00", "-5:30", "02:00" or seconds in whole minutes ("7200", "-18000"); false for anything
+// else or beyond -12:00..+14:00.
+bool parseUtcOffset(std::string_view text, int& seconds);
 
 } // namespace trakmora

@@ -2,6 +2,7 @@
 
 #include "common/Csv.h"
 #include "common/FileIo.h"
+#include "workspace/ConfigFields.h"
 
 #include <climits>
 
@@ -105,6 +106,31 @@ void normaliseSpeedGroups(RallyConfig& c) {
     }
 }
 
+namespace {
+
+constexpr const char* kUtcOffsetFile = "UtcOffset.csv";
+
+// Working/UtcOffset.csv: one line "UtcOffset,+02:00". A missing file leaves the offset unset.
+Status readUtcOffsetFile(const fs::path& file, std::optional<int>& offset) {
+    offset.reset();
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return {};
+    CsvDocument doc;
+    if (auto st = CsvDocument::load(file, doc); !st) return st;
+    for (const CsvRecord& record : doc.records()) {
+        if (record.values.size() != 2 || record.values[0].text != "UtcOffset") continue;
+        int seconds = 0;
+        if (!parseUtcOffset(record.values[1].text, seconds))
+            return Status::failure(doc.problem(record.line, "\"" + record.values[1].text +
+                                                                "\" is not a UTC offset such as +02:00"));
+        offset = seconds;
+        return {};
+    }
+    return Status::failure(file.string() + " holds no line UtcOffset,+hh:mm");
+}
+
+} // namespace
+
 Status saveConfig(ProgramState& state, bool deliberate) {
     normaliseSpeedGroups(state.config);
     if (!state.rallyOpen()) return {};
@@ -113,6 +139,13 @@ Status saveConfig(ProgramState& state, bool deliberate) {
                                       configRecord(state.config));
         !st)
         return st;
+    if (state.config.utcOffset) {
+        CsvWriter w;
+        w.text("UtcOffset").text(formatUtcOffset(*state.config.utcOffset)).endRecord();
+        if (auto st = writeFileAtomically(state.rallyFile(RallyFolder::Working, kUtcOffsetFile), w.take());
+            !st)
+            return st;
+    }
     state.configDamaged = false;
     return {};
 }
@@ -155,6 +188,11 @@ Status openRallyConfig(ProgramState& state, const std::string& defaultName) {
     } else {
         state.config = RallyConfig::defaults(defaultName);
     }
+    if (auto st =
+            readUtcOffsetFile(state.rallyFile(RallyFolder::Working, kUtcOffsetFile), state.config.utcOffset);
+        !st && problem)
+        problem = Status::failure(st.message() +
+                                  "\nThe UTC offset of this computer is used until it is set again.");
     if (auto saved = saveConfig(state); !saved) return saved;
     return problem;
 }

@@ -19,14 +19,15 @@ std::string configRecord(const RallyConfig& config);
 // Copies the speeds and last entries of the groups not in use from the last group in use.
 void normaliseSpeedGroups(RallyConfig& config);
 
-// The configuration routine: normalise, then replace Working/config3.csv atomically.
+// The configuration routine: normalise, then replace Working/config3.csv atomically, and
+// Working/UtcOffset.csv when the UTC offset is set.
 // While the settings file is damaged (ProgramState::configDamaged) only a deliberate save writes;
 // the saves that follow every opening of a screen leave the file as it is.
 Status saveConfig(ProgramState& state, bool deliberate = false);
 
 // The loading sequence run when a rally is created or opened: import a legacy config.csv, read
-// config3.csv or take the defaults with `defaultName`, then save. A damaged config3.csv is
-// reported, copied to config3.csv.bad and left as it is; the defaults are in memory and
+// config3.csv or take the defaults with `defaultName`, read the UTC offset, then save. A damaged config3.csv
+// is reported, copied to config3.csv.bad and left as it is; the defaults are in memory and
 // ProgramState::configDamaged is set until a deliberate save.
 Status openRallyConfig(ProgramState& state, const std::string& defaultName);
 

@@ -14,16 +14,36 @@ std::string cli(const TempDir& root, const std::string& args) {
     return "--data-root '" + root.path().string() + "' " + args;
 }
 
-TEST(ConfigCommand, ShowsAllThirtyFieldsFormatted) {
+TEST(ConfigCommand, ShowsEverySettingFormatted) {
     TempDir root;
     std::string out;
     ASSERT_EQ(runCli(cli(root, "new --name 'Spring Run' --short Spring"), out), 0) << out;
     ASSERT_EQ(runCli(cli(root, "--rally Spring config"), out), 0) << out;
     for (const char* line : {" 1  RallyName           Spring Run\n", " 3  StartDate           26 Jun 2015\n",
                              " 5  DayStartTime1       08:00:00\n", "19  ScoreGroupNameD     Score Group D\n",
-                             "26  BaselineSpeedGroup  2\n", "30  LumoOffset          1\n"})
+                             "26  BaselineSpeedGroup  2\n", "30  LumoOffset          1\n",
+                             "(not set: this computer's offset on the start date)\n"})
         EXPECT_NE(out.find(line), std::string::npos) << line << "\nin\n" << out;
-    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 30);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 31);
+}
+
+TEST(ConfigCommand, UtcOffsetIsKeptApartFromTheThirtyFields) {
+    TempDir root;
+    std::string out;
+    ASSERT_EQ(runCli(cli(root, "new --name 'Spring Run' --short Spring"), out), 0) << out;
+    const std::string config3 = readFile(root / "Spring/Working/config3.csv");
+    for (const auto& [given, shown] : std::vector<std::pair<std::string, std::string>>{
+             {"+02:00", "+02:00"}, {"-18000", "-05:00"}, {"5:45", "+05:45"}}) {
+        ASSERT_EQ(runCli(cli(root, "--rally Spring config --set UtcOffset=" + given), out), 0) << out;
+        EXPECT_NE(out.find("31  UtcOffset           " + shown + "\n"), std::string::npos) << out;
+        EXPECT_EQ(readFile(root / "Spring/Working/UtcOffset.csv"), "\"UtcOffset\",\"" + shown + "\"\r\n");
+        EXPECT_EQ(readFile(root / "Spring/Working/config3.csv"), config3);
+    }
+    // Read back when the rally is opened again; a value that is no offset changes nothing.
+    EXPECT_EQ(runCli(cli(root, "--rally Spring config --set UtcOffset=+2"), out), 1);
+    EXPECT_NE(out.find("\"+2\" is not a value for UtcOffset"), std::string::npos) << out;
+    ASSERT_EQ(runCli(cli(root, "--rally Spring config"), out), 0) << out;
+    EXPECT_NE(out.find("31  UtcOffset           +05:45\n"), std::string::npos) << out;
 }
 
 TEST(ConfigCommand, SetClampsNormalisesAndSaves) {

@@ -1,10 +1,12 @@
 #include "common/Format.h"
+#include "gui/QtText.h"
 #include "gui/ScreenCheck.h"
 #include "gui/ScreenPlacement.h"
 #include "gui/entries/frmEntries.h"
 #include "gui/frmHome.h"
 #include "gui/workspace/frmConfig.h"
 #include "support/RallyFixture.h"
+#include "workspace/ConfigFields.h"
 #include "workspace/ConfigFile.h"
 #include "workspace/Workspace.h"
 
@@ -326,11 +328,21 @@ private slots:
 
     void movingStopsAtBothEndsAndClosingWritesTheTemplate() {
         Fixture f;
-        f.goTo(30);
+        // The UTC offset of GPX and NMEA times comes after the logger offsets; until it is set the
+        // computer's own offset on the start date stands in, and "+" moves it by a quarter hour.
+        f.goTo(31);
+        QCOMPARE(f.screen->titleLabel()->text(), QStringLiteral("UTC Offset of GPX and NMEA times"));
+        const int computer = computerUtcOffset(f.saved().startDate);
+        QCOMPARE(f.screen->valuePanel()->text(), qText(formatUtcOffset(computer) + " (this computer)"));
+        f.click(f.screen->nextButton());
+        QCOMPARE(f.screen->editor().field(), 31);
+        f.click(f.screen->plusButton(), 4);
+        QCOMPARE(f.summary("G, N - GPX and NMEA: UTC offset"), qText(formatUtcOffset(computer + 3600)));
+        QCOMPARE(test::readFile(f.root() / "Spring/Working/UtcOffset.csv"),
+                 "\"UtcOffset\",\"" + formatUtcOffset(computer + 3600) + "\"\r\n");
+        f.click(f.screen->previousButton());
         QCOMPARE(f.screen->titleLabel()->text(), QStringLiteral("Lumo_Rally.exe External app Offset"));
         QCOMPARE(f.screen->valuePanel()->text(), QStringLiteral("1 seconds"));
-        f.click(f.screen->nextButton());
-        QCOMPARE(f.screen->editor().field(), 30);
         f.click(f.screen->plusButton(), 12);
         QCOMPARE(f.summary("X- Lumo Rally App Offset"), QStringLiteral("10 s"));
         QTRY_COMPARE(f.screen->fieldNumberLabel()->text(), QStringLiteral("30"));

@@ -122,13 +122,15 @@ TEST(ConfigDisplay, SummaryShowsEveryFieldAndLeavesLabelsOnOddCounts) {
     config.noOfSpeedGroups = 2;
     config.dayStartTime[1] = 86400;
     config.baselineSpeedGroup = 1;
-    EXPECT_EQ(configSummary(config).size(), 30u);
+    config.utcOffset = 19800;
+    EXPECT_EQ(configSummary(config).size(), 31u);
     struct Case {
         const char* caption;
         std::optional<std::string> value;
     };
     const Case cases[] = {
         {"Start Date", "26 Jun 2015"},
+        {"G, N - GPX and NMEA: UTC offset", "+05:30"},
         {"Day 1 Start Time", "00:00:00"},
         {"Day 3 Start Time", "08:00:00"},
         {"Day 4 Start Time", "Not applicable"},

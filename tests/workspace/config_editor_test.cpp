@@ -130,7 +130,8 @@ TEST(ConfigFields, SetByNameOrNumberReadsClampsAndRefuses) {
         {"HoluxOffset", "12", true, 27, "10"},
         {"CanmoreOffset", "1.5", false, 28, "4"},
         {"LumoOffset", "2.5", true, 30, "2.5"},
-        {"31", "1", false, 0, ""},
+        {"UtcOffset", "-5:30", true, 31, "-05:30"},
+        {"32", "1", false, 0, ""},
         {"Nonsense", "1", false, 0, ""},
     };
     for (const auto& c : cases) {
@@ -151,7 +152,11 @@ TEST(ConfigEditor, MovesWithinTheFieldsAndStepsTheCurrentOne) {
     EXPECT_EQ(editor.field(), 1);
     for (int i = 0; i < 40; ++i)
         editor.next();
-    EXPECT_EQ(editor.field(), 30);
+    EXPECT_EQ(editor.field(), 31); // UtcOffset, after the logger offsets
+    const int before = utcOffsetSeconds(config);
+    editor.minus(config);
+    EXPECT_EQ(config.utcOffset, before - 900);
+    editor.previous();
     editor.plus(config);
     EXPECT_EQ(config.lumoOffset, 2);
     for (int i = 0; i < 19; ++i)
