@@ -29,8 +29,7 @@ std::string progress(std::size_t index, std::size_t count) {
 }
 
 void printImported(const ImportResult& result) {
-    std::cout << result.fixesKept << " fixes kept of " << result.recordsRead << " records -> "
-              << result.clFileName;
+    std::cout << importSummary(result) << " -> " << result.clFileName;
     if (!result.earlierBackup.empty())
         std::cout << " (the earlier download of that name is kept as Bak/" << result.earlierBackup << ')';
     std::cout << '\n';

@@ -3,11 +3,15 @@
 #include "common/Csv.h"
 #include "common/FileIo.h"
 #include "common/Format.h"
+#include "schedule/ControlFiles.h"
 #include "tracking/ClFile.h"
 #include "tracking/TrackingFiles.h"
 #include "tracking/loggers/LoggerTable.h"
+#include "tracking/loggers/TrackFormats.h"
+#include "workspace/ConfigFields.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <map>
 #include <system_error>
@@ -49,6 +53,59 @@ Status convertRecords(const ProgramState& state, int day, const LoggerLayout& la
         if (seconds >= offset) seconds -= offset;
         writeClLine(out, TrackFix{logged.fixNo, logged.lat, logged.lon, seconds});
         ++kept;
+    }
+    return {};
+}
+
+// Whether the fixes of a GPX or NMEA download take the size of their latitude and longitude:
+// while no control of the day is given with a negative value (or there is no control file yet),
+// the day is typed as the club's loggers write it, sizes with the hemisphere apart.
+struct SizeOnly {
+    bool lat = true;
+    bool lon = true;
+};
+
+SizeOnly sizeOnlyForDay(const ProgramState& state, int day) {
+    SizeOnly size;
+    std::vector<ControlRecord> controls;
+    std::error_code ec;
+    const fs::path file = controlFilePath(state, day);
+    if (!fs::exists(file, ec) || !readControlFile(file, controls)) return size;
+    for (const ControlRecord& c : controls) {
+        if (c.lat < 0) size.lat = false;
+        if (c.lon < 0) size.lon = false;
+    }
+    return size;
+}
+
+Status convertTrack(const ProgramState& state, int day, const TrackFormat& format, std::string_view content,
+                    const std::string& fileName, CsvWriter& out, ImportResult& result) {
+    TrackRead track;
+    if (auto st = format.read(content, track); !st) {
+        const std::string& why = st.message();
+        const bool joins = why.rfind("line ", 0) == 0 || why.rfind("is ", 0) == 0;
+        return Status::failure(fileName + (joins ? " " : ": ") + why);
+    }
+    result.trackFile = true;
+    result.recordsRead = static_cast<int>(track.fixes.size());
+    result.skipped = track.skipped;
+    const double offset = utcOffsetSeconds(state.config);
+    const double rallyDay = std::floor(state.config.startDate) + day - 1;
+    const SizeOnly size = sizeOnlyForDay(state, day);
+    double lastSeconds = -1;
+    for (const LoggedRecord& fix : track.fixes) {
+        double seconds = fix.seconds + offset;
+        const double days = std::floor(seconds / 86400);
+        seconds -= days * 86400;
+        if (dateSerial(fix.year, fix.month, fix.day) + days != rallyDay) continue;
+        if (seconds == lastSeconds) continue; // a second point in the same second
+        lastSeconds = seconds;
+        if (result.fixesKept == kMaxFixes)
+            return Status::failure(fileName + ": more than 100,000 fixes on the rally day; a competitor log "
+                                              "holds at most 100,000");
+        writeClLine(out, TrackFix{fix.fixNo, size.lat ? std::fabs(fix.lat) : fix.lat,
+                                  size.lon ? std::fabs(fix.lon) : fix.lon, seconds});
+        ++result.fixesKept;
     }
     return {};
 }
@@ -145,13 +202,30 @@ int dateKeyOfSerial(double serial) {
     return dateKey(c.year, c.month, c.day);
 }
 
+std::string importSummary(const ImportResult& result) {
+    std::string text =
+        std::to_string(result.fixesKept) + " fixes kept of " + std::to_string(result.recordsRead);
+    if (!result.trackFile) return text + " records";
+    text += " read";
+    int skipped = 0;
+    std::string reasons;
+    for (const auto& [reason, count] : result.skipped) {
+        skipped += count;
+        reasons += (reasons.empty() ? "" : ", ") + std::to_string(count) + " " + reason;
+    }
+    if (skipped > 0) text += ", " + std::to_string(skipped) + " skipped (" + reasons + ")";
+    return text;
+}
+
 Status importDownload(const ProgramState& state, int day, const std::string& downloadName,
                       ImportResult& result) {
     result = ImportResult{};
-    const LoggerLayout* layout = downloadName.empty() ? nullptr : findLoggerLayout(downloadName[0]);
-    if (!layout)
+    const TrackFormat* format = findTrackFormat(downloadName);
+    const LoggerLayout* layout = downloadName.empty() || format ? nullptr : findLoggerLayout(downloadName[0]);
+    if (!layout && !format)
         return Status::failure(downloadName +
-                               " is not a logger download: the name must start with h, c, e or x");
+                               " is not a logger download: the name must start with h, c, e or "
+                               "x (.csv), g (.gpx) or n (.nmea, .nma, .log)");
     if (auto st = checkDayInName(downloadName, 1, day); !st) return st;
     const fs::path download = state.rallyFile(RallyFolder::CompetitorsLog, downloadName);
     std::error_code ec;
@@ -163,7 +237,9 @@ Status importDownload(const ProgramState& state, int day, const std::string& dow
     std::string content;
     Status st = readWholeFile(download, content);
     CsvWriter out;
-    if (st) {
+    if (st && format) {
+        st = convertTrack(state, day, *format, content, download.string(), out, result);
+    } else if (st) {
         const CsvDocument doc = CsvDocument::forFile(download.string());
         st = convertRecords(state, day, *layout, content, doc, out, result.fixesKept, result.recordsRead);
     }

@@ -13,8 +13,13 @@ inline constexpr const char* kNoRecordsForRallyDate = " No records found in down
 
 struct ImportResult {
     std::string clFileName;
-    int recordsRead = 0; // records of the download after its header line
-    int fixesKept = 0;   // lines of the CL file
+    // Records of a comma-separated download after its header line; fixes a GPX or NMEA download
+    // gave (their points or sentences left out are in `skipped`).
+    int recordsRead = 0;
+    int fixesKept = 0;      // lines of the CL file
+    bool trackFile = false; // a GPX or NMEA download
+    // What a GPX or NMEA download left out, by reason in the order first met: {"no time", 3}.
+    std::vector<std::pair<std::string, int>> skipped;
     // A different download of the same name already in Bak (imported before) is kept under this
     // name rather than overwritten; empty when there was none or it was the same file.
     std::string earlierBackup;
@@ -24,8 +29,19 @@ struct ImportResult {
 // left and the download stays where it is: a missing download, an unknown logger letter, more
 // than 100,000 records, a malformed used value (message naming file and line), or no fix of the
 // rally date (kNoRecordsForRallyDate).
+//
+// GPX and NMEA downloads (TrackFormats.h) carry UTC times: each fix becomes local time (UTC plus
+// the rally's UTC offset) before the day filter, so a fix at 23:30 UTC the evening before can
+// belong to the rally day. Of several fixes in one second only the first is kept. Their
+// coordinates follow the day's control file: the club's loggers and the route schedule give the
+// size of the angle only, so while no control of the day has a negative latitude every fix takes
+// the size of its latitude, and otherwise keeps its sign; longitude likewise.
 Status importDownload(const ProgramState& state, int day, const std::string& downloadName,
                       ImportResult& result);
+
+// "812 fixes kept of 1000 records"; for a GPX or NMEA download "812 fixes kept of 1000 read, 3
+// skipped (2 no time, 1 bad position)".
+std::string importSummary(const ImportResult& result);
 
 // Puts the downloads of `day` back from CompetitorsLog/Bak into CompetitorsLog, so that the day
 // can be imported and scored again after its controls were corrected. The backups stay; earlier

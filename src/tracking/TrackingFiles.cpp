@@ -5,6 +5,7 @@
 #include "common/Format.h"
 #include "common/Paths.h"
 #include "common/RallyConfig.h"
+#include "tracking/loggers/TrackFormats.h"
 
 #include <algorithm>
 #include <optional>
@@ -12,7 +13,13 @@
 namespace trakmora {
 
 std::string clFileNameFor(std::string_view downloadName) {
-    return "CL" + std::string(downloadName.substr(downloadName.empty() ? 0 : 1));
+    std::string name = "CL" + std::string(downloadName.substr(downloadName.empty() ? 0 : 1));
+    // A GPX or NMEA download's competitor log is a comma-separated file like every other.
+    if (findTrackFormat(downloadName)) {
+        const auto dot = name.rfind('.');
+        name = name.substr(0, dot) + ".csv";
+    }
+    return name;
 }
 
 Status competitorNoFromClName(std::string_view clFileName, int& competitorNo) {
@@ -162,10 +169,14 @@ std::string resultFileName(int day, int competitorNo) {
 
 namespace {
 
-std::vector<std::string> namesStartingWith(const std::filesystem::path& folder, const std::string& prefix) {
+std::vector<std::string> namesStartingWith(const std::filesystem::path& folder, const std::string& prefix,
+                                           const std::vector<const char*>& extensions = {".csv"}) {
     std::vector<std::string> names;
     for (const auto& p : listFiles(folder, [&](const std::string& name) {
-             return startsWithIgnoreCase(name, prefix) && endsWithIgnoreCase(name, ".csv");
+             if (!startsWithIgnoreCase(name, prefix)) return false;
+             for (const char* extension : extensions)
+                 if (endsWithIgnoreCase(name, extension)) return true;
+             return false;
          }))
         names.push_back(p.filename().string());
     return names;
@@ -177,6 +188,10 @@ std::vector<std::string> listDownloads(const std::filesystem::path& folder, int 
     std::vector<std::string> downloads;
     for (const char* letter : {"h", "c", "e", "x"})
         for (std::string& name : namesStartingWith(folder, letter + std::to_string(day)))
+            downloads.push_back(std::move(name));
+    for (const TrackFormat* format : trackFormats())
+        for (std::string& name : namesStartingWith(
+                 folder, std::string(1, format->letter) + std::to_string(day), format->extensions))
             downloads.push_back(std::move(name));
     return downloads;
 }

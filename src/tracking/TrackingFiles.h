@@ -1,7 +1,8 @@
 #pragma once
 // Names of the files of import and scoring, and the competition number carried by a CL file name.
 //
-//   h2045.csv        Holux download of competitor 45 on day 2 (CompetitorsLog)
+//   h2045.csv        Holux download of competitor 45 on day 2 (CompetitorsLog); also c, e, x,
+//                    g2045.gpx (GPX) and n2045.nmea (NMEA)
 //   CL2045.csv       its competitor log (CompetitorsLog)
 //   1Shortlist_2_45.csv, 2Shortlist_2_45.csv, 3Shortlist_2_45.csv, Report2_45.csv (Working)
 //   R2045.csv        the competitor's result of the day (Results)
@@ -17,7 +18,8 @@
 
 namespace trakmora {
 
-// "CL" followed by the download name without its logger letter: h2045.csv gives CL2045.csv.
+// "CL" followed by the download name without its logger letter: h2045.csv gives CL2045.csv, and
+// a GPX or NMEA download ends in .csv instead: g2045.gpx gives CL2045.csv.
 std::string clFileNameFor(std::string_view downloadName);
 
 // CompetitorNo from characters 4 to 6 of a CL file name (CL2123.csv gives 123, CL1007.csv 7).
@@ -52,8 +54,9 @@ Status recordScrappedControl(const ProgramState& state, int day, int controlNo);
 Status forgetScrappedControl(const ProgramState& state, int day, int controlNo, bool& removed);
 
 struct CompetitorFiles {
-    std::vector<std::string> clFiles;   // CL<day>*.csv
-    std::vector<std::string> downloads; // h<day>*, c<day>*, e<day>*, x<day>* .csv, in that order
+    std::vector<std::string> clFiles; // CL<day>*.csv
+    // h<day>*, c<day>*, e<day>*, x<day>* .csv, g<day>*.gpx, n<day>*.nmea/.nma/.log, in that order
+    std::vector<std::string> downloads;
 };
 
 // The CL files and downloads of `day` waiting in CompetitorsLog. Letters and "CL" are matched

@@ -5,6 +5,7 @@
 #include "common/Format.h"
 #include "common/Messages.h"
 #include "common/ProgramState.h"
+#include "demo/DownloadWriter.h"
 #include "entries/EntryList.h"
 #include "results/CombinedDayResults.h"
 #include "results/DayScore.h"
@@ -120,6 +121,28 @@ std::string downloadText(const LoggerLayout& layout, int records, int badAt, con
     return s;
 }
 
+// Imports the download `name` of day 1; `seen` is the CL file it left.
+ReadFn importRead(const std::string& name) {
+    return [name](ProgramState& s, const fs::path& file, std::string& seen) {
+        ImportResult result;
+        const Status st = importDownload(s, 1, name, result);
+        const fs::path cl = s.rallyFile(RallyFolder::CompetitorsLog, clFileNameFor(name));
+        seen = fs::exists(cl) ? test::readFile(cl) : "no CL file";
+        fs::remove(cl);
+        // A refused download stays where it was; a read one is moved to Bak, and put back for
+        // the next case.
+        const fs::path bak = s.rallyFile(RallyFolder::CompetitorsLogBak, name);
+        if (st && fs::exists(bak)) fs::rename(bak, file);
+        return st;
+    };
+}
+
+PathFn downloadPath(const std::string& name) {
+    return [name](const ProgramState& s, const fs::path&) {
+        return s.rallyFile(RallyFolder::CompetitorsLog, name);
+    };
+}
+
 Reader downloadReader(char letter) {
     const LoggerLayout& layout = *findLoggerLayout(letter);
     const std::string name = std::string(1, letter) + "1007.csv";
@@ -129,27 +152,42 @@ Reader downloadReader(char letter) {
     record.resize(record.size() - 2);
     // Damage in record 3 of 12, so that a layout whose last line may be cut still reads past it.
     const auto bad = [&](const std::string& r) { return downloadText(layout, 12, 3, r); };
-    Reader reader{std::string("download ") + layout.name,
-                  [name](const ProgramState& s, const fs::path&) {
-                      return s.rallyFile(RallyFolder::CompetitorsLog, name);
-                  },
+    return Reader{std::string("download ") + layout.name,
+                  downloadPath(name),
                   downloadText(layout, 12, 0, ""),
                   {{"truncated record", bad(firstValues(record, 3)), 4},
                    {"text as latitude", bad(replaceAll(record, "41.803", "north")), 4}},
                   "",
-                  [name](ProgramState& s, const fs::path& file, std::string& seen) {
-                      ImportResult result;
-                      const Status st = importDownload(s, 1, name, result);
-                      const fs::path cl = s.rallyFile(RallyFolder::CompetitorsLog, clFileNameFor(name));
-                      seen = fs::exists(cl) ? test::readFile(cl) : "no CL file";
-                      fs::remove(cl);
-                      // A refused download stays where it was; a read one is moved to Bak, and put back
-                      // for the next case.
-                      const fs::path bak = s.rallyFile(RallyFolder::CompetitorsLogBak, name);
-                      if (st && fs::exists(bak)) fs::rename(bak, file);
-                      return st;
-                  }};
-    return reader;
+                  importRead(name)};
+}
+
+// GPX and NMEA downloads of twelve fixes. A damaged GPX document is refused whole with its line;
+// an NMEA log passes over a damaged sentence (the import counts it), so it has no damage to refuse.
+std::vector<Reader> trackFileReaders() {
+    std::vector<TrackFix> fixes;
+    for (int i = 1; i <= 12; ++i)
+        fixes.push_back(TrackFix{static_cast<double>(i), 41.8 + i * 0.001, 12.6, 30000.0 + i});
+    const std::string gpx = replaceAll(gpxDownloadText(fixes, RallyConfig{}.startDate, 0), "\n", "\r\n");
+    const std::string point = "<trkpt lat=\"41.803\"";
+    const std::size_t third = gpx.find(point);
+    return {
+        Reader{
+            "download GPX",
+            downloadPath("g1007.gpx"),
+            gpx,
+            {{"truncated", gpx.substr(0, third + 30), 6},
+             {"wrong nesting", replaceAll(gpx, "</trkseg></trk>", "</trk></trkseg>"), 16},
+             {"entity declared", replaceAll(gpx, "?>\r\n", "?>\r\n<!DOCTYPE gpx [<!ENTITY big \"x\">]>"), 2},
+             {"second root", gpx + "<gpx/>\r\n", 18}},
+            "",
+            importRead("g1007.gpx")},
+        Reader{"download NMEA",
+               downloadPath("n1007.nmea"),
+               nmeaDownloadText(fixes, RallyConfig{}.startDate, 0),
+               {},
+               "",
+               importRead("n1007.nmea")},
+    };
 }
 
 std::vector<Reader> readers() {
@@ -413,6 +451,8 @@ std::vector<Reader> readers() {
         downloadReader('e'),
         downloadReader('x'),
     };
+    for (Reader& r : trackFileReaders())
+        all.push_back(std::move(r));
     return all;
 }
 

@@ -249,13 +249,19 @@ TEST_F(Import, MissingDownloadSaysWhichFileAndChangesNothing) {
 }
 
 TEST_F(Import, ListsCompetitorLogsThenDownloadsByLetterOfTheDay) {
-    for (const char* name : {"x1002.csv", "h1012.csv", "H1001.csv", "c1005.csv", "E1007.csv", "cl1004.csv",
-                             "CL1003.csv", "CL2003.csv", "h2012.csv", "h1012.txt", "q1001.csv", "h10.csv"})
+    for (const char* name : {"x1002.csv",  "h1012.csv",  "H1001.csv",  "c1005.csv",       "E1007.csv",
+                             "cl1004.csv", "CL1003.csv", "CL2003.csv", "h2012.csv",       "h1012.txt",
+                             "q1001.csv",  "h10.csv",    "n1009.LOG",  "G1008-phone.GPX", "n1006.nmea",
+                             "N1010.nma",  "g1011.csv",  "n1013.txt",  "g1014.gpx.bak",   "x1015.gpx"})
         writeText(logFile(name), "");
     const CompetitorFiles day1 = listCompetitorFiles(state, 1);
     EXPECT_EQ(day1.clFiles, (std::vector<std::string>{"CL1003.csv", "cl1004.csv"}));
     EXPECT_EQ(day1.downloads, (std::vector<std::string>{"H1001.csv", "h10.csv", "h1012.csv", "c1005.csv",
-                                                        "E1007.csv", "x1002.csv"}));
+                                                        "E1007.csv", "x1002.csv", "G1008-phone.GPX",
+                                                        "N1010.nma", "n1006.nmea", "n1009.LOG"}));
+    EXPECT_EQ(clFileNameFor("G1008-phone.GPX"), "CL1008-phone.csv");
+    EXPECT_EQ(clFileNameFor("n1009.LOG"), "CL1009.csv");
+    EXPECT_EQ(clFileNameFor("h1012.csv"), "CL1012.csv");
     const CompetitorFiles day2 = listCompetitorFiles(state, 2);
     EXPECT_EQ(day2.clFiles, std::vector<std::string>{"CL2003.csv"});
     EXPECT_EQ(day2.downloads, std::vector<std::string>{"h2012.csv"});

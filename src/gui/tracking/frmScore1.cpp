@@ -257,9 +257,8 @@ void frmScore1::importDownloadFile() {
         state_.messages->info(st.message());
     } else {
         status_->showSaved({state_.rallyFile(RallyFolder::CompetitorsLog, result.clFileName)},
-                           QStringLiteral("%1 fixes kept of %2 records; %3 moved to CompetitorsLog\\Bak")
-                               .arg(result.fixesKept)
-                               .arg(result.recordsRead)
+                           QStringLiteral("%1; %2 moved to CompetitorsLog\\Bak")
+                               .arg(qText(importSummary(result)))
                                .arg(qText(downloadName_)));
         if (!result.earlierBackup.empty())
             state_.messages->info("The earlier download " + downloadName_ +

@@ -235,10 +235,14 @@ Status readNmeaTrack(std::string_view text, TrackRead& out) {
     std::size_t lineNo = 0;
     while (!text.empty()) {
         ++lineNo;
-        const std::size_t end = text.find('\n');
+        // Lines end with CR LF, LF or a lone CR.
+        const std::size_t end = text.find_first_of("\r\n");
         std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+        std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (end != std::string_view::npos && text[end] == '\r' && next < text.size() && text[next] == '\n')
+            ++next;
+        text.remove_prefix(next);
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
             line.remove_suffix(1);
         if (!reader.sentence(line)) {
             out = TrackRead{};

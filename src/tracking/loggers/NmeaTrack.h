@@ -3,7 +3,7 @@
 // position) sentences of any talker (GP, GN, GL, GA, GB, BD...), in file order. Every other
 // sentence and any line without a '$' is passed over without a word.
 //
-// - A sentence runs from the last '$' of its line to the line's end ("\r\n" or "\n"); anything
+// - A sentence runs from the last '$' of its line to the line's end (CR LF, LF or CR); anything
 //   before that '$' is noise the logger left behind.
 // - A sentence whose "*hh" checksum is present and wrong (or not two hex digits) is skipped as
 //   "bad checksum"; an RMC with status V or a GGA with fix quality 0 as "no fix"; a sentence with
