@@ -18,7 +18,9 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 namespace fs = std::filesystem;
@@ -111,6 +113,27 @@ trakmora::bench::Register oneDownload("tracking-one", [] {
         if (!cl.empty()) (void)scoreCompetitor(rally.state, 1, "CL1007.csv", run);
         (void)writeFile(rally.state.rallyFile(RallyFolder::CompetitorsLog, "CL1007.csv"), cl);
     });
+    // The same drive from a phone (GPX) and a logger writing NMEA: UTC times, one file of
+    // 100,000 points each.
+    rally.state.config.utcOffset = 0;
+    const std::vector<TrackFix> fixes = drive.competitorFixes(7, 1.0005);
+    for (const auto& [name, label, text] : {std::tuple<std::string, std::string, std::string>{
+                                                "g1007.gpx", "  the same drive as GPX: import only",
+                                                gpxDownloadText(fixes, rally.state.config.startDate, 0)},
+                                            std::tuple<std::string, std::string, std::string>{
+                                                "n1007.nmea", "  the same drive as NMEA: import only",
+                                                nmeaDownloadText(fixes, rally.state.config.startDate, 0)}}) {
+        rally.writeDownload(name, text);
+        const fs::path from = rally.state.rallyFile(RallyFolder::CompetitorsLog, name);
+        const fs::path done = rally.state.rallyFile(RallyFolder::CompetitorsLogBak, name);
+        ImportResult result;
+        timeWithCpu(label.c_str(), 5, [&] {
+            if (fs::exists(done)) fs::rename(done, from);
+            if (auto st = importDownload(rally.state, 1, name, result); !st)
+                std::printf("%s: %s\n", name.c_str(), st.message().c_str());
+        });
+        std::printf("    %s: %s\n", name.c_str(), importSummary(result).c_str());
+    }
 });
 
 trakmora::bench::Register wholeDay("tracking-day", [] {

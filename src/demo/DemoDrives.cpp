@@ -1,6 +1,6 @@
 // The logger downloads of the demonstration rally: each starter drives the day's road, arriving
 // at every control a little early or late by a skill of its own, and logs it with one of the four
-// logger layouts.
+// club loggers, or with a phone (GPX) or a modern logger's NMEA log.
 #include "demo/DemoRally.h"
 
 #include "common/FileIo.h"
@@ -12,6 +12,7 @@
 #include "schedule/RSModule.h"
 #include "tracking/Scoring.h"
 #include "tracking/loggers/LoggerTable.h"
+#include "workspace/ConfigFields.h"
 
 #include <random>
 
@@ -65,6 +66,26 @@ const LoggerLayout& layoutFor(int no) {
     return *loggerLayouts()[static_cast<std::size_t>(no % 4)];
 }
 
+// Crews 3, 13, 23, ... carry a phone (GPX), crews 9, 19, 29, ... a logger writing NMEA; their
+// times are UTC.
+std::string downloadFor(const ProgramState& state, int day, int no, const std::vector<TrackFix>& fixes,
+                        std::size_t evening, std::string& text) {
+    const double date = state.config.startDate + day - 1;
+    const std::string dayAndNo = std::to_string(day) + formatCompNo(no);
+    const int utcOffset = utcOffsetSeconds(state.config);
+    if (no % 10 == 3) {
+        text = gpxDownloadText(fixes, date, utcOffset, evening);
+        return "g" + dayAndNo + ".gpx";
+    }
+    if (no % 10 == 9) {
+        text = nmeaDownloadText(fixes, date, utcOffset, evening);
+        return "n" + dayAndNo + ".nmea";
+    }
+    const LoggerLayout& layout = layoutFor(no);
+    text = downloadText(layout, fixes, date, state.config, evening);
+    return std::string(1, layout.letter) + dayAndNo + ".csv";
+}
+
 } // namespace
 
 Status writeDemoDownloads(const ProgramState& state, int day, std::uint32_t seed,
@@ -76,7 +97,6 @@ Status writeDemoDownloads(const ProgramState& state, int day, std::uint32_t seed
     const double finishKm = lines.empty() ? 0 : lines.back().distance;
     const SyntheticDrive road = demoRoad(day, seed);
     const DemoRoles roles = demoRoles(day);
-    const double date = state.config.startDate + day - 1;
 
     for (const Entry& entry : state.entries.entries) {
         const int no = entry.compNo;
@@ -106,12 +126,9 @@ Status writeDemoDownloads(const ProgramState& state, int day, std::uint32_t seed
                 fixes[i].fixNo = static_cast<double>(i + 1);
             evening = kEveningFixes;
         }
-        const LoggerLayout& layout = layoutFor(no);
-        const std::string name =
-            std::string(1, layout.letter) + std::to_string(day) + formatCompNo(no) + ".csv";
-        if (auto st = writeFileAtomically(state.rallyFile(RallyFolder::CompetitorsLog, name),
-                                          downloadText(layout, fixes, date, state.config, evening));
-            !st)
+        std::string text;
+        const std::string name = downloadFor(state, day, no, fixes, evening, text);
+        if (auto st = writeFileAtomically(state.rallyFile(RallyFolder::CompetitorsLog, name), text); !st)
             return st;
         written.push_back(name);
     }

@@ -53,6 +53,7 @@ RallyConfig demoConfig(const std::string& longName) {
     c.noOfScoreGroups = 3;
     c.scoreGroupName = {"", "Pre-war", "Post-war", "Classic", "Score Group D"};
     c.lastEntry = {0, 10, 20, 30, 40};
+    c.utcOffset = 11 * 3600; // the route lies in Victoria, on summer time in March
     return c;
 }
 

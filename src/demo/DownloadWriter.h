@@ -16,4 +16,16 @@ namespace trakmora {
 std::string downloadText(const LoggerLayout& layout, const std::vector<TrackFix>& fixes, double dateSerial,
                          const RallyConfig& config, std::size_t earlierDateFixes = 0);
 
+// The same fixes as a phone's GPX 1.1 export: one track, points with lat, lon and a UTC time
+// ("2015-06-26T07:05:09Z"), the fix's local time less `utcOffset` seconds.
+std::string gpxDownloadText(const std::vector<TrackFix>& fixes, double dateSerial, int utcOffset,
+                            std::size_t earlierDateFixes = 0);
+// The same fixes as an NMEA 0183 log: an RMC and a GGA sentence per fix, with checksums, UTC
+// times as for GPX. Positions are written to a millionth of a minute; a fix whose latitude is
+// -(d + m / 60) for such an m reads back exactly (quantisedForNmea gives such fixes).
+std::string nmeaDownloadText(const std::vector<TrackFix>& fixes, double dateSerial, int utcOffset,
+                             std::size_t earlierDateFixes = 0);
+// The fix moved to the nearest position an NMEA log can hold, computed as its reader computes it.
+TrackFix quantisedForNmea(const TrackFix& fix);
+
 } // namespace trakmora

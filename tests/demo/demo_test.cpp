@@ -75,7 +75,7 @@ TEST(DemoRally, EntriesDownloadsAndReplacement) {
     EXPECT_EQ(speedGroups, (std::set<std::string>{"A", "B", "C", "D"}));
     EXPECT_EQ(scoreGroups, (std::set<std::string>{"A", "B", "C"}));
 
-    // Day 1: one download per starter in all four layouts; the import keeps only the rally date.
+    // Day 1: one download per starter in all six layouts; the import keeps only the rally date.
     ASSERT_TRUE(loadDay(state));
     ASSERT_TRUE(writeControlFiles(state));
     std::vector<std::string> names;
@@ -84,7 +84,7 @@ TEST(DemoRally, EntriesDownloadsAndReplacement) {
     std::set<char> letters;
     for (const auto& n : names)
         letters.insert(n[0]);
-    EXPECT_EQ(letters, (std::set<char>{'c', 'e', 'h', 'x'}));
+    EXPECT_EQ(letters, (std::set<char>{'c', 'e', 'g', 'h', 'n', 'x'}));
     const DemoRoles roles = demoRoles(1);
     ImportResult evening;
     ASSERT_TRUE(importDownload(state, 1, "h1028.csv", evening));
