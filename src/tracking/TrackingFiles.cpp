@@ -5,6 +5,7 @@
 #include "common/Format.h"
 #include "common/Paths.h"
 #include "common/RallyConfig.h"
+#include "tracking/BackupLogger.h"
 
 #include <algorithm>
 #include <optional>
@@ -45,8 +46,10 @@ std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::st
         // Names that carry no day and number are left to the import or scoring to refuse; a
         // name given twice is one file.
         if (name.size() < dayPosition + 4) continue;
-        const std::string key = name.substr(dayPosition, 4);
+        std::string key = name.substr(dayPosition, 4);
         if (key.find_first_not_of("0123456789") != std::string::npos) continue;
+        // A primary and a backup logger of the competitor are a pair, not a clash.
+        if (isBackupName(name, dayPosition)) key += 'b';
         auto& files = byCompetitor[key];
         if (std::find(files.begin(), files.end(), name) == files.end()) files.push_back(name);
     }
@@ -57,8 +60,8 @@ std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::st
         for (std::size_t i = 0; i < files.size(); ++i)
             list += (i == 0 ? "" : i + 1 == files.size() ? " and " : ", ") + files[i];
         for (const std::string& f : files)
-            clashes[f] = list + " belong to competitor " + std::to_string(std::stoi(key.substr(1))) +
-                         " on day " + key.substr(0, 1) +
+            clashes[f] = list + " belong to competitor " + std::to_string(std::stoi(key.substr(1, 3))) +
+                         " on day " + key.substr(0, 1) + (key.size() > 4 ? " as backup loggers" : "") +
                          ": none of them is taken; leave only the right one in CompetitorsLog";
     }
     return clashes;
