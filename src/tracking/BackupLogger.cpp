@@ -197,7 +197,7 @@ std::vector<ShortlistLine> mergeBackupShortlist(const std::vector<ShortlistLine>
 Status scoreCompetitorPair(const ProgramState& state, int day, const std::string& primaryClFile,
                            const std::string& backupClFile, ScoringRun& run) {
     ScoringRun primary, backup;
-    if (auto st = loadCompetitor(state, day, primaryClFile, primary); !st) return st;
+    if (auto st = loadPrimaryLogger(state, day, primaryClFile, primary); !st) return st;
     if (auto st = loadBackupLogger(state, day, backupClFile, backup); !st) return st;
     if (backup.competitorNo != primary.competitorNo)
         return Status::failure(backupClFile + " is not the backup of " + primaryClFile +
@@ -277,6 +277,27 @@ std::string newestBakDownload(const ProgramState& state, int day, int competitor
     return newest;
 }
 
+Status checkScoredAlone(const ProgramState& state, int day, const std::string& clFileName, int competitorNo) {
+    const bool backup = isBackupName(clFileName, 2);
+    std::string other = newestBakDownload(state, day, competitorNo, !backup);
+    if (other.empty())
+        for (const std::string& cl : listCompetitorFiles(state, day).clFiles)
+            if (cl != clFileName && numberInName(cl, 2) == competitorNo && isBackupName(cl, 2) != backup)
+                other = cl;
+    const std::string who = "competitor " + std::to_string(competitorNo) + " on day " + std::to_string(day);
+    if (!other.empty())
+        return Status::failure(clFileName + ": " + who + " has a " + (backup ? "primary" : "backup") +
+                               " logger (" + other + "): the two are scored together by \"Score all\"");
+    if (backup && isFile(state.rallyFile(RallyFolder::Results, resultFileName(day, competitorNo))) &&
+        !scoredFromBackupAlone(state, day, competitorNo))
+        return Status::failure(
+            clFileName + ": " + who +
+            " was scored from a primary download that is not in CompetitorsLog/Bak: the backup "
+            "is not scored alone over that result; put the primary download back into "
+            "CompetitorsLog and score again");
+    return {};
+}
+
 Status scoreLoggerPair(const ProgramState& state, int day, const LoggerPair& pair, ScoringRun& run,
                        std::string& note) {
     note.clear();
@@ -295,13 +316,6 @@ Status scoreLoggerPair(const ProgramState& state, int day, const LoggerPair& pai
     if (!both.primaryClFile.empty() && !both.backupClFile.empty())
         return scoreCompetitorPair(state, day, both.primaryClFile, both.backupClFile, run);
     if (!both.primaryClFile.empty()) return scoreCompetitor(state, day, both.primaryClFile, run);
-    if (named && isFile(state.rallyFile(RallyFolder::Results, resultFileName(day, competitorNo))) &&
-        !scoredFromBackupAlone(state, day, competitorNo))
-        return Status::failure(
-            "competitor " + std::to_string(competitorNo) + " was scored on day " + std::to_string(day) +
-            " from a primary download that is not in CompetitorsLog/Bak: the backup is not "
-            "scored alone over that result; put the primary download back into "
-            "CompetitorsLog and score again");
     if (auto st = scoreCompetitor(state, day, both.backupClFile, run); !st) return st;
     note = "no primary download of competitor " + std::to_string(run.competitorNo) + " on day " +
            std::to_string(day) + ": the backup is scored as the primary";

@@ -60,6 +60,11 @@ std::vector<ShortlistLine> mergeBackupShortlist(const std::vector<ShortlistLine>
 Status scoreCompetitorPair(const ProgramState& state, int day, const std::string& primaryClFile,
                            const std::string& backupClFile, ScoringRun& run);
 
+// Whether the CL file may be scored alone (loadCompetitor): not a primary whose competitor has a
+// backup waiting in CompetitorsLog or in CompetitorsLog/Bak, nor a backup whose primary is there or
+// whose competitor has an R file scored from a primary.
+Status checkScoredAlone(const ProgramState& state, int day, const std::string& clFileName, int competitorNo);
+
 // One competitor of a day's batch: a primary CL file with the backup's (either may be empty).
 struct LoggerPair {
     std::string primaryClFile;

@@ -69,17 +69,21 @@ int speedGroupFor(const RallyConfig& config, int competitorNo) {
 
 namespace {
 
-Status loadLogger(const ProgramState& state, int day, const std::string& clFileName, bool backupLogger,
+enum class LoggerRole { Alone, PrimaryOfPair, BackupOfPair };
+
+Status loadLogger(const ProgramState& state, int day, const std::string& clFileName, LoggerRole role,
                   ScoringRun& run) {
     ScoringRun loaded;
     loaded.day = day;
-    loaded.backupLogger = backupLogger;
+    loaded.backupLogger = role == LoggerRole::BackupOfPair;
     loaded.clFileName = clFileName;
     if (auto st = competitorNoFromClName(clFileName, loaded.competitorNo); !st) return st;
     if (loaded.competitorNo < 1 || loaded.competitorNo > kMaxEntries)
         return Status::failure(clFileName + ": competition number " + std::to_string(loaded.competitorNo) +
                                " is outside 1.." + std::to_string(kMaxEntries) + " and cannot be scored");
     if (auto st = checkDayInName(clFileName, 2, day); !st) return st;
+    if (role == LoggerRole::Alone)
+        if (auto st = checkScoredAlone(state, day, clFileName, loaded.competitorNo); !st) return st;
     const fs::path controlFile = state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv");
     std::error_code ec;
     if (!fs::is_regular_file(controlFile, ec))
@@ -113,11 +117,15 @@ Status loadLogger(const ProgramState& state, int day, const std::string& clFileN
 } // namespace
 
 Status loadCompetitor(const ProgramState& state, int day, const std::string& clFileName, ScoringRun& run) {
-    return loadLogger(state, day, clFileName, false, run);
+    return loadLogger(state, day, clFileName, LoggerRole::Alone, run);
+}
+
+Status loadPrimaryLogger(const ProgramState& state, int day, const std::string& clFileName, ScoringRun& run) {
+    return loadLogger(state, day, clFileName, LoggerRole::PrimaryOfPair, run);
 }
 
 Status loadBackupLogger(const ProgramState& state, int day, const std::string& clFileName, ScoringRun& run) {
-    return loadLogger(state, day, clFileName, true, run);
+    return loadLogger(state, day, clFileName, LoggerRole::BackupOfPair, run);
 }
 
 fs::path scoringWorkingFile(const ProgramState& state, const ScoringRun& run, int which) {

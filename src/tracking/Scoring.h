@@ -61,8 +61,11 @@ int speedGroupFor(const RallyConfig& config, int competitorNo);
 // written) and the CL file from CompetitorsLog, takes CompetitorNo from the CL file name, chooses
 // the speed group and removes the competitor's working files of an earlier run.
 Status loadCompetitor(const ProgramState& state, int day, const std::string& clFileName, ScoringRun& run);
-// Step 1 for a backup logger scored beside its primary: as loadCompetitor, with the backup's own
-// working files.
+// A competitor with a backup logger is scored with both together (tracking/BackupLogger.h):
+// loadCompetitor refuses a primary whose backup waits in CompetitorsLog or was imported before,
+// and a backup whose primary does or whose competitor has the R file of a primary.
+// Step 1 of the primary and of the backup scored as a pair, the backup with its own working files.
+Status loadPrimaryLogger(const ProgramState& state, int day, const std::string& clFileName, ScoringRun& run);
 Status loadBackupLogger(const ProgramState& state, int day, const std::string& clFileName, ScoringRun& run);
 Status reduceByDistanceStep(const ProgramState& state, ScoringRun& run);
 Status reduceByTimeStep(const ProgramState& state, ScoringRun& run);

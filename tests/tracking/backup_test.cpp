@@ -3,6 +3,12 @@
 #include "common/Format.h"
 #include "demo/DownloadWriter.h"
 #include "demo/SyntheticDrive.h"
+#include "explain/ExplainData.h"
+#include "explain/ExplainPicture.h"
+#include "reports/ProvisionalSheet.h"
+#include "reports/ReportFixtures.h"
+#include "reports/ReportInputs.h"
+#include "results/ControlAudit.h"
 #include "tracking/BackupLogger.h"
 #include "tracking/ScoreDay.h"
 #include "tracking/TrackImport.h"
@@ -235,6 +241,17 @@ TEST_F(BackupLoggerTest, ABackupArrivingAfterItsPrimaryWasScoredIsScoredWithItAg
     scoreDay(state, 1);
     EXPECT_EQ(resultScores(), scores);
 
+    // A primary stepped through alone is refused while its backup is in Bak.
+    writeDownload("h1020.csv", 1.0, {1, 6});
+    ImportResult imported;
+    ASSERT_TRUE(importDownload(state, 1, "h1020.csv", imported));
+    ScoringRun alone;
+    const Status refusedAlone = loadCompetitor(state, 1, "CL1020.csv", alone);
+    EXPECT_NE(refusedAlone.message().find("has a backup logger (c1020b.csv)"), std::string::npos)
+        << refusedAlone.message();
+    scoreDay(state, 1);
+    EXPECT_EQ(resultScores(), scores);
+
     // A backup alone never replaces the R file of a primary that is no longer in Bak.
     fs::remove(bakFile("h1020.csv"));
     writeDownload("x1020b.csv", 1.0, {});
@@ -243,6 +260,56 @@ TEST_F(BackupLoggerTest, ABackupArrivingAfterItsPrimaryWasScoredIsScoredWithItAg
     ASSERT_EQ(refused.messages.size(), 1u);
     EXPECT_NE(refused.messages[0].find("the backup is not scored alone over that result"), std::string::npos);
     EXPECT_EQ(resultScores(), scores);
+}
+
+TEST_F(BackupLoggerTest, TheBackupsControlsAreMarkedOnTheSheetInExplainAndInTheAudit) {
+    writeDownload("h1020.csv", 1.0, {3, 4});
+    writeDownload("c1020b.csv", 1.0, {});
+    state.keepExplainFiles = true;
+    ScoringRun scored;
+    scoreDay(state, 1, {}, [&](const ScoringRun& run) {
+        scored = run;
+        return Status{};
+    });
+    ASSERT_EQ(scored.competitorNo, kNo);
+
+    const ProvisionalSheet input = provisionalSheetFor(state, scored);
+    std::vector<bool> marked;
+    for (const ProvisionalLine& l : input.lines)
+        marked.push_back(l.fromBackup);
+    EXPECT_EQ(marked, (std::vector<bool>{false, false, true, true, false, false}));
+    test::TempDir dir;
+    const auto d =
+        test::saveAndDump(buildProvisionalSheet(input, test::pinnedClock()), dir, "DayScore1_20.xlsx");
+    ASSERT_EQ(d.error, "");
+    EXPECT_EQ(d["Sheet1!I10"], "s:Logger");
+    EXPECT_EQ(d["Sheet1!I13"], "s:B");
+    EXPECT_EQ(d["Sheet1!I14"], "s:B");
+    EXPECT_FALSE(d.has("Sheet1!I12")) << "no mark at a control of the primary";
+
+    // Explain: the backup's candidates and track at control 3, the primary's at control 1 with
+    // the backup's track beside it.
+    ExplainScene fromBackup, fromPrimary;
+    ASSERT_TRUE(loadExplainScene(state, 1, kNo, 3, fromBackup));
+    ASSERT_TRUE(loadExplainScene(state, 1, kNo, 1, fromPrimary));
+    EXPECT_TRUE(fromBackup.fromBackup);
+    EXPECT_TRUE(fromBackup.hasFirst && fromBackup.inside);
+    EXPECT_FALSE(fromBackup.track.empty());
+    EXPECT_TRUE(fromBackup.otherTrack.empty()) << "the primary logged nothing there";
+    EXPECT_FALSE(fromPrimary.fromBackup);
+    EXPECT_FALSE(fromPrimary.otherTrack.empty());
+    EXPECT_NE(explainCaption(fromBackup).at(1).find("B (BACKUP LOGGER)"), std::string::npos);
+    EXPECT_EQ(explainCaption(fromPrimary).at(1).find("BACKUP"), std::string::npos);
+    const ExplainGeometry g = explainGeometry(fromPrimary, 400, 300, 20);
+    EXPECT_EQ(g.otherTrack.size(), fromPrimary.otherTrack.size());
+
+    ControlAudit audit;
+    ASSERT_TRUE(auditDay(state, 1, audit));
+    std::vector<int> backups;
+    for (const ControlAuditRow& r : audit.rows)
+        backups.push_back(r.backup);
+    EXPECT_EQ(backups, (std::vector<int>{0, 0, 1, 1, 0, 0}));
+    EXPECT_NE(auditTableText(audit).find("Capped  Backup   Median"), std::string::npos);
 }
 
 TEST(BackupMerge, APrimaryPassageAlwaysStandsAndACapIsReplacedOnlyByAPassage) {
