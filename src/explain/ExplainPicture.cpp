@@ -152,11 +152,12 @@ RgbImage explainPicture(const ExplainScene& scene, int width, int height) {
     }
     // Legend: the colours of the points.
     int x = 12;
-    const std::pair<Rgb, const char*> legend[] = {{kFix, "FIX"},
-                                                  {kCandidate, "CANDIDATE"},
-                                                  {kPassage, "PASSAGE"},
-                                                  {kControl, "CONTROL"},
-                                                  {kWindow, "WINDOW"}};
+    std::vector<std::pair<Rgb, const char*>> legend = {{kFix, "FIX"},
+                                                       {kCandidate, "CANDIDATE"},
+                                                       {kPassage, "PASSAGE"},
+                                                       {kControl, "CONTROL"},
+                                                       {kWindow, "WINDOW"}};
+    if (!g.otherTrack.empty()) legend.emplace_back(kOtherTrack, "OTHER LOGGER");
     for (const auto& [colour, name] : legend) {
         img.disc(x + 5, y + 5, 5, colour);
         x += 14 + img.text(x + 14, y + 1, name, kInk, 2) + 10;

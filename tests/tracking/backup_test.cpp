@@ -103,26 +103,19 @@ protected:
 };
 
 TEST_F(BackupLoggerTest, NamesPairAPrimaryWithItsBackupAndRefuseTwoOfOneKind) {
-    struct Case {
-        std::string name;
-        std::size_t dayPosition;
-        bool backup;
-    };
-    for (const Case& c : std::vector<Case>{{"h1045b.csv", 1, true},
-                                           {"g1045b.gpx", 1, true},
-                                           {"X1045B.csv", 1, true},
-                                           {"CL1045b.csv", 2, true},
-                                           {"h1045.csv", 1, false},
-                                           {"h1045-1.csv", 1, false},
-                                           {"CL1045.csv", 2, false},
-                                           {"h104b.csv", 1, false},
-                                           {"hb.csv", 1, false}})
-        EXPECT_EQ(isBackupName(c.name, c.dayPosition), c.backup) << c.name;
+    for (const auto& [name, backup] : std::vector<std::pair<std::string, bool>>{{"h1045b.csv", true},
+                                                                                {"g1045b.gpx", true},
+                                                                                {"X1045B.csv", true},
+                                                                                {"h1045.csv", false},
+                                                                                {"h1045-1.csv", false},
+                                                                                {"h104b.csv", false},
+                                                                                {"hb.csv", false}})
+        EXPECT_EQ(isBackupName(name, 1), backup) << name;
+    EXPECT_TRUE(isBackupName("CL1045b.csv", 2));
 
     EXPECT_TRUE(sameCompetitorFiles({"h1045.csv", "c1045b.csv"}, 1).empty()) << "a pair is no clash";
     const auto twoBackups = sameCompetitorFiles({"h1045.csv", "h1045b.csv", "x1045b.csv"}, 1);
     EXPECT_EQ(twoBackups.size(), 2u);
-    EXPECT_EQ(twoBackups.count("h1045.csv"), 0u);
     EXPECT_NE(twoBackups.at("x1045b.csv").find("competitor 45 on day 1 as backup loggers"),
               std::string::npos);
     EXPECT_EQ(sameCompetitorFiles({"h1045.csv", "c1045.csv", "h1045b.csv"}, 1).size(), 2u);
@@ -130,16 +123,10 @@ TEST_F(BackupLoggerTest, NamesPairAPrimaryWithItsBackupAndRefuseTwoOfOneKind) {
     // The score step: a primary takes its backup along; a backup whose primaries clash waits.
     const std::vector<std::string> clFiles{"CL1001.csv", "CL1001b.csv",  "CL1002b.csv",
                                            "CL1003.csv", "CL1003-1.csv", "CL1003b.csv"};
-    const auto jobs = scoringJobs(clFiles, sameCompetitorFiles(clFiles, 2));
-    ASSERT_EQ(jobs.size(), 5u);
-    EXPECT_EQ(jobs[0].pair.primaryClFile, "CL1001.csv");
-    EXPECT_EQ(jobs[0].pair.backupClFile, "CL1001b.csv");
-    EXPECT_EQ(jobs[1].file, "CL1002b.csv");
-    EXPECT_TRUE(jobs[1].pair.primaryClFile.empty());
-    EXPECT_EQ(jobs[1].pair.backupClFile, "CL1002b.csv");
-    for (std::size_t i = 2; i < 5; ++i)
-        EXPECT_FALSE(jobs[i].refused.empty()) << jobs[i].file;
-    EXPECT_EQ(jobs[4].file, "CL1003b.csv");
+    std::string jobs;
+    for (const ScoringJob& j : scoringJobs(clFiles, sameCompetitorFiles(clFiles, 2)))
+        jobs += (j.refused.empty() ? j.pair.primaryClFile + "+" + j.pair.backupClFile : "!" + j.file) + " ";
+    EXPECT_EQ(jobs, "CL1001.csv+CL1001b.csv +CL1002b.csv !CL1003.csv !CL1003-1.csv !CL1003b.csv ");
 }
 
 TEST_F(BackupLoggerTest, TheBackupFillsOnlyTheControlsThePrimaryMissed) {
@@ -300,8 +287,6 @@ TEST_F(BackupLoggerTest, TheBackupsControlsAreMarkedOnTheSheetInExplainAndInTheA
     EXPECT_FALSE(fromPrimary.otherTrack.empty());
     EXPECT_NE(explainCaption(fromBackup).at(1).find("B (BACKUP LOGGER)"), std::string::npos);
     EXPECT_EQ(explainCaption(fromPrimary).at(1).find("BACKUP"), std::string::npos);
-    const ExplainGeometry g = explainGeometry(fromPrimary, 400, 300, 20);
-    EXPECT_EQ(g.otherTrack.size(), fromPrimary.otherTrack.size());
 
     ControlAudit audit;
     ASSERT_TRUE(auditDay(state, 1, audit));
