@@ -1,6 +1,6 @@
 // The logger downloads of the demonstration rally: each starter drives the day's road, arriving
 // at every control a little early or late by a skill of its own, and logs it with one of the four
-// logger layouts. Two crews carry a backup logger as well.
+// logger layouts.
 #include "demo/DemoRally.h"
 
 #include "common/FileIo.h"
@@ -26,6 +26,33 @@ struct Drive {
     std::vector<TimedPoint> timetable;
     DriveLog log;
 };
+
+// The primary of a crew with a backup logger that stops logging from a minute before the second
+// control to a minute after the third.
+void gapOverTwoControls(Drive& drive) {
+    if (drive.timetable.size() < 6) return;
+    drive.log.gapFrom = drive.timetable[3].seconds - 60;
+    drive.log.gapTo = drive.timetable[4].seconds + 60;
+}
+
+// Two crews carry a backup logger as well (DemoRoles): the same drive logged by a second unit of
+// the layout after the primary's (h, c, e, x), every second and with a noise of its own, saved
+// with a "b" after the number.
+Status writeBackupDownload(const ProgramState& state, const SyntheticDrive& road, const Drive& drive, int day,
+                           int no, double date, std::vector<std::string>& written) {
+    DriveLog log;
+    log.noiseMetres = 3;
+    log.seed = drive.log.seed + 7919u;
+    const LoggerLayout& layout = *loggerLayouts()[static_cast<std::size_t>((no + 1) % 4)];
+    const std::string name = std::string(1, layout.letter) + std::to_string(day) + formatCompNo(no) + "b.csv";
+    if (auto st = writeFileAtomically(
+            state.rallyFile(RallyFolder::CompetitorsLog, name),
+            downloadText(layout, road.timedFixes(drive.timetable, log), date, state.config));
+        !st)
+        return st;
+    written.push_back(name);
+    return {};
+}
 
 // Where competitor `no` of speed group `group` is due, with its own early or late arrivals.
 Drive planDrive(const ProgramState& state, int day, int no, const std::vector<ControlRecord>& controls,
@@ -63,32 +90,6 @@ Drive planDrive(const ProgramState& state, int day, int no, const std::vector<Co
 // h, c, e, x in turn by competition number.
 const LoggerLayout& layoutFor(int no) {
     return *loggerLayouts()[static_cast<std::size_t>(no % 4)];
-}
-
-// The primary of a crew with a backup logger that stops logging from a minute before the second
-// control to a minute after the third.
-void gapOverTwoControls(Drive& drive) {
-    if (drive.timetable.size() < 6) return;
-    drive.log.gapFrom = drive.timetable[3].seconds - 60;
-    drive.log.gapTo = drive.timetable[4].seconds + 60;
-}
-
-// The backup logger of a crew: the same drive logged by a second unit of the next layout, every
-// second and with a noise of its own, saved with a "b" after the number.
-Status writeBackupDownload(const ProgramState& state, const SyntheticDrive& road, const Drive& drive, int day,
-                           int no, double date, std::vector<std::string>& written) {
-    DriveLog log;
-    log.noiseMetres = 3;
-    log.seed = drive.log.seed + 7919u;
-    const LoggerLayout& layout = layoutFor(no + 1);
-    const std::string name = std::string(1, layout.letter) + std::to_string(day) + formatCompNo(no) + "b.csv";
-    if (auto st = writeFileAtomically(
-            state.rallyFile(RallyFolder::CompetitorsLog, name),
-            downloadText(layout, road.timedFixes(drive.timetable, log), date, state.config));
-        !st)
-        return st;
-    written.push_back(name);
-    return {};
 }
 
 } // namespace

@@ -112,13 +112,6 @@ bool scoredFromBackupAlone(const ProgramState& state, int day, int competitorNo)
 
 } // namespace
 
-bool isBackupName(std::string_view name, std::size_t dayPosition) {
-    if (name.size() < dayPosition + 5) return false;
-    for (std::size_t i = dayPosition + 1; i < dayPosition + 4; ++i)
-        if (!isDigit(name[i])) return false;
-    return name[dayPosition + 4] == 'b' || name[dayPosition + 4] == 'B';
-}
-
 std::string backupWorkingName(const std::string& name) {
     const auto dot = name.rfind('.');
     return dot == std::string::npos ? name + "b" : name.substr(0, dot) + "b" + name.substr(dot);

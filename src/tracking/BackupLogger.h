@@ -14,18 +14,14 @@
 #include "tracking/ReportLine.h"
 #include "tracking/Scoring.h"
 #include "tracking/ShortlistLine.h"
+#include "tracking/TrackingFiles.h"
 
 #include <filesystem>
 #include <map>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace trakmora {
-
-// Whether the name has three digits after the day digit at `dayPosition` (1 for downloads, 2 for
-// CL files) and then 'b' or 'B': h1045b.csv, CL1045b.csv.
-bool isBackupName(std::string_view name, std::size_t dayPosition);
 
 // A working file of the backup beside the primary's: "2Shortlist_1_45.csv" gives
 // "2Shortlist_1_45b.csv".

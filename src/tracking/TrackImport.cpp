@@ -3,7 +3,6 @@
 #include "common/Csv.h"
 #include "common/FileIo.h"
 #include "common/Format.h"
-#include "tracking/BackupLogger.h"
 #include "tracking/ClFile.h"
 #include "tracking/TrackingFiles.h"
 #include "tracking/loggers/LoggerTable.h"

@@ -5,7 +5,6 @@
 #include "common/Format.h"
 #include "common/Paths.h"
 #include "common/RallyConfig.h"
-#include "tracking/BackupLogger.h"
 
 #include <algorithm>
 #include <optional>
@@ -37,6 +36,13 @@ Status checkDayInName(std::string_view fileName, std::size_t position, int day) 
                                std::to_string(kMaxDays) + ")");
     if (fileName.size() > position && fileName[position] == static_cast<char>('0' + day)) return {};
     return Status::failure(std::string(fileName) + " is not a file of day " + std::to_string(day));
+}
+
+bool isBackupName(std::string_view name, std::size_t dayPosition) {
+    if (name.size() < dayPosition + 5) return false;
+    for (std::size_t i = dayPosition + 1; i < dayPosition + 4; ++i)
+        if (name[i] < '0' || name[i] > '9') return false;
+    return name[dayPosition + 4] == 'b' || name[dayPosition + 4] == 'B';
 }
 
 std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::string>& names,

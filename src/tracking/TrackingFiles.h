@@ -61,6 +61,11 @@ struct CompetitorFiles {
 // without regard to case; each group is sorted by name.
 CompetitorFiles listCompetitorFiles(const ProgramState& state, int day);
 
+// Whether the name has three digits after the day digit at `dayPosition` (1 for downloads, 2 for
+// CL files) and then 'b' or 'B': the download or CL file of a backup logger (h1045b.csv,
+// g1045b.gpx, CL1045b.csv; tracking/BackupLogger.h).
+bool isBackupName(std::string_view name, std::size_t dayPosition);
+
 // Files of a batch that belong to the same competitor and day as another file of the batch (two
 // downloads h1001.csv and c1001.csv, or CL1001.csv and CL1001-1.csv): scoring both would leave
 // the result of whichever came last. A backup logger's file (h1001b.csv, CL1001b.csv) clashes

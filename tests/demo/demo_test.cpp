@@ -76,12 +76,12 @@ TEST(DemoRally, EntriesDownloadsAndReplacement) {
     EXPECT_EQ(speedGroups, (std::set<std::string>{"A", "B", "C", "D"}));
     EXPECT_EQ(scoreGroups, (std::set<std::string>{"A", "B", "C"}));
 
-    // Day 1: one download per starter in all four layouts, and two crews' backup loggers in the
-    // next layout; the import keeps only the rally date.
+    // Day 1: one download per starter in all four layouts; the import keeps only the rally date.
     ASSERT_TRUE(loadDay(state));
     ASSERT_TRUE(writeControlFiles(state));
     std::vector<std::string> names;
     ASSERT_TRUE(writeDemoDownloads(state, 1, 1, names));
+    // Two crews also carry a backup logger.
     EXPECT_EQ(names.size(), static_cast<std::size_t>(kDemoEntries - 1 + 2));
     for (const char* backup : {"e1009b.csv", "x1022b.csv"})
         EXPECT_NE(std::find(names.begin(), names.end(), backup), names.end()) << backup;
