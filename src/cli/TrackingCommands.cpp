@@ -9,6 +9,7 @@
 #include "tracking/TrackImport.h"
 #include "tracking/TrackingFiles.h"
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -38,7 +39,11 @@ void printImported(const ImportResult& result) {
 void printScored(const ScoringRun& run) {
     std::cout << "competitor " << run.competitorNo << ", speed group " << groupLetter(run.speedGroup) << ", "
               << run.report.size() << " controls, DayTotal " << formatNumber(run.dayTotal) << " -> "
-              << resultFileName(run.day, run.competitorNo) << '\n';
+              << resultFileName(run.day, run.competitorNo);
+    if (!run.backupClFileName.empty())
+        std::cout << " (" << std::count(run.fromBackup.begin(), run.fromBackup.end(), true)
+                  << " controls from the backup logger " << run.backupClFileName << ')';
+    std::cout << '\n';
 }
 
 } // namespace
@@ -64,6 +69,7 @@ int printedDayBatch(CliContext& ctx, int day, DayBatch batch, DaySummary* summar
             printImported(done.import);
         } else {
             printScored(done.run);
+            if (!done.note.empty()) std::cout << "  " << done.note << '\n';
             if (reportWorkbook(ctx, done.afterScoring,
                                provisionalSheetFile(*ctx.state, done.run.day, done.run.competitorNo)))
                 status = 1;

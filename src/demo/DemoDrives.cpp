@@ -28,6 +28,33 @@ struct Drive {
     DriveLog log;
 };
 
+// The primary of a crew with a backup logger that stops logging from a minute before the second
+// control to a minute after the third.
+void gapOverTwoControls(Drive& drive) {
+    if (drive.timetable.size() < 6) return;
+    drive.log.gapFrom = drive.timetable[3].seconds - 60;
+    drive.log.gapTo = drive.timetable[4].seconds + 60;
+}
+
+// Two crews carry a backup logger as well (DemoRoles): the same drive logged by a second unit of
+// the layout after the primary's (h, c, e, x), every second and with a noise of its own, saved
+// with a "b" after the number.
+Status writeBackupDownload(const ProgramState& state, const SyntheticDrive& road, const Drive& drive, int day,
+                           int no, double date, std::vector<std::string>& written) {
+    DriveLog log;
+    log.noiseMetres = 3;
+    log.seed = drive.log.seed + 7919u;
+    const LoggerLayout& layout = *loggerLayouts()[static_cast<std::size_t>((no + 1) % 4)];
+    const std::string name = std::string(1, layout.letter) + std::to_string(day) + formatCompNo(no) + "b.csv";
+    if (auto st = writeFileAtomically(
+            state.rallyFile(RallyFolder::CompetitorsLog, name),
+            downloadText(layout, road.timedFixes(drive.timetable, log), date, state.config));
+        !st)
+        return st;
+    written.push_back(name);
+    return {};
+}
+
 // Where competitor `no` of speed group `group` is due, with its own early or late arrivals.
 Drive planDrive(const ProgramState& state, int day, int no, const std::vector<ControlRecord>& controls,
                 double finishKm, std::uint32_t seed) {
@@ -114,6 +141,7 @@ Status writeDemoDownloads(const ProgramState& state, int day, std::uint32_t seed
             drive.log.gapFrom = drive.timetable[3].seconds + 60;
             drive.log.gapTo = drive.log.gapFrom + 240;
         }
+        if (no == roles.backupAfterGap) gapOverTwoControls(drive);
         std::vector<TrackFix> fixes = road.timedFixes(drive.timetable, drive.log);
         std::size_t evening = 0;
         if (no == roles.otherDateFixes && !fixes.empty()) {
@@ -131,6 +159,8 @@ Status writeDemoDownloads(const ProgramState& state, int day, std::uint32_t seed
         if (auto st = writeFileAtomically(state.rallyFile(RallyFolder::CompetitorsLog, name), text); !st)
             return st;
         written.push_back(name);
+        if (no == roles.backupLogger || no == roles.backupAfterGap)
+            if (auto st = writeBackupDownload(state, road, drive, day, no, date, written); !st) return st;
     }
     return {};
 }

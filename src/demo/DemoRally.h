@@ -24,6 +24,8 @@ struct DemoRoles {
     int missedControlNo = 0;
     int loggingGap = 0;     // a few minutes without fixes between two controls
     int otherDateFixes = 0; // the download starts with fixes of the evening before
+    int backupLogger = 0;   // carries a backup logger too (h<day><no>b.csv in another layout)
+    int backupAfterGap = 0; // carries a backup logger; the primary logs nothing over two controls
 };
 
 DemoRoles demoRoles(int day);

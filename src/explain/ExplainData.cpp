@@ -5,6 +5,7 @@
 #include "common/Format.h"
 #include "explain/PlanView.h"
 #include "schedule/ControlFile.h"
+#include "tracking/BackupLogger.h"
 #include "tracking/ClFile.h"
 #include "tracking/KeptExplainFiles.h"
 #include "tracking/PassageTime.h"
@@ -53,6 +54,8 @@ struct KeptFiles {
     std::vector<ReportLine> lines;
     std::vector<int> scrapped;
     std::vector<double> resultScores; // the R file now, one score a control
+    std::vector<int> backupControls;  // timed by the backup logger
+    std::vector<TrackFix> backupFixes;
 };
 
 Status readKeptFiles(const ProgramState& state, int day, int competitorNo, KeptFiles& kept) {
@@ -69,6 +72,9 @@ Status readKeptFiles(const ProgramState& state, int day, int competitorNo, KeptF
     if (auto st = readShortlistFile(keptExplainFile(state, 1, day, competitorNo), kept.pairs); !st) return st;
     if (auto st = readReportFile(keptExplainFile(state, 2, day, competitorNo), kept.lines); !st) return st;
     if (!readScrappedControls(state, day, kept.controls, kept.scrapped)) kept.scrapped.clear();
+    if (!readBackupControls(state, day, competitorNo, kept.backupControls)) kept.backupControls.clear();
+    if (const fs::path b = keptExplainFile(state, 3, day, competitorNo); fs::is_regular_file(b))
+        if (auto st = readClFile(b, kept.backupFixes); !st) return st;
     // One score a line; a file that cannot be read is left to the group scoring to report.
     CsvDocument result;
     if (CsvDocument::load(state.rallyFile(RallyFolder::Results, resultFileName(day, competitorNo)), result)) {
@@ -105,6 +111,8 @@ Status sceneOf(const ProgramState& state, const KeptFiles& kept, int day, int co
     out.score = line->score;
     out.inside = line->passageClock != 0;
     out.scrapped = std::find(kept.scrapped.begin(), kept.scrapped.end(), controlNo) != kept.scrapped.end();
+    out.fromBackup = std::find(kept.backupControls.begin(), kept.backupControls.end(), controlNo) !=
+                     kept.backupControls.end();
     if (controlNo >= 1 && static_cast<std::size_t>(controlNo) <= kept.resultScores.size())
         out.resultScore = kept.resultScores[static_cast<std::size_t>(controlNo - 1)];
     out.idealTime = line->idealClock * 86400;
@@ -128,10 +136,16 @@ Status sceneOf(const ProgramState& state, const KeptFiles& kept, int day, int co
     }
 
     const PlanView plan(out.controlLat, out.controlLon, 1, 1, 1, 0);
-    for (const auto& f : kept.fixes) {
-        const PlanPoint p = plan.toPlan(f.lat, f.lon);
-        if (std::hypot(p.x, p.y) <= 3 * out.distanceWindow) out.track.push_back(f);
-    }
+    // The fixes of the logger that timed the control; a backup scored alone was kept as the CL file.
+    const bool backupTrack = out.fromBackup && !kept.backupFixes.empty();
+    const auto near = [&](const std::vector<TrackFix>& fixes, std::vector<TrackFix>& into) {
+        for (const auto& f : fixes) {
+            const PlanPoint p = plan.toPlan(f.lat, f.lon);
+            if (std::hypot(p.x, p.y) <= 3 * out.distanceWindow) into.push_back(f);
+        }
+    };
+    near(backupTrack ? kept.backupFixes : kept.fixes, out.track);
+    if (!kept.backupFixes.empty()) near(backupTrack ? kept.fixes : kept.backupFixes, out.otherTrack);
     scene = std::move(out);
     return {};
 }

@@ -35,6 +35,11 @@ struct ExplainScene {
     // from `score` once the control was scrapped.
     std::optional<double> resultScore;
     bool scrapped = false; // the control is scrapped for the day
+    // Timed by the competitor's backup logger: `track` and the candidates are the backup's.
+    bool fromBackup = false;
+    // The other logger's fixes within three distance windows, in log order, for a competitor
+    // scored with a backup logger; none otherwise.
+    std::vector<TrackFix> otherTrack;
 };
 
 // Reads the kept files and Marshals/cp<day>.csv. Fails with a message naming what is missing:

@@ -10,7 +10,7 @@ namespace {
 
 constexpr Rgb kWhite{255, 255, 255}, kGrid{232, 236, 240}, kTrack{150, 150, 150}, kFix{60, 60, 60},
     kWindow{40, 110, 220}, kControl{210, 30, 30}, kCandidate{240, 140, 0}, kPassage{20, 160, 60},
-    kInk{20, 20, 20};
+    kInk{20, 20, 20}, kOtherTrack{160, 195, 235};
 
 double planDistance(const PlanView& plan, double lat, double lon) {
     const PlanPoint p = plan.toPlan(lat, lon);
@@ -58,6 +58,10 @@ ExplainGeometry explainGeometry(const ExplainScene& scene, int width, int height
         g.track.push_back(plan.toPixel(scene.track[i].lat, scene.track[i].lon));
         g.joined.push_back(i > 0 && scene.track[i].fixNo == scene.track[i - 1].fixNo + 1);
     }
+    for (std::size_t i = 0; i < scene.otherTrack.size(); ++i) {
+        g.otherTrack.push_back(plan.toPixel(scene.otherTrack[i].lat, scene.otherTrack[i].lon));
+        g.otherJoined.push_back(i > 0 && scene.otherTrack[i].fixNo == scene.otherTrack[i - 1].fixNo + 1);
+    }
     g.hasFirst = scene.hasFirst;
     g.hasSecond = scene.hasSecond;
     g.hasPassage = scene.hasPassage;
@@ -74,6 +78,7 @@ std::vector<std::string> explainCaption(const ExplainScene& scene) {
                     "  WINDOW " + formatNumber(scene.distanceWindow) + " M");
     std::string times = "IDEAL " + formatClockSeconds(std::round(scene.idealTime));
     if (scene.hasPassage) times += "  PASSAGE " + clock(scene.passageTime);
+    if (scene.fromBackup) times += "  B (BACKUP LOGGER)";
     lines.push_back(times);
     if (scene.inside)
         lines.push_back("DEVIATION " + signedSeconds(scene.score) +
@@ -102,6 +107,13 @@ RgbImage explainPicture(const ExplainScene& scene, int width, int height) {
         img.line(0, y, width - 1, y, kGrid);
 
     img.circle(g.control.x, g.control.y, g.circleRadius, kWindow, 2);
+    // The other logger of a pair, faint under the track that timed the control.
+    for (std::size_t i = 1; i < g.otherTrack.size(); ++i)
+        if (g.otherJoined[i])
+            img.line(g.otherTrack[i - 1].x, g.otherTrack[i - 1].y, g.otherTrack[i].x, g.otherTrack[i].y,
+                     kOtherTrack, 2);
+    for (const auto& p : g.otherTrack)
+        img.disc(p.x, p.y, 2, kOtherTrack);
     for (std::size_t i = 1; i < g.track.size(); ++i)
         if (g.joined[i]) img.line(g.track[i - 1].x, g.track[i - 1].y, g.track[i].x, g.track[i].y, kTrack, 2);
     for (const auto& p : g.track)
@@ -140,11 +152,12 @@ RgbImage explainPicture(const ExplainScene& scene, int width, int height) {
     }
     // Legend: the colours of the points.
     int x = 12;
-    const std::pair<Rgb, const char*> legend[] = {{kFix, "FIX"},
-                                                  {kCandidate, "CANDIDATE"},
-                                                  {kPassage, "PASSAGE"},
-                                                  {kControl, "CONTROL"},
-                                                  {kWindow, "WINDOW"}};
+    std::vector<std::pair<Rgb, const char*>> legend = {{kFix, "FIX"},
+                                                       {kCandidate, "CANDIDATE"},
+                                                       {kPassage, "PASSAGE"},
+                                                       {kControl, "CONTROL"},
+                                                       {kWindow, "WINDOW"}};
+    if (!g.otherTrack.empty()) legend.emplace_back(kOtherTrack, "OTHER LOGGER");
     for (const auto& [colour, name] : legend) {
         img.disc(x + 5, y + 5, 5, colour);
         x += 14 + img.text(x + 14, y + 1, name, kInk, 2) + 10;

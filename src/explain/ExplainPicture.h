@@ -16,7 +16,9 @@ struct ExplainGeometry {
     PixelPoint control;
     double circleRadius = 0; // pixels: the distance window
     std::vector<PixelPoint> track;
-    std::vector<bool> joined; // track[i] follows track[i - 1] in the log (no fix left out between)
+    std::vector<bool> joined;           // track[i] follows track[i - 1] in the log (no fix left out between)
+    std::vector<PixelPoint> otherTrack; // the other logger of a pair, joined the same way
+    std::vector<bool> otherJoined;
     bool hasFirst = false, hasSecond = false, hasPassage = false;
     PixelPoint first, second, passage;
 };

@@ -78,6 +78,17 @@ Workbook buildProvisionalSheet(const ProvisionalSheet& input, const PrintClock& 
         body.push_back(bodyRow(line));
     sheet.range("B11").resize(bodyRows, 7).setValues(body);
     if (count > 0) sheet.range("D11").resize(count, 4).setNumberFormat("hh:mm:ss");
+    // Controls timed by the backup logger carry a "B" beside the score; a sheet without any is
+    // as it always was.
+    if (std::any_of(input.lines.begin(), input.lines.end(),
+                    [](const ProvisionalLine& l) { return l.fromBackup; })) {
+        sheet.range("I10:I10").setValue(textValue("Logger"));
+        std::vector<std::vector<CellValue>> loggers;
+        for (const ProvisionalLine& line : input.lines)
+            loggers.push_back({line.fromBackup ? textValue("B") : CellValue()});
+        sheet.range("I11").resize(count, 1).setValues(loggers).setHorizontalAlignment(
+            HorizontalAlignment::Center);
+    }
     return book;
 }
 

@@ -24,6 +24,7 @@ struct ProvisionalLine {
     double actualRallyTime = 0;    // (passage − day start − 60 × competitor) / 86400, or 0
     double score = 0;              // ControlScore, seconds, signed
     double distance = 0;           // km
+    bool fromBackup = false;       // timed by the backup logger: "B" beside the score
 };
 
 struct ProvisionalSheet {

@@ -21,9 +21,12 @@ ProvisionalSheet provisionalSheetFor(const ProgramState& state, const ScoringRun
     sheet.competitorNo = run.competitorNo;
     sheet.dayTotal = run.dayTotal;
     sheet.rallyName = state.config.rallyName;
-    for (const ReportLine& r : run.report)
+    for (std::size_t i = 0; i < run.report.size(); ++i) {
+        const ReportLine& r = run.report[i];
         sheet.lines.push_back(ProvisionalLine{r.controlNo, r.idealClock, r.passageClock, r.scheduledRally,
-                                              r.actualRally, r.score, r.controlDist});
+                                              r.actualRally, r.score, r.controlDist,
+                                              i < run.fromBackup.size() && run.fromBackup[i]});
+    }
     return sheet;
 }
 

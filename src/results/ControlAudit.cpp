@@ -5,6 +5,7 @@
 #include "results/DayScore.h"
 #include "results/ResultFiles.h"
 #include "schedule/ControlFile.h"
+#include "tracking/BackupLogger.h"
 
 #include <algorithm>
 #include <cmath>
@@ -71,6 +72,7 @@ Status auditDay(const ProgramState& state, int day, ControlAudit& out) {
     audit.day = day;
     audit.timeWindow = state.config.timeWindow;
     std::vector<std::vector<double>> perControl(controls.size());
+    std::vector<std::vector<int>> backupControls(kMatrixCells + 1);
     for (int n = 1; n <= kMatrixCells; ++n) {
         const auto file = resultFile(state, day, n);
         if (!regularFileExists(file)) continue;
@@ -80,9 +82,15 @@ Status auditDay(const ProgramState& state, int day, ControlAudit& out) {
         // Scores are in control order; an R file may hold fewer scores than the day has controls.
         for (std::size_t i = 0; i < scores.size() && i < controls.size(); ++i)
             perControl[i].push_back(scores[i]);
+        if (auto st = readBackupControls(state, day, n, backupControls[static_cast<std::size_t>(n)]); !st)
+            return st;
     }
-    for (std::size_t i = 0; i < controls.size(); ++i)
+    for (std::size_t i = 0; i < controls.size(); ++i) {
         audit.rows.push_back(auditControl(controls[i].no, perControl[i], audit.timeWindow));
+        for (const auto& timed : backupControls)
+            audit.rows.back().backup +=
+                static_cast<int>(std::count(timed.begin(), timed.end(), controls[i].no));
+    }
     out = std::move(audit);
     return {};
 }
@@ -92,10 +100,15 @@ std::string auditTableText(const ControlAudit& audit) {
                        std::to_string(audit.competitors) +
                        (audit.competitors == 1 ? " competitor" : " competitors") + ", time window " +
                        formatNumber(audit.timeWindow) + " s\n";
-    text += "Control  Scored  Inside  Capped   Median     Mean      IQR\n";
+    // The backup column only for a day where a backup logger timed a control.
+    const bool backups = std::any_of(audit.rows.begin(), audit.rows.end(),
+                                     [](const ControlAuditRow& r) { return r.backup > 0; });
+    text += std::string("Control  Scored  Inside  Capped") + (backups ? "  Backup" : "") +
+            "   Median     Mean      IQR\n";
     for (const auto& r : audit.rows) {
         text += padLeft(std::to_string(r.controlNo), 7) + padLeft(std::to_string(r.competitors), 8) +
                 padLeft(std::to_string(r.inside), 8) + padLeft(std::to_string(r.capped), 8) +
+                (backups ? padLeft(std::to_string(r.backup), 8) : std::string()) +
                 (r.inside == 0
                      ? padLeft("-", 9) + padLeft("-", 9) + padLeft("-", 9) // nothing inside the window
                      : padLeft(fixed1(r.median), 9) + padLeft(fixed1(r.mean), 9) + padLeft(fixed1(r.iqr), 9));

@@ -22,6 +22,7 @@ struct ControlAuditRow {
     int competitors = 0; // R files holding a score for this control
     int inside = 0;      // scored inside the window
     int capped = 0;      // scored TimeWindow
+    int backup = 0;      // timed by a backup logger (Working/Sources<day>_<no>.csv)
     // Of the scores inside the window; all 0 when there is none.
     double median = 0;
     double mean = 0;

@@ -19,7 +19,8 @@ fs::path explainFolder(const ProgramState& state) {
     return state.rallyFolder(RallyFolder::Working) / "Explain";
 }
 
-Status keepExplainFiles(const ProgramState& state, int day, int competitorNo, const std::string& clFileName) {
+Status keepExplainFiles(const ProgramState& state, int day, int competitorNo, const std::string& clFileName,
+                        const std::string& backupClFileName) {
     const fs::path folder = explainFolder(state);
     std::error_code ec;
     fs::create_directories(folder, ec);
@@ -35,6 +36,16 @@ Status keepExplainFiles(const ProgramState& state, int day, int competitorNo, co
             return Status::failure("Cannot keep " + from.string() + " in " + folder.string() + ": " +
                                    st.message());
     }
+    const fs::path backupCopy = keptExplainFile(state, 3, day, competitorNo);
+    if (backupClFileName.empty()) {
+        std::error_code ignored;
+        fs::remove(backupCopy, ignored);
+        return {};
+    }
+    const fs::path backup = state.rallyFile(RallyFolder::CompetitorsLog, backupClFileName);
+    if (auto st = copyFileAtomically(backup, backupCopy); !st)
+        return Status::failure("Cannot keep " + backup.string() + " in " + folder.string() + ": " +
+                               st.message());
     return {};
 }
 
@@ -44,6 +55,7 @@ void removeExplainFiles(const ProgramState& state, int day, int competitorNo) {
     for (const std::string& name : {clNameFor(day, competitorNo), shortlistFileName(3, day, competitorNo),
                                     reportFileName(day, competitorNo)})
         fs::remove(folder / name, ignored);
+    fs::remove(keptExplainFile(state, 3, day, competitorNo), ignored);
 }
 
 fs::path keptExplainFile(const ProgramState& state, int which, int day, int competitorNo) {
@@ -53,6 +65,8 @@ fs::path keptExplainFile(const ProgramState& state, int which, int day, int comp
         return folder / clNameFor(day, competitorNo);
     case 1:
         return folder / shortlistFileName(3, day, competitorNo);
+    case 3:
+        return folder / ("CL" + std::to_string(day) + formatCompNo(competitorNo) + "b.csv");
     default:
         return folder / reportFileName(day, competitorNo);
     }

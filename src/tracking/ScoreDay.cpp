@@ -1,6 +1,7 @@
 #include "tracking/ScoreDay.h"
 
 #include "common/Format.h"
+#include "tracking/BackupLogger.h"
 #include "tracking/Scoring.h"
 #include "tracking/TrackImport.h"
 #include "tracking/TrackingFiles.h"
@@ -57,6 +58,23 @@ void noteScoring(DaySummary& summary, const std::string& clFile, const Status& r
     outcome.controlCount = static_cast<int>(run.controls.size());
     outcome.dayTotal = run.dayTotal;
     summary.competitors.push_back(std::move(outcome));
+}
+
+void noteBackup(DaySummary& summary, const std::string& clFile, const ScoringRun& run,
+                const std::string& note) {
+    const int backupControls =
+        static_cast<int>(std::count(run.fromBackup.begin(), run.fromBackup.end(), true));
+    if (!note.empty()) summary.messages.push_back(clFile + ": " + note);
+    for (auto it = summary.competitors.rbegin(); it != summary.competitors.rend(); ++it)
+        if (it->fileName == clFile) {
+            it->backupControls = backupControls;
+            if (!note.empty())
+                it->message = note;
+            else if (!run.backupClFileName.empty())
+                it->message = std::to_string(backupControls) + " of " + std::to_string(run.report.size()) +
+                              " controls from the backup logger " + run.backupClFileName;
+            return;
+        }
 }
 
 void noteAfterScoring(DaySummary& summary, const std::string& clFile, const Status& result) {
@@ -119,12 +137,13 @@ DaySummary runDayBatch(const ProgramState& state, int day, const DayBatch& batch
     if (batch.scoreLogs) {
         const std::vector<std::string> clFiles =
             chosen(batch.clFiles, listCompetitorFiles(state, day).clFiles);
-        total = done + static_cast<int>(clFiles.size());
-        if (batch.stepStarts) batch.stepStarts(BatchStep::Score, clFiles.size());
-        const auto clashingLogs = sameCompetitorFiles(clFiles, 2);
+        // A primary and its backup logger are scored as one.
+        const std::vector<ScoringJob> jobs = scoringJobs(clFiles, sameCompetitorFiles(clFiles, 2));
+        total = done + static_cast<int>(jobs.size());
+        if (batch.stepStarts) batch.stepStarts(BatchStep::Score, jobs.size());
         bool noControls = false;
-        for (std::size_t i = 0; i < clFiles.size(); ++i) {
-            const std::string& clFile = clFiles[i];
+        for (std::size_t i = 0; i < jobs.size(); ++i) {
+            const std::string& clFile = jobs[i].file;
             if (noControls) {
                 // Not tried: the missing control file fails every competitor alike. Listed, not
                 // repeated among the messages.
@@ -136,14 +155,15 @@ DaySummary runDayBatch(const ProgramState& state, int day, const DayBatch& batch
             BatchFileDone event;
             event.step = BatchStep::Score;
             event.index = i;
-            event.count = clFiles.size();
+            event.count = jobs.size();
             event.file = clFile;
-            if (const auto clash = clashingLogs.find(clFile); clash != clashingLogs.end()) {
-                event.status = Status::failure(clash->second);
+            if (!jobs[i].refused.empty()) {
+                event.status = Status::failure(jobs[i].refused);
                 noteScoring(summary, clFile, event.status, {});
             } else {
-                event.status = scoreCompetitor(state, day, clFile, event.run);
+                event.status = scoreLoggerPair(state, day, jobs[i].pair, event.run, event.note);
                 noteScoring(summary, clFile, event.status, event.run);
+                if (event.status) noteBackup(summary, clFile, event.run, event.note);
                 if (event.status && batch.afterScoring) {
                     event.afterScoring = batch.afterScoring(event.run);
                     noteAfterScoring(summary, clFile, event.afterScoring);

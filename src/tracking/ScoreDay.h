@@ -23,7 +23,8 @@ struct CompetitorOutcome {
     int controlsScored = 0; // lines of the R file
     int controlCount = 0;   // controls of the day
     double dayTotal = 0;
-    std::string message; // why it was not imported or scored, or what failed after scoring
+    std::string message;    // why it was not imported or scored, or what failed after scoring
+    int backupControls = 0; // controls the backup logger gave
 };
 
 struct DaySummary {
@@ -44,7 +45,8 @@ using AfterScoring = std::function<Status(const ScoringRun& run)>;
 
 enum class BatchStep { Import, Score };
 
-// One file the batch tried, told as soon as it is done. `index` counts from 0 within the step,
+// One file the batch tried, told as soon as it is done. A primary and its backup logger are one
+// file of the score step, told by the primary's CL file. `index` counts from 0 within the step,
 // `count` is the number of files of the step.
 struct BatchFileDone {
     BatchStep step = BatchStep::Import;
@@ -55,6 +57,7 @@ struct BatchFileDone {
     ImportResult import; // a download imported
     ScoringRun run;      // a CL file scored
     Status afterScoring; // what AfterScoring returned for a CL file scored
+    std::string note;    // a backup logger scored as the primary says so
 };
 
 struct DayBatch {
@@ -80,6 +83,10 @@ DaySummary scoreDay(const ProgramState& state, int day, const DayProgress& progr
 // after scoring. noteScoring's `run` is the run as scoreCompetitor left it.
 void noteImport(DaySummary& summary, const std::string& download, const Status& result);
 void noteScoring(DaySummary& summary, const std::string& clFile, const Status& result, const ScoringRun& run);
+// A competitor scored with (or from) a backup logger: how many controls the backup gave, and the
+// note of a backup scored as the primary, on the competitor's line and among the messages.
+void noteBackup(DaySummary& summary, const std::string& clFile, const ScoringRun& run,
+                const std::string& note);
 void noteAfterScoring(DaySummary& summary, const std::string& clFile, const Status& result);
 // Orders the competitors by number (then file name); the batch does it before returning.
 void sortCompetitors(DaySummary& summary);

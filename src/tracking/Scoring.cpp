@@ -1,6 +1,7 @@
 #include "tracking/Scoring.h"
 
 #include "common/FileIo.h"
+#include "tracking/BackupLogger.h"
 #include "tracking/ClFile.h"
 #include "tracking/KeptExplainFiles.h"
 #include "tracking/PassageTime.h"
@@ -22,12 +23,16 @@ fs::path workingFile(const ProgramState& state, const std::string& name) {
     return state.rallyFile(RallyFolder::Working, name);
 }
 
+fs::path runFile(const ProgramState& state, const ScoringRun& run, const std::string& name) {
+    return workingFile(state, run.backupLogger ? backupWorkingName(name) : name);
+}
+
 fs::path shortlistPath(const ProgramState& state, const ScoringRun& run, int which) {
-    return workingFile(state, shortlistFileName(which, run.day, run.competitorNo));
+    return runFile(state, run, shortlistFileName(which, run.day, run.competitorNo));
 }
 
 fs::path reportPath(const ProgramState& state, const ScoringRun& run) {
-    return workingFile(state, reportFileName(run.day, run.competitorNo));
+    return runFile(state, run, reportFileName(run.day, run.competitorNo));
 }
 
 Status writeShortlist(const fs::path& file, const std::vector<ShortlistLine>& lines) {
@@ -62,15 +67,23 @@ int speedGroupFor(const RallyConfig& config, int competitorNo) {
     return group;
 }
 
-Status loadCompetitor(const ProgramState& state, int day, const std::string& clFileName, ScoringRun& run) {
+namespace {
+
+enum class LoggerRole { Alone, PrimaryOfPair, BackupOfPair };
+
+Status loadLogger(const ProgramState& state, int day, const std::string& clFileName, LoggerRole role,
+                  ScoringRun& run) {
     ScoringRun loaded;
     loaded.day = day;
+    loaded.backupLogger = role == LoggerRole::BackupOfPair;
     loaded.clFileName = clFileName;
     if (auto st = competitorNoFromClName(clFileName, loaded.competitorNo); !st) return st;
     if (loaded.competitorNo < 1 || loaded.competitorNo > kMaxEntries)
         return Status::failure(clFileName + ": competition number " + std::to_string(loaded.competitorNo) +
                                " is outside 1.." + std::to_string(kMaxEntries) + " and cannot be scored");
     if (auto st = checkDayInName(clFileName, 2, day); !st) return st;
+    if (role == LoggerRole::Alone)
+        if (auto st = checkScoredAlone(state, day, clFileName, loaded.competitorNo); !st) return st;
     const fs::path controlFile = state.rallyFile(RallyFolder::Marshals, "cp" + std::to_string(day) + ".csv");
     std::error_code ec;
     if (!fs::is_regular_file(controlFile, ec))
@@ -99,6 +112,28 @@ Status loadCompetitor(const ProgramState& state, int day, const std::string& clF
     loaded.next = ScoringStep::ReduceByDistance;
     run = std::move(loaded);
     return {};
+}
+
+} // namespace
+
+Status loadCompetitor(const ProgramState& state, int day, const std::string& clFileName, ScoringRun& run) {
+    return loadLogger(state, day, clFileName, LoggerRole::Alone, run);
+}
+
+Status loadPrimaryLogger(const ProgramState& state, int day, const std::string& clFileName, ScoringRun& run) {
+    return loadLogger(state, day, clFileName, LoggerRole::PrimaryOfPair, run);
+}
+
+Status loadBackupLogger(const ProgramState& state, int day, const std::string& clFileName, ScoringRun& run) {
+    return loadLogger(state, day, clFileName, LoggerRole::BackupOfPair, run);
+}
+
+fs::path scoringWorkingFile(const ProgramState& state, const ScoringRun& run, int which) {
+    return which >= 1 && which <= 3 ? shortlistPath(state, run, which) : reportPath(state, run);
+}
+
+void removeScoringWorkingFiles(const ProgramState& state, const ScoringRun& run) {
+    removeWorkingFiles(state, run);
 }
 
 Status reduceByDistanceStep(const ProgramState& state, ScoringRun& run) {
@@ -156,6 +191,16 @@ Status resultStep(const ProgramState& state, ScoringRun& run) {
     for (int c : scrapped)
         if (c >= 1 && static_cast<std::size_t>(c) <= report.size())
             report[static_cast<std::size_t>(c - 1)].score = 0;
+    // A backup CL file scored alone gave every control; the file that said so for an earlier
+    // scoring from a backup goes when the primary alone is scored.
+    if (run.backupClFileName.empty() && isBackupName(run.clFileName, 2))
+        run.fromBackup.assign(report.size(), true);
+    if (!run.fromBackup.empty()) {
+        if (auto st = writeSources(state, run.day, run.competitorNo, report, run.fromBackup); !st) return st;
+    } else {
+        std::error_code ignored;
+        fs::remove(sourcesFile(state, run.day, run.competitorNo), ignored);
+    }
     double total = 0;
     CsvWriter out;
     for (const auto& r : report) {
@@ -167,7 +212,9 @@ Status resultStep(const ProgramState& state, ScoringRun& run) {
     run.report = std::move(report);
     run.dayTotal = total;
     if (state.keepExplainFiles) {
-        if (auto st = keepExplainFiles(state, run.day, run.competitorNo, run.clFileName); !st)
+        if (auto st =
+                keepExplainFiles(state, run.day, run.competitorNo, run.clFileName, run.backupClFileName);
+            !st)
             state.messages->info(st.message());
     } else {
         removeExplainFiles(state, run.day, run.competitorNo);
@@ -175,6 +222,12 @@ Status resultStep(const ProgramState& state, ScoringRun& run) {
     std::error_code ignored;
     fs::remove(state.rallyFile(RallyFolder::CompetitorsLog, run.clFileName), ignored);
     removeWorkingFiles(state, run);
+    if (!run.backupClFileName.empty()) {
+        fs::remove(state.rallyFile(RallyFolder::CompetitorsLog, run.backupClFileName), ignored);
+        ScoringRun backup = run;
+        backup.backupLogger = true;
+        removeWorkingFiles(state, backup);
+    }
     run.next = ScoringStep::Done;
     return {};
 }

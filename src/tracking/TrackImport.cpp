@@ -151,6 +151,16 @@ void removeIfPresent(const fs::path& file) {
 
 } // namespace
 
+bool isKeptEarlierDownload(const fs::path& bak, const std::string& name) {
+    const fs::path file = bak / name;
+    const std::string stem = file.stem().string();
+    const auto dash = stem.rfind('-');
+    std::error_code ec;
+    return dash != std::string::npos && dash + 1 < stem.size() &&
+           stem.find_first_not_of("0123456789", dash + 1) == std::string::npos &&
+           fs::exists(bak / (stem.substr(0, dash) + file.extension().string()), ec);
+}
+
 Status restoreDownloads(const ProgramState& state, int day, std::vector<std::string>& restored) {
     restored.clear();
     const fs::path bak = state.rallyFolder(RallyFolder::CompetitorsLogBak);
@@ -162,17 +172,14 @@ Status restoreDownloads(const ProgramState& state, int day, std::vector<std::str
     std::vector<std::string> candidates;
     for (const std::string& name : listDownloads(bak, day)) {
         const fs::path file = bak / name;
-        const std::string stem = file.stem().string();
-        const auto dash = stem.rfind('-');
-        const bool keptEarlier = dash != std::string::npos && dash + 1 < stem.size() &&
-                                 stem.find_first_not_of("0123456789", dash + 1) == std::string::npos &&
-                                 fs::exists(bak / (stem.substr(0, dash) + file.extension().string()), ec);
-        if (keptEarlier) continue;
-        const std::string key = name.size() >= 5 ? name.substr(1, 4) : name;
+        if (isKeptEarlierDownload(bak, name)) continue;
+        std::string key = name.size() >= 5 ? name.substr(1, 4) : name;
         if (key.find_first_not_of("0123456789") != std::string::npos) {
             candidates.push_back(name);
             continue;
         }
+        // The primary and the backup logger both go back.
+        if (isBackupName(name, 1)) key += 'b';
         const auto time = fs::last_write_time(file, ec);
         auto [it, added] = latest.try_emplace(key, time, name);
         if (!added && time > it->second.first) it->second = {time, name};

@@ -4,6 +4,7 @@
 #include "common/ProgramState.h"
 #include "common/Status.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -46,8 +47,13 @@ std::string importSummary(const ImportResult& result);
 // Puts the downloads of `day` back from CompetitorsLog/Bak into CompetitorsLog, so that the day
 // can be imported and scored again after its controls were corrected. The backups stay; earlier
 // copies kept beside a newer download ("h1045-1.csv" beside "h1045.csv") are left where they are;
-// a download already waiting in CompetitorsLog is not overwritten. `restored` lists the names.
+// a download already waiting in CompetitorsLog is not overwritten. A competitor's primary and
+// backup logger both go back. `restored` lists the names.
 Status restoreDownloads(const ProgramState& state, int day, std::vector<std::string>& restored);
+
+// Whether `name` in the Bak folder is an earlier copy kept beside a newer download of the same
+// name ("h1045-1.csv" beside "h1045.csv").
+bool isKeptEarlierDownload(const std::filesystem::path& bak, const std::string& name);
 
 // The date key "ddmmyy" compares by, as a number (260615 for 26 June 2015); the parts carry over
 // like a calendar date (month 13 is January of the next year).

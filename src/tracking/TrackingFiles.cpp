@@ -45,6 +45,13 @@ Status checkDayInName(std::string_view fileName, std::size_t position, int day) 
     return Status::failure(std::string(fileName) + " is not a file of day " + std::to_string(day));
 }
 
+bool isBackupName(std::string_view name, std::size_t dayPosition) {
+    if (name.size() < dayPosition + 5) return false;
+    for (std::size_t i = dayPosition + 1; i < dayPosition + 4; ++i)
+        if (name[i] < '0' || name[i] > '9') return false;
+    return name[dayPosition + 4] == 'b' || name[dayPosition + 4] == 'B';
+}
+
 std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::string>& names,
                                                        std::size_t dayPosition) {
     std::map<std::string, std::vector<std::string>> byCompetitor;
@@ -52,8 +59,10 @@ std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::st
         // Names that carry no day and number are left to the import or scoring to refuse; a
         // name given twice is one file.
         if (name.size() < dayPosition + 4) continue;
-        const std::string key = name.substr(dayPosition, 4);
+        std::string key = name.substr(dayPosition, 4);
         if (key.find_first_not_of("0123456789") != std::string::npos) continue;
+        // A primary and a backup logger of the competitor are a pair, not a clash.
+        if (isBackupName(name, dayPosition)) key += 'b';
         auto& files = byCompetitor[key];
         if (std::find(files.begin(), files.end(), name) == files.end()) files.push_back(name);
     }
@@ -64,8 +73,8 @@ std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::st
         for (std::size_t i = 0; i < files.size(); ++i)
             list += (i == 0 ? "" : i + 1 == files.size() ? " and " : ", ") + files[i];
         for (const std::string& f : files)
-            clashes[f] = list + " belong to competitor " + std::to_string(std::stoi(key.substr(1))) +
-                         " on day " + key.substr(0, 1) +
+            clashes[f] = list + " belong to competitor " + std::to_string(std::stoi(key.substr(1, 3))) +
+                         " on day " + key.substr(0, 1) + (key.size() > 4 ? " as backup loggers" : "") +
                          ": none of them is taken; leave only the right one in CompetitorsLog";
     }
     return clashes;

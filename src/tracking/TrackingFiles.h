@@ -4,6 +4,7 @@
 //   h2045.csv        Holux download of competitor 45 on day 2 (CompetitorsLog); also c, e, x,
 //                    g2045.gpx (GPX) and n2045.nmea (NMEA)
 //   CL2045.csv       its competitor log (CompetitorsLog)
+//   h2045b.csv, CL2045b.csv   the same of the competitor's backup logger
 //   1Shortlist_2_45.csv, 2Shortlist_2_45.csv, 3Shortlist_2_45.csv, Report2_45.csv (Working)
 //   R2045.csv        the competitor's result of the day (Results)
 #include "common/ProgramState.h"
@@ -63,9 +64,15 @@ struct CompetitorFiles {
 // without regard to case; each group is sorted by name.
 CompetitorFiles listCompetitorFiles(const ProgramState& state, int day);
 
+// Whether the name has three digits after the day digit at `dayPosition` (1 for downloads, 2 for
+// CL files) and then 'b' or 'B': the download or CL file of a backup logger (h1045b.csv,
+// g1045b.gpx, CL1045b.csv; tracking/BackupLogger.h).
+bool isBackupName(std::string_view name, std::size_t dayPosition);
+
 // Files of a batch that belong to the same competitor and day as another file of the batch (two
 // downloads h1001.csv and c1001.csv, or CL1001.csv and CL1001-1.csv): scoring both would leave
-// the result of whichever came last. Maps each such file to a message naming the others. The
+// the result of whichever came last. A backup logger's file (h1001b.csv, CL1001b.csv) clashes
+// only with another backup of the competitor. Maps each such file to a message naming the others. The
 // day and number stand at `dayPosition` (1 for downloads, 2 for CL files).
 std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::string>& names,
                                                        std::size_t dayPosition);

@@ -120,6 +120,16 @@ void frmTrackMap::paintEvent(QPaintEvent*) {
     p.setPen(QPen(QColor(40, 110, 220), 2));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(point(g.control), g.circleRadius, g.circleRadius);
+    // The other logger of a pair, faint under the track that timed the control.
+    const QColor other(160, 195, 235);
+    p.setPen(QPen(other, 2));
+    for (std::size_t i = 1; i < g.otherTrack.size(); ++i)
+        if (g.otherJoined[i]) p.drawLine(point(g.otherTrack[i - 1]), point(g.otherTrack[i]));
+    p.setPen(Qt::NoPen);
+    p.setBrush(other);
+    for (const auto& f : g.otherTrack)
+        p.drawEllipse(point(f), 2, 2);
+    p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(150, 150, 150), 2));
     for (std::size_t i = 1; i < g.track.size(); ++i)
         if (g.joined[i]) p.drawLine(point(g.track[i - 1]), point(g.track[i]));
