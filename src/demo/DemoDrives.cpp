@@ -160,7 +160,10 @@ Status writeDemoDownloads(const ProgramState& state, int day, std::uint32_t seed
             return st;
         written.push_back(name);
         if (no == roles.backupLogger || no == roles.backupAfterGap)
-            if (auto st = writeBackupDownload(state, road, drive, day, no, date, written); !st) return st;
+            if (auto st = writeBackupDownload(state, road, drive, day, no, state.config.startDate + day - 1,
+                                              written);
+                !st)
+                return st;
     }
     return {};
 }
