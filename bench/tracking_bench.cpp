@@ -14,6 +14,7 @@
 #include "workspace/Workspace.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <functional>
@@ -134,6 +135,46 @@ trakmora::bench::Register oneDownload("tracking-one", [] {
         });
         std::printf("    %s: %s\n", name.c_str(), importSummary(result).c_str());
     }
+});
+
+// The same download as two whole processes, `import` then `score`, as the organiser runs them:
+// start-up, opening the rally and its lock included; no workbooks.
+trakmora::bench::Register twoProcesses("tracking-processes", [] {
+    BenchRally rally("processes");
+    SyntheticDriveSettings settings;
+    settings.fixCount = 100000;
+    settings.controlCount = 100;
+    settings.secondsPerFix = 0.5;
+    const SyntheticDrive drive(settings);
+    rally.writeControls(drive.controls());
+    const std::string text = downloadText(*findLoggerLayout('h'), drive.competitorFixes(7, 1.0005),
+                                          rally.state.config.startDate, rally.state.config);
+    rally.writeDownload("h1007.csv", text);
+    const fs::path waiting = rally.state.rallyFile(RallyFolder::CompetitorsLog, "h1007.csv");
+    const fs::path imported = rally.state.rallyFile(RallyFolder::CompetitorsLogBak, "h1007.csv");
+    const std::string cli = std::string(TRAKMORA_CLI) + " --data-root '" +
+                            rally.state.paths.dataRoot().string() + "' --rally B --no-workbooks ";
+    const std::string import = cli + "import --day 1 h1007.csv > /dev/null";
+    const std::string score = cli + "score --day 1 CL1007.csv > /dev/null";
+    auto run = [](const std::string& command) {
+        if (std::system(command.c_str()) != 0) std::printf("failed: %s\n", command.c_str());
+    };
+    trakmora::bench::timeIt("import + score of 100,000 fixes, 100 controls, as two processes", 10, [&] {
+        if (fs::exists(imported)) fs::rename(imported, waiting);
+        run(import);
+        run(score);
+    });
+    trakmora::bench::timeIt("  of which: import process", 10, [&] {
+        if (fs::exists(imported)) fs::rename(imported, waiting);
+        run(import);
+    });
+    trakmora::bench::timeIt("  of which: score process", 10, [&] {
+        const std::string cl = readFileText(rally.state.rallyFile(RallyFolder::CompetitorsLog, "CL1007.csv"));
+        run(score);
+        (void)writeFile(rally.state.rallyFile(RallyFolder::CompetitorsLog, "CL1007.csv"), cl);
+    });
+    trakmora::bench::timeIt("  a process that only opens the rally (config)", 10,
+                            [&] { run(cli + "config > /dev/null"); });
 });
 
 trakmora::bench::Register wholeDay("tracking-day", [] {
