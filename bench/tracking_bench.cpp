@@ -2,11 +2,13 @@
 #include "Bench.h"
 #include "common/FileIo.h"
 #include "common/Format.h"
+#include "common/InOrder.h"
 #include "common/Messages.h"
 #include "common/ProgramState.h"
 #include "demo/DownloadWriter.h"
 #include "demo/SyntheticDrive.h"
 #include "schedule/ControlFile.h"
+#include "tracking/ScoreDay.h"
 #include "tracking/Scoring.h"
 #include "tracking/TrackImport.h"
 #include "tracking/TrackingFiles.h"
@@ -37,7 +39,12 @@ public:
         fs::create_directories(root_);
         if (auto st = createRally(state, "Bench Rally", "B"); !st) std::printf("%s\n", st.message().c_str());
     }
+    // TRAKMORA_BENCH_KEEP=1 leaves the rally for a profiler.
     ~BenchRally() {
+        if (std::getenv("TRAKMORA_BENCH_KEEP")) {
+            std::printf("    rally kept in %s\n", root_.string().c_str());
+            return;
+        }
         std::error_code ignored;
         fs::remove_all(root_, ignored);
     }
@@ -192,17 +199,15 @@ trakmora::bench::Register wholeDay("tracking-day", [] {
         rally.writeDownload(name, downloadText(*findLoggerLayout(letter), drive.competitorFixes(no, pace),
                                                rally.state.config.startDate, rally.state.config));
     }
+    // As "Score all", `score` and `run` do it: the day batch, one worker per core.
+    DaySummary summary;
+    timeWithCpu("import and score a day of 250 competitors x 30,000 fixes", 1,
+                [&] { summary = runDayBatch(rally.state, 1, DayBatch{}); });
     double total = 0;
-    int scored = 0;
-    timeWithCpu("import and score a day of 250 competitors x 30,000 fixes", 1, [&] {
-        for (const std::string& name : listCompetitorFiles(rally.state, 1).downloads) {
-            ScoringRun run;
-            if (!importAndScore(rally.state, name, run)) continue;
-            total += run.dayTotal;
-            ++scored;
-        }
-    });
-    std::printf("    %d competitors scored, mean DayTotal %.0f s\n", scored, scored ? total / scored : 0.0);
+    for (const CompetitorOutcome& c : summary.competitors)
+        total += c.dayTotal;
+    std::printf("    %d competitors scored on %u workers, mean DayTotal %.0f s\n", summary.competitorsScored,
+                workerCount(), summary.competitorsScored ? total / summary.competitorsScored : 0.0);
 });
 
 } // namespace

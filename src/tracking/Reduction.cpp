@@ -1,6 +1,9 @@
 #include "tracking/Reduction.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <utility>
 
 namespace trakmora {
 
@@ -32,6 +35,56 @@ double windowInDegrees(double distanceWindow) {
     return distanceWindow / kMetresPerDegree * (1 + 1e-9) + 1e-12;
 }
 
+// The fixes in the order of one key (latitude, or time), so that each control looks only at
+// the fixes near its own key value rather than at all of them. A search returns a superset of
+// the fixes the exact tests keep; the exact tests then run on those alone, and the fixes kept go
+// back into file order, so the shortlists are the same as a scan over every fix would give.
+class KeyIndex {
+public:
+    template <typename Key> KeyIndex(const std::vector<TrackFix>& fixes, Key key) {
+        for (const TrackFix& f : fixes)
+            if (!std::isfinite(key(f))) return; // never met in a CL file; scanned whole then
+        order_.resize(fixes.size());
+        for (std::uint32_t i = 0; i < order_.size(); ++i)
+            order_[i] = i;
+        // A logger writes its fixes in time order: then the file order is already the order.
+        bool inOrder = true;
+        for (std::size_t i = 1; inOrder && i < fixes.size(); ++i)
+            inOrder = !(key(fixes[i]) < key(fixes[i - 1]));
+        if (!inOrder)
+            std::stable_sort(order_.begin(), order_.end(),
+                             [&](std::uint32_t a, std::uint32_t b) { return key(fixes[a]) < key(fixes[b]); });
+        keys_.reserve(order_.size());
+        for (const std::uint32_t i : order_)
+            keys_.push_back(key(fixes[i]));
+        usable_ = true;
+    }
+
+    // Every fix whose key lies within [low, high] (and, without an index, every fix), in no
+    // particular order: the few the exact tests keep are put back in file order after them.
+    void within(double low, double high, std::size_t fixCount, std::vector<std::uint32_t>& out) const {
+        out.clear();
+        if (!usable_) {
+            for (std::uint32_t i = 0; i < fixCount; ++i)
+                out.push_back(i);
+            return;
+        }
+        const auto first = std::lower_bound(keys_.begin(), keys_.end(), low);
+        const auto last = std::upper_bound(first, keys_.end(), high);
+        out.assign(order_.begin() + (first - keys_.begin()), order_.begin() + (last - keys_.begin()));
+    }
+
+private:
+    bool usable_ = false;
+    std::vector<std::uint32_t> order_;
+    std::vector<double> keys_;
+};
+
+// Twice the window and a little more: far beyond any rounding of the exact tests.
+double searchMargin(double window) {
+    return 2 * std::fabs(window) + 1e-6;
+}
+
 } // namespace
 
 double controlDistance(double controlLat, double controlLon, double fixLat, double fixLon) {
@@ -49,36 +102,55 @@ std::vector<ShortlistLine> reduceByDistance(const std::vector<ControlRecord>& co
                                             const std::vector<TrackFix>& fixes, double distanceWindow) {
     std::vector<ShortlistLine> lines;
     const double windowDegrees = windowInDegrees(distanceWindow);
+    const KeyIndex byLat(fixes, [](const TrackFix& f) { return f.lat; });
+    std::vector<std::uint32_t> near;
+    std::vector<std::pair<std::uint32_t, double>> kept; // fix and its distance
     for (const ControlRecord& c : controls) {
         const double groupTime = c.groupTime[static_cast<std::size_t>(speedGroup)];
-        for (const TrackFix& f : fixes) {
+        const double margin = searchMargin(windowDegrees);
+        byLat.within(c.lat - margin, c.lat + margin, fixes.size(), near);
+        kept.clear();
+        for (const std::uint32_t i : near) {
+            const TrackFix& f = fixes[i];
             if (clearlyOutside(c, f, windowDegrees)) continue;
             const double d = controlDistance(c.lat, c.lon, f.lat, f.lon);
-            if (d < distanceWindow) lines.push_back(pairLine(c, groupTime, f, d));
+            if (d < distanceWindow) kept.emplace_back(i, d);
         }
+        std::sort(kept.begin(), kept.end());
+        for (const auto& [i, d] : kept)
+            lines.push_back(pairLine(c, groupTime, fixes[i], d));
     }
     return lines;
 }
 
 std::vector<ShortlistLine> reduceByTime(const std::vector<ControlRecord>& controls, int speedGroup,
                                         const std::vector<TrackFix>& fixes, int competitorNo,
-                                        double distanceWindow, double timeWindow, int& kept) {
+                                        double distanceWindow, double timeWindow, int& keptCount) {
     std::vector<ShortlistLine> lines;
-    kept = 0;
+    keptCount = 0;
     const double windowDegrees = windowInDegrees(distanceWindow);
+    const KeyIndex byTime(fixes, [](const TrackFix& f) { return f.seconds; });
+    std::vector<std::uint32_t> near;
+    std::vector<std::pair<std::uint32_t, double>> kept; // fix and its distance
     for (const ControlRecord& c : controls) {
         const double groupTime = c.groupTime[static_cast<std::size_t>(speedGroup)];
         lines.push_back(fillerLine(c, groupTime, 5000));
         lines.push_back(fillerLine(c, groupTime, 5001));
         const double ideal = idealTime(groupTime, competitorNo);
-        for (const TrackFix& f : fixes) {
+        const double margin = searchMargin(timeWindow);
+        byTime.within(ideal - margin, ideal + margin, fixes.size(), near);
+        kept.clear();
+        for (const std::uint32_t i : near) {
+            const TrackFix& f = fixes[i];
             if (!(f.seconds > ideal - timeWindow && f.seconds < ideal + timeWindow)) continue;
             if (clearlyOutside(c, f, windowDegrees)) continue;
             const double d = controlDistance(c.lat, c.lon, f.lat, f.lon);
-            if (d >= distanceWindow) continue;
-            lines.push_back(pairLine(c, groupTime, f, d));
-            ++kept;
+            if (d < distanceWindow) kept.emplace_back(i, d);
         }
+        std::sort(kept.begin(), kept.end());
+        for (const auto& [i, d] : kept)
+            lines.push_back(pairLine(c, groupTime, fixes[i], d));
+        keptCount += static_cast<int>(kept.size());
     }
     return lines;
 }

@@ -1,12 +1,16 @@
 #include "tracking/ScoreDay.h"
 
 #include "common/Format.h"
+#include "common/InOrder.h"
+#include "common/Messages.h"
 #include "tracking/BackupLogger.h"
 #include "tracking/Scoring.h"
 #include "tracking/TrackImport.h"
 #include "tracking/TrackingFiles.h"
 
 #include <algorithm>
+#include <atomic>
+#include <filesystem>
 
 namespace trakmora {
 
@@ -113,25 +117,35 @@ DaySummary runDayBatch(const ProgramState& state, int day, const DayBatch& batch
         if (batch.fileDone) batch.fileDone(event);
     };
 
+    // Downloads are imported and competitors scored side by side, one worker per core; each file
+    // touches only its own competitor's files. What the batch tells about each file follows on
+    // this thread, in the order of the files, as if they had been taken one by one.
     if (batch.importDownloads) {
         if (batch.stepStarts) batch.stepStarts(BatchStep::Import, downloads.size());
         const auto clashingDownloads = sameCompetitorFiles(downloads, 1);
-        for (std::size_t i = 0; i < downloads.size(); ++i) {
-            const std::string& download = downloads[i];
-            if (batch.progress) batch.progress(done, total, download);
-            ++done;
-            BatchFileDone event;
-            event.index = i;
-            event.count = downloads.size();
-            event.file = download;
-            if (const auto clash = clashingDownloads.find(download); clash != clashingDownloads.end())
-                event.status = Status::failure(clash->second);
-            else
-                event.status = importDownload(state, day, download, event.import);
-            noteImport(summary, download, event.status);
-            if (!event.status && batch.scoreLogs) --total; // no CL file to score
-            told(std::move(event));
-        }
+        std::error_code ignored; // imports side by side would each create the folder
+        std::filesystem::create_directories(state.rallyFolder(RallyFolder::CompetitorsLogBak), ignored);
+        std::vector<BatchFileDone> events(downloads.size());
+        forEachInOrder(
+            downloads.size(), workerCount(),
+            [&](std::size_t i) {
+                BatchFileDone& event = events[i];
+                event.index = i;
+                event.count = downloads.size();
+                event.file = downloads[i];
+                if (const auto clash = clashingDownloads.find(event.file); clash != clashingDownloads.end())
+                    event.status = Status::failure(clash->second);
+                else
+                    event.status = importDownload(state, day, event.file, event.import);
+            },
+            [&](std::size_t i) {
+                BatchFileDone& event = events[i];
+                if (batch.progress) batch.progress(done, total, event.file);
+                ++done;
+                noteImport(summary, event.file, event.status);
+                if (!event.status && batch.scoreLogs) --total; // no CL file to score
+                told(std::move(event));
+            });
     }
 
     if (batch.scoreLogs) {
@@ -141,37 +155,60 @@ DaySummary runDayBatch(const ProgramState& state, int day, const DayBatch& batch
         const std::vector<ScoringJob> jobs = scoringJobs(clFiles, sameCompetitorFiles(clFiles, 2));
         total = done + static_cast<int>(jobs.size());
         if (batch.stepStarts) batch.stepStarts(BatchStep::Score, jobs.size());
+        // Each competitor is scored with a state of its own, whose messages are told here in turn.
+        std::vector<BatchFileDone> events(jobs.size());
+        std::vector<RecordingMessages> heard(jobs.size());
+        std::vector<char> tried(jobs.size(), 0);
+        // The missing control file fails every competitor alike: once one has met it, the
+        // competitors not yet begun are not tried.
+        std::atomic<bool> noControlsMet{false};
         bool noControls = false;
-        for (std::size_t i = 0; i < jobs.size(); ++i) {
-            const std::string& clFile = jobs[i].file;
-            if (noControls) {
-                // Not tried: the missing control file fails every competitor alike. Listed, not
-                // repeated among the messages.
-                noteFailure(summary, clFile, 2, kNoControlsLoaded, false);
-                continue;
-            }
-            if (batch.progress) batch.progress(done, total, clFile);
-            ++done;
-            BatchFileDone event;
-            event.step = BatchStep::Score;
-            event.index = i;
-            event.count = jobs.size();
-            event.file = clFile;
-            if (!jobs[i].refused.empty()) {
-                event.status = Status::failure(jobs[i].refused);
-                noteScoring(summary, clFile, event.status, {});
-            } else {
-                event.status = scoreLoggerPair(state, day, jobs[i].pair, event.run, event.note);
-                noteScoring(summary, clFile, event.status, event.run);
-                if (event.status) noteBackup(summary, clFile, event.run, event.note);
-                if (event.status && batch.afterScoring) {
-                    event.afterScoring = batch.afterScoring(event.run);
-                    noteAfterScoring(summary, clFile, event.afterScoring);
+        forEachInOrder(
+            jobs.size(), workerCount(),
+            [&](std::size_t i) {
+                BatchFileDone& event = events[i];
+                event.step = BatchStep::Score;
+                event.index = i;
+                event.count = jobs.size();
+                event.file = jobs[i].file;
+                if (!jobs[i].refused.empty()) {
+                    event.status = Status::failure(jobs[i].refused);
+                } else {
+                    if (noControlsMet) return;
+                    ProgramState own = state;
+                    own.messages = &heard[i];
+                    event.status = scoreLoggerPair(own, day, jobs[i].pair, event.run, event.note);
+                    if (event.status.kind() == StatusKind::NoControlsLoaded) noControlsMet = true;
                 }
-            }
-            noControls = event.status.kind() == StatusKind::NoControlsLoaded;
-            told(std::move(event));
-        }
+                tried[i] = 1;
+            },
+            [&](std::size_t i) {
+                BatchFileDone& event = events[i];
+                const std::string clFile = event.file;
+                if (noControls) {
+                    // Listed, not repeated among the messages.
+                    noteFailure(summary, clFile, 2, kNoControlsLoaded, false);
+                    return;
+                }
+                if (!tried[i])
+                    event.status = Status::failure(StatusKind::NoControlsLoaded, kNoControlsLoaded);
+                if (batch.progress) batch.progress(done, total, clFile);
+                ++done;
+                for (const std::string& text : heard[i].texts)
+                    state.messages->info(text);
+                if (!jobs[i].refused.empty()) {
+                    noteScoring(summary, clFile, event.status, {});
+                } else {
+                    noteScoring(summary, clFile, event.status, event.run);
+                    if (event.status) noteBackup(summary, clFile, event.run, event.note);
+                    if (event.status && batch.afterScoring) {
+                        event.afterScoring = batch.afterScoring(event.run);
+                        noteAfterScoring(summary, clFile, event.afterScoring);
+                    }
+                }
+                noControls = event.status.kind() == StatusKind::NoControlsLoaded;
+                told(std::move(event));
+            });
     }
     if (batch.progress) batch.progress(total, total, {});
     sortCompetitors(summary);

@@ -31,6 +31,8 @@ Status convertRecords(const ProgramState& state, int day, const LoggerLayout& la
     read = 0;
     CsvRecordReader reader(content);
     CsvRecord record;
+    int lastYear = -1, lastMonth = -1, lastDay = -1;
+    bool onRallyDate = false;
     reader.next(record); // the header line is ignored
     for (std::size_t index = 1; reader.next(record); ++index) {
         if (index > static_cast<std::size_t>(kMaxFixes))
@@ -48,7 +50,14 @@ Status convertRecords(const ProgramState& state, int day, const LoggerLayout& la
         ++read;
         // Every fifth record counts from the first record of the file, whatever its date.
         if ((index - 1) % static_cast<std::size_t>(layout.keepEvery) != 0) continue;
-        if (dateKey(logged.year, logged.month, logged.day) != rallyDate) continue;
+        // Consecutive records nearly always share their date: it is worked out once per change.
+        if (logged.year != lastYear || logged.month != lastMonth || logged.day != lastDay) {
+            lastYear = logged.year;
+            lastMonth = logged.month;
+            lastDay = logged.day;
+            onRallyDate = dateKey(logged.year, logged.month, logged.day) == rallyDate;
+        }
+        if (!onRallyDate) continue;
         double seconds = logged.seconds;
         if (seconds >= offset) seconds -= offset;
         writeClLine(out, TrackFix{logged.fixNo, logged.lat, logged.lon, seconds});

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 namespace trakmora {
 namespace {
@@ -125,6 +126,62 @@ TEST(Reduction, DistanceAndTimeWindowsAreStrict) {
     EXPECT_EQ(second[0], (ShortlistLine{1, 1, 1, 1, 36000, 1, 1, 1, 1, 5000}));
     EXPECT_EQ(second[1].distance, 5001);
     EXPECT_EQ(second[7], (ShortlistLine{2, 1, 1, 2, 37000, 1, 1, 1, 1, 5001}));
+}
+
+// The reductions look up each control's fixes through an index; they must keep exactly what a
+// scan over every fix keeps, in file order: fixes out of time order, repeated fixes, fixes on the
+// very edge of both windows, and a log with a fix that has no usable position.
+TEST(Reduction, IndexedSearchesKeepWhatAScanOverEveryFixKeeps) {
+    const auto scanByDistance = [](const std::vector<ControlRecord>& controls,
+                                   const std::vector<TrackFix>& fixes, double window) {
+        std::vector<ShortlistLine> lines;
+        for (const ControlRecord& c : controls)
+            for (const TrackFix& f : fixes)
+                if (const double d = controlDistance(c.lat, c.lon, f.lat, f.lon); d < window)
+                    lines.push_back({double(c.no), c.lat, c.lon, c.dist, c.groupTime[1], f.fixNo, f.lat,
+                                     f.lon, f.seconds, d});
+        return lines;
+    };
+    const auto scanByTime = [](const std::vector<ControlRecord>& controls, const std::vector<TrackFix>& fixes,
+                               double window, double timeWindow) {
+        std::vector<ShortlistLine> lines;
+        for (const ControlRecord& c : controls) {
+            lines.push_back(fillerLine(c, c.groupTime[1], 5000));
+            lines.push_back(fillerLine(c, c.groupTime[1], 5001));
+            const double ideal = idealTime(c.groupTime[1], 7);
+            for (const TrackFix& f : fixes)
+                if (const double d = controlDistance(c.lat, c.lon, f.lat, f.lon);
+                    d < window && f.seconds > ideal - timeWindow && f.seconds < ideal + timeWindow)
+                    lines.push_back({double(c.no), c.lat, c.lon, c.dist, c.groupTime[1], f.fixNo, f.lat,
+                                     f.lon, f.seconds, d});
+        }
+        return lines;
+    };
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> offset(-0.004, 0.004), when(-900, 900);
+    std::vector<ControlRecord> controls;
+    for (int n = 1; n <= 12; ++n)
+        controls.push_back(test::control(n, 41.8 + n * 0.003, 12.6 + n * 0.002, n, 30000 + 60.0 * n));
+    for (const bool withNan : {false, true}) {
+        std::vector<TrackFix> fixes;
+        for (int k = 0; k < 4000; ++k) {
+            const ControlRecord& c = controls[static_cast<std::size_t>(k) % controls.size()];
+            fixes.push_back({double(k + 1), c.lat + offset(random), c.lon + offset(random),
+                             idealTime(c.groupTime[1], 7) + when(random)});
+        }
+        fixes.push_back(fixes[17]); // the same fix twice
+        // On the edges of both windows: 200 m north of a control, 600 s early.
+        fixes.push_back(
+            {9001, controls[3].lat + 0.002, controls[3].lon, idealTime(controls[3].groupTime[1], 7) - 600});
+        if (withNan) fixes.push_back({9002, std::nan(""), 12.6, 30100});
+        int kept = 0;
+        const std::vector<ShortlistLine> first = reduceByDistance(controls, 1, fixes, 200);
+        const std::vector<ShortlistLine> second = reduceByTime(controls, 1, fixes, 7, 200, 600, kept);
+        EXPECT_TRUE(first == scanByDistance(controls, fixes, 200)) << "with NaN: " << withNan;
+        EXPECT_TRUE(second == scanByTime(controls, fixes, 200, 600)) << "with NaN: " << withNan;
+        EXPECT_EQ(static_cast<std::size_t>(kept), second.size() - 2 * controls.size());
+        EXPECT_GT(kept, 100); // the drawn fixes reach into both windows
+    }
 }
 
 TEST(FinalShortlist, StableSortWithinEachControlThenTwoPerControlInOrder) {
