@@ -4,12 +4,51 @@
 #include "common/FileIo.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string_view>
 
 namespace trakmora {
+
+namespace {
+
+// The competitor logs this program writes: four plain numbers a line, lines ending CR LF or LF.
+// Read straight from the bytes; any other line (blanks, quotes, a fifth value, a damaged number,
+// one fix too many) sends the whole file through the general reader, which says what is wrong
+// and where. A line read here gives the values the general reader gives it.
+bool readPlainLog(std::string_view text, std::vector<TrackFix>& out) {
+    out.clear();
+    out.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        if (out.size() == static_cast<std::size_t>(kMaxFixes)) return false;
+        TrackFix f;
+        double* const values[] = {&f.fixNo, &f.lat, &f.lon, &f.seconds};
+        for (int k = 0; k < 4; ++k) {
+            const auto [next, ec] = std::from_chars(p, end, *values[k], std::chars_format::general);
+            if (ec != std::errc() || !std::isfinite(*values[k])) return false;
+            p = next;
+            if (k == 3) break;
+            if (p == end || *p != ',') return false;
+            ++p;
+        }
+        if (p < end && *p == '\r') ++p;
+        if (p < end && *p++ != '\n') return false;
+        out.push_back(f);
+    }
+    return true;
+}
+
+} // namespace
 
 Status readClFile(const std::filesystem::path& file, std::vector<TrackFix>& fixes) {
     std::string content;
     if (auto st = readWholeFile(file, content); !st) return st;
+    if (std::vector<TrackFix> plain; readPlainLog(content, plain)) {
+        fixes = std::move(plain);
+        return {};
+    }
     const CsvDocument doc = CsvDocument::forFile(file.string());
     std::vector<TrackFix> read;
     read.reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1);

@@ -1,3 +1,5 @@
+#include "support/TempDir.h"
+#include "tracking/ClFile.h"
 #include "tracking/PassageTime.h"
 #include "tracking/Reduction.h"
 #include "tracking/Scoring.h"
@@ -181,6 +183,31 @@ TEST(Reduction, IndexedSearchesKeepWhatAScanOverEveryFixKeeps) {
         EXPECT_TRUE(second == scanByTime(controls, fixes, 200, 600)) << "with NaN: " << withNan;
         EXPECT_EQ(static_cast<std::size_t>(kept), second.size() - 2 * controls.size());
         EXPECT_GT(kept, 100); // the drawn fixes reach into both windows
+    }
+}
+
+// The competitor logs this program writes are read straight from their bytes; anything else
+// goes through the general reader. Both must give the same fixes.
+TEST(CompetitorLog, EveryWayOfWritingTheSameFixesReadsTheSame) {
+    test::TempDir dir;
+    const std::vector<TrackFix> expected = {{1, 41.5, -12.25, 25508}, {2, -0.5, 151, 1e5}};
+    for (const char* text :
+         {"1,41.5,-12.25,25508\r\n2,-0.5,151,100000\r\n", "1,41.5,-12.25,25508\n2,-0.5,151,1e5",
+          " 1 , 41.5,-12.25,25508\r\n2,-0.5,151,100000\r\n", "+1,41.5,-12.25,25508\r2,-.5,151,100000\r",
+          "1,41.5,-12.25,25508,extra\r\n\r\n2,\"-0.5\",151,100000\r\n"}) {
+        test::writeText(dir / "CL1007.csv", text);
+        std::vector<TrackFix> fixes;
+        const Status st = readClFile(dir / "CL1007.csv", fixes);
+        ASSERT_TRUE(st) << text << ": " << st.message();
+        EXPECT_EQ(fixes, expected) << text;
+    }
+    for (const char* text : {"1,41.5,-12.25,nan\r\n", "1,41.5,-12.25\r\n", "1,41.5,x,3\r\n"}) {
+        test::writeText(dir / "CL1007.csv", text);
+        std::vector<TrackFix> fixes = expected;
+        const Status st = readClFile(dir / "CL1007.csv", fixes);
+        EXPECT_FALSE(st) << text;
+        EXPECT_NE(st.message().find("CL1007.csv line 1: "), std::string::npos) << st.message();
+        EXPECT_EQ(fixes, expected) << "fixes changed by a refused file";
     }
 }
 
