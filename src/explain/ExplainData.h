@@ -35,6 +35,9 @@ struct ExplainScene {
     // from `score` once the control was scrapped.
     std::optional<double> resultScore;
     bool scrapped = false; // the control is scrapped for the day
+    // The jury's corrections of this control, one line each: "Corrected to 0 by the jury
+    // (correction 2, entered ...): Approach blocked by a tractor".
+    std::vector<std::string> corrections{};
 };
 
 // Reads the kept files and Marshals/cp<day>.csv. Fails with a message naming what is missing:

@@ -146,6 +146,62 @@ Status GroupScoring::restoreControl(int controlNo, DaySummary& summary, const Da
     return enterDay(selectedDay_);
 }
 
+namespace {
+
+const DayScoreLine* lineOf(const DayScoreBuild& build, int compNo) {
+    for (const DayScoreLine& l : build.lines)
+        if (l.compNo == compNo) return &l;
+    return nullptr;
+}
+
+std::string totalChange(int compNo, int day, const DayScoreLine* before, const DayScoreLine* after) {
+    const std::string who = "Competitor " + std::to_string(compNo);
+    if (!after)
+        return who + ": no result on day " + std::to_string(day) + "; the correction is kept but not applied";
+    const double was = before ? before->total : after->measuredTotal;
+    const double diff = after->total - was;
+    std::string text = who + ": day total " + formatNumber(was) + " -> " + formatNumber(after->total) + " (" +
+                       (diff > 0 ? "+" : "") + (diff == 0 ? "no change" : formatNumber(diff)) + ")";
+    const bool wasExcluded = before && before->excluded;
+    if (after->excluded && !wasExcluded) text += ", non-finisher of the day";
+    if (!after->excluded && wasExcluded) text += ", no longer excluded";
+    return text;
+}
+
+} // namespace
+
+Status GroupScoring::rebuildAfterCorrection(int compNo, std::string& outcome) {
+    const DayScoreBuild before = dayScore_;
+    forgetCombined();
+    if (auto st = enterDay(selectedDay_); !st) return st;
+    outcome = totalChange(compNo, selectedDay_, lineOf(before, compNo), lineOf(dayScore_, compNo));
+    return {};
+}
+
+Status GroupScoring::addCorrection(const Correction& correction, Correction& added, std::string& outcome) {
+    outcome.clear();
+    if (!dayMode()) return Status::failure("Select a rally day before entering a correction");
+    if (auto st = trakmora::addCorrection(state_, selectedDay_, correction, added); !st) return st;
+    return rebuildAfterCorrection(added.compNo, outcome);
+}
+
+Status GroupScoring::removeCorrection(int id, Correction& removed, std::string& outcome) {
+    outcome.clear();
+    if (!dayMode()) return Status::failure("Select a rally day before removing a correction");
+    if (auto st = trakmora::removeCorrection(state_, selectedDay_, id, removed); !st) return st;
+    return rebuildAfterCorrection(removed.compNo, outcome);
+}
+
+bool GroupScoring::askToRemoveCorrection(int id) const {
+    if (!dayMode()) return false;
+    std::string what = "correction " + std::to_string(id);
+    for (const AppliedCorrection& a : dayScore_.corrections)
+        if (a.correction.id == id) what = correctionText(a.correction);
+    return state_.messages->ask("Remove a correction", "Remove this correction of day " +
+                                                           std::to_string(selectedDay_) + "?\n" + what +
+                                                           "\nThe day is built again without it.");
+}
+
 std::vector<std::filesystem::path> GroupScoring::scrapFiles() const {
     if (!dayMode()) return {};
     return {scrappedControlsFile(state_, selectedDay_), dayScoreFile(state_, selectedDay_),
