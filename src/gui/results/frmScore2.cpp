@@ -191,6 +191,8 @@ QWidget* frmScore2::buildCorrectionsPanel() {
     addCorrection_ = new QPushButton(QStringLiteral("Add"), correctionsPanel_);
     removeCorrection_ = new QPushButton(QStringLiteral("Remove"), correctionsPanel_);
 
+    // The decision on one line, its reason and the buttons on the next, so that the reason has
+    // room on a laptop.
     auto* entry = new QHBoxLayout;
     entry->addWidget(new QLabel(QStringLiteral("No."), correctionsPanel_));
     entry->addWidget(correctionComp_);
@@ -199,12 +201,15 @@ QWidget* frmScore2::buildCorrectionsPanel() {
     entry->addWidget(correctionControl_);
     entry->addWidget(correctionValueLabel_);
     entry->addWidget(correctionValue_);
-    entry->addWidget(correctionReason_, 1);
-    entry->addWidget(addCorrection_);
-    entry->addWidget(removeCorrection_);
+    entry->addStretch(1);
+    auto* reason = new QHBoxLayout;
+    reason->addWidget(correctionReason_, 1);
+    reason->addWidget(addCorrection_);
+    reason->addWidget(removeCorrection_);
     panel->addWidget(title);
     panel->addWidget(correctionsList_, 1);
     panel->addLayout(entry);
+    panel->addLayout(reason);
 
     connect(correctionKind_, &QComboBox::currentIndexChanged, this, &frmScore2::showCorrectionKind);
     connect(addCorrection_, &QPushButton::clicked, this, &frmScore2::addCorrection);
