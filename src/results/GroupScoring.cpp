@@ -178,18 +178,35 @@ Status GroupScoring::rebuildAfterCorrection(int compNo, std::string& outcome) {
     return {};
 }
 
+Status GroupScoring::rebuiltOrTakenBack(const std::vector<Correction>& before, int compNo,
+                                        std::string& outcome) {
+    const Status built = rebuildAfterCorrection(compNo, outcome);
+    if (built) return built;
+    // The day could not be built with the change: the change is taken back, so that the day's
+    // files agree with its corrections and trying again does not enter a decision twice.
+    if (auto undo = writeCorrections(state_, selectedDay_, before); !undo)
+        return Status::failure(built.message() + "; " + undo.message());
+    // The day as before the change; a problem here is the one just reported.
+    static_cast<void>(enterDay(selectedDay_));
+    return Status::failure(built.message() + " (the correction is not changed)");
+}
+
 Status GroupScoring::addCorrection(const Correction& correction, Correction& added, std::string& outcome) {
     outcome.clear();
     if (!dayMode()) return Status::failure("Select a rally day before entering a correction");
+    std::vector<Correction> before;
+    if (auto st = readCorrections(state_, selectedDay_, before); !st) return st;
     if (auto st = trakmora::addCorrection(state_, selectedDay_, correction, added); !st) return st;
-    return rebuildAfterCorrection(added.compNo, outcome);
+    return rebuiltOrTakenBack(before, added.compNo, outcome);
 }
 
 Status GroupScoring::removeCorrection(int id, Correction& removed, std::string& outcome) {
     outcome.clear();
     if (!dayMode()) return Status::failure("Select a rally day before removing a correction");
+    std::vector<Correction> before;
+    if (auto st = readCorrections(state_, selectedDay_, before); !st) return st;
     if (auto st = trakmora::removeCorrection(state_, selectedDay_, id, removed); !st) return st;
-    return rebuildAfterCorrection(removed.compNo, outcome);
+    return rebuiltOrTakenBack(before, removed.compNo, outcome);
 }
 
 bool GroupScoring::askToRemoveCorrection(int id) const {

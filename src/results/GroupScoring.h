@@ -73,7 +73,8 @@ public:
     // The jury's decisions of the selected day (Corrections.h). Each change is written, the day
     // is built again as entering it does (day score, matrix, entry list totals), the combined day
     // results loaded before are forgotten, and `outcome` says what changed in the competitor's
-    // day total: "Competitor 12: day total 845 -> 905 (+60)".
+    // day total: "Competitor 12: day total 845 -> 905 (+60)". When the day cannot be built, the
+    // change is taken back and the failure reported.
     Status addCorrection(const Correction& correction, Correction& added, std::string& outcome);
     Status removeCorrection(int id, Correction& removed, std::string& outcome);
     // Asks "Remove correction 2 of day 1? ..." for a correction of the selected day.
@@ -106,6 +107,7 @@ private:
     Status enterFinal();
     void forgetCombined();
     Status rebuildAfterCorrection(int compNo, std::string& outcome);
+    Status rebuiltOrTakenBack(const std::vector<Correction>& before, int compNo, std::string& outcome);
 
     ProgramState& state_;
     int selectedDay_ = 0;
