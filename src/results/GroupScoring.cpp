@@ -188,7 +188,7 @@ Status GroupScoring::rebuiltOrTakenBack(const std::vector<Correction>& before, i
         return Status::failure(built.message() + "; " + undo.message());
     // The day as before the change; a problem here is the one just reported.
     static_cast<void>(enterDay(selectedDay_));
-    return Status::failure(built.message() + " (the correction is not changed)");
+    return Status::failure(built.message() + " (the day's corrections are left as they were)");
 }
 
 Status GroupScoring::addCorrection(const Correction& correction, Correction& added, std::string& outcome) {
