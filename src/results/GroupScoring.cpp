@@ -244,6 +244,8 @@ std::string GroupScoring::cellDescription(int compNo) const {
                                    [compNo](const DayScoreLine& l) { return l.compNo == compNo; });
     text +=
         line != lines.end() ? "\n" + day + " total " + formatNumber(line->total) : "\n" + day + ": no result";
+    if (line != lines.end() && line->totalCorrected)
+        text += " (corrected by the jury; measured " + formatNumber(line->measuredTotal) + ")";
     if (matrix_.state(compNo) == CellState::NonFinisher) text += "\nNon-finisher";
     return text;
 }

@@ -87,6 +87,10 @@ TEST(Corrections, EachKindChangesTheDayAndSaysWhatChanged) {
     EXPECT_EQ(d.line(2).correctedControls, (std::vector<bool>{false, true, false}));
     EXPECT_TRUE(d.line(2).totalCorrected);
     EXPECT_EQ(d.line(2).measuredTotal, 60);
+    EXPECT_EQ(d.scoring.cellDescription(2),
+              "No. 2: Ann\nDay 1 total 150 (corrected by the jury; measured 60)");
+    EXPECT_EQ(d.scoring.cellDescription(7),
+              "No. 7: Cy\nDay 1 total 10 (corrected by the jury; measured 10)\nNon-finisher");
     const AppliedCorrection& first = d.scoring.corrections().front();
     EXPECT_EQ(first.measured, -20);
     EXPECT_EQ(first.corrected, 80);
