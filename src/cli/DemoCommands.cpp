@@ -2,6 +2,7 @@
 #include "cli/CommandSteps.h"
 #include "cli/ResultsCommands.h"
 #include "demo/DemoRally.h"
+#include "results/Corrections.h"
 
 #include <iostream>
 #include <memory>
@@ -63,6 +64,14 @@ int runDemo(CliContext& ctx, const DemoOptions& options) {
         heading(dayText + "day score, competitor " + std::to_string(roles.nonFinisher) +
                 " marked as a non-finisher");
         if (int rc = dayCommand(ctx, scoring, day, DayCommandOptions{{roles.nonFinisher}, {}})) return rc;
+        const std::vector<Correction> decisions = demoCorrections(day);
+        if (!decisions.empty()) heading(dayText + "the jury's decisions");
+        for (const Correction& decision : decisions) {
+            Correction added;
+            std::string outcome;
+            if (int rc = ctx.report(scoring.addCorrection(decision, added, outcome))) return rc;
+            std::cout << correctionText(added) << '\n' << outcome << '\n';
+        }
         heading(dayText + "combined day results and positions");
         if (int rc = resultsCommand(ctx, scoring, day)) return rc;
     }

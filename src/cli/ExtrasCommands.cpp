@@ -65,6 +65,8 @@ int runExplain(CliContext& ctx, const ExplainArgs& args) {
     else if (scene.resultScore && *scene.resultScore != scene.score)
         std::cout << "The R file now holds " << formatNumber(*scene.resultScore)
                   << " for this control: it has changed since these files were kept\n";
+    for (const auto& line : scene.corrections)
+        std::cout << line << '\n';
     if (args.png.empty()) return 0;
     if (auto st = writePng(explainPicture(scene, args.width, args.height), args.png); !st)
         return ctx.report(st);

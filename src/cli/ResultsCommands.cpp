@@ -1,10 +1,11 @@
-// day, results, final: the group scoring screen's steps, each in a fresh process.
+// day, results, final, correct: the group scoring screen's steps, each in a fresh process.
 #include "cli/ResultsCommands.h"
 
 #include "cli/CommandSteps.h"
 #include "reports/Printouts.h"
 #include "reports/ProvisionalSheet.h"
 #include "reports/ResultWorkbooks.h"
+#include "results/Corrections.h"
 #include "results/DayScore.h"
 #include "results/ResultFiles.h"
 
@@ -145,6 +146,75 @@ int finalCommand(CliContext& ctx, GroupScoring& scoring) {
     return 0;
 }
 
+namespace {
+
+struct CorrectArgs {
+    int day = 0;
+    int compNo = 0;
+    int control = 0;
+    double score = 0;
+    double penalty = 0;
+    bool exclude = false;
+    std::string reason;
+    bool list = false;
+    int remove = 0;
+    bool hasControl = false, hasPenalty = false, hasRemove = false;
+};
+
+// "No. 1, competitor 12, control 3 set to 0: Approach blocked (entered 2026-06-26 18:40; Applied)"
+std::string correctionLine(const AppliedCorrection& a) {
+    return correctionText(a.correction) + " (entered " + a.correction.entered + "; " +
+           correctionEffectText(a) + ")";
+}
+
+int listCorrections(CliContext& ctx, int day) {
+    if (day < 1 || day > kMaxDays)
+        return ctx.report(Status::failure("Day " + std::to_string(day) + " is not a rally day"));
+    CorrectedDay corrected;
+    if (int rc = ctx.report(readCorrectedDay(*ctx.state, day, corrected))) return rc;
+    if (corrected.corrections.empty()) {
+        std::cout << "Day " << day << ": no corrections\n";
+        return 0;
+    }
+    std::cout << "Day " << day << " corrections\n";
+    for (const AppliedCorrection& a : corrected.corrections)
+        std::cout << correctionLine(a) << '\n';
+    return 0;
+}
+
+int changeCorrections(CliContext& ctx, const CorrectArgs& args) {
+    GroupScoring scoring(*ctx.state);
+    if (int rc = ctx.report(selectRallyDay(scoring, args.day))) return rc;
+    std::string outcome;
+    if (args.hasRemove) {
+        Correction removed;
+        if (int rc = ctx.report(scoring.removeCorrection(args.remove, removed, outcome))) return rc;
+        std::cout << "Removed " << correctionText(removed) << '\n' << outcome << '\n';
+        return 0;
+    }
+    Correction c;
+    c.compNo = args.compNo;
+    c.reason = args.reason;
+    if (args.hasControl) {
+        c.kind = CorrectionKind::SetControl;
+        c.control = args.control;
+        c.value = args.score;
+    } else if (args.hasPenalty) {
+        c.kind = CorrectionKind::Penalty;
+        c.value = args.penalty;
+    } else {
+        c.kind = CorrectionKind::Exclude;
+    }
+    Correction added;
+    if (int rc = ctx.report(scoring.addCorrection(c, added, outcome))) return rc;
+    for (const AppliedCorrection& a : scoring.corrections())
+        if (a.correction.id == added.id) std::cout << "Added " << correctionLine(a) << '\n';
+    std::cout << outcome << '\n';
+    return 0;
+}
+
+} // namespace
+
 void addResultsCommands(CLI::App& app, CliContext& ctx) {
     auto* day =
         app.add_subcommand("day", "Rebuild the day score file, the matrix files and the entry list results; "
@@ -182,6 +252,48 @@ void addResultsCommands(CLI::App& app, CliContext& ctx) {
         ctx.run = [&ctx, resultsDay] {
             GroupScoring scoring(*ctx.state);
             return resultsCommand(ctx, scoring, *resultsDay);
+        };
+    });
+
+    auto* correct = app.add_subcommand(
+        "correct",
+        "The jury's decisions of a day: set a control's score, add a penalty, exclude a competitor; "
+        "list or remove them");
+    auto correctArgs = std::make_shared<CorrectArgs>();
+    correct->add_option("--day", correctArgs->day, "Rally day")->required()->check(CLI::Range(1, kMaxDays));
+    auto* comp = correct->add_option("--comp", correctArgs->compNo, "Competition number");
+    auto* control = correct->add_option("--control", correctArgs->control, "Control whose score is set");
+    auto* score = correct->add_option("--score", correctArgs->score, "The control's new score");
+    auto* penalty = correct->add_option("--penalty", correctArgs->penalty,
+                                        "Seconds added to the day total (negative for a bonus)");
+    auto* exclude = correct->add_flag("--exclude", correctArgs->exclude, "Non-finisher of the day");
+    auto* reason = correct->add_option("--reason", correctArgs->reason, "Why (required for a change)");
+    auto* list = correct->add_flag("--list", correctArgs->list, "List the day's corrections");
+    auto* remove = correct->add_option("--remove", correctArgs->remove, "Remove this correction");
+    control->needs(score);
+    score->needs(control);
+    control->excludes(penalty, exclude, list, remove);
+    penalty->excludes(exclude, list, remove);
+    exclude->excludes(list, remove);
+    list->excludes(remove, comp, reason);
+    remove->excludes(comp, reason);
+    for (CLI::Option* kind : {control, penalty, exclude}) {
+        kind->needs(comp);
+        kind->needs(reason);
+    }
+    correct->callback([&ctx, correctArgs, control, penalty, exclude, remove, list] {
+        CorrectArgs& args = *correctArgs;
+        args.hasControl = control->count() > 0;
+        args.hasPenalty = penalty->count() > 0;
+        args.hasRemove = remove->count() > 0;
+        if (!*control && !*penalty && !*exclude && !*remove && !*list)
+            throw CLI::ValidationError("correct",
+                                       "give one of --control, --penalty, --exclude, --list, --remove");
+        ctx.needsRally = true;
+        ctx.writes = !args.list;
+        ctx.run = [&ctx, correctArgs] {
+            return correctArgs->list ? listCorrections(ctx, correctArgs->day)
+                                     : changeCorrections(ctx, *correctArgs);
         };
     });
 

@@ -275,6 +275,17 @@ CsvWriter& CsvWriter::text(std::string_view value) {
     return *this;
 }
 
+CsvWriter& CsvWriter::textAsTyped(std::string_view value) {
+    separate();
+    out_ += '"';
+    for (char c : value) {
+        if (c == '"') out_ += '"';
+        out_ += c;
+    }
+    out_ += '"';
+    return *this;
+}
+
 CsvWriter& CsvWriter::number(double value) {
     separate();
     out_ += formatNumber(value);

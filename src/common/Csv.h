@@ -101,6 +101,11 @@ bool parseNumber(std::string_view text, double& out);
 class CsvWriter {
 public:
     CsvWriter& text(std::string_view value);
+    // Text in double quotes with every character kept, for what the organiser types freely (a
+    // jury decision's reason): a double quote inside is doubled, as a spreadsheet program saves
+    // it, and the reader gives it back as one. `text` turns it into an apostrophe instead, as the
+    // files of earlier versions hold it.
+    CsvWriter& textAsTyped(std::string_view value);
     CsvWriter& number(double value);
     CsvWriter& endRecord();
     const std::string& str() const { return out_; }

@@ -109,6 +109,29 @@ DemoRoles demoRoles(int day) {
     return DemoRoles{33, 8, 21, 7, 39, 16};
 }
 
+std::vector<Correction> demoCorrections(int day) {
+    if (day != 1) return {};
+    const DemoRoles roles = demoRoles(day);
+    return {
+        {0,
+         {},
+         roles.missedControl,
+         CorrectionKind::SetControl,
+         roles.missedControlNo,
+         0,
+         "Sent off the route before control " + std::to_string(roles.missedControlNo) +
+             " by a marshal at a road closure"},
+        {0,
+         {},
+         roles.loggingGap,
+         CorrectionKind::Penalty,
+         0,
+         60,
+         "Stopped inside the control area after control 2, seen by a marshal"},
+        {0, {}, 30, CorrectionKind::Exclude, 0, 0, "Missed the start by five minutes, \"no excuse\""},
+    };
+}
+
 Status createDemoRally(ProgramState& state, const std::string& shortName, std::uint32_t seed) {
     // Long names are unique in the register: a second demonstration rally carries its short name.
     const std::string longName =

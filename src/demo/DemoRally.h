@@ -5,6 +5,7 @@
 // The rally folder holds kDemoMarker, so that only a rally made here is ever replaced.
 #include "common/ProgramState.h"
 #include "common/Status.h"
+#include "results/Corrections.h"
 
 #include <cstdint>
 #include <string>
@@ -29,6 +30,10 @@ struct DemoRoles {
 };
 
 DemoRoles demoRoles(int day);
+
+// The jury's decisions the demonstration enters after building a day: on day 1 one of each kind
+// (a control's score set, a penalty, an exclusion); none on other days.
+std::vector<Correction> demoCorrections(int day);
 
 // Creates the rally `shortName` (refused, as any new rally, when the folder exists), writes the
 // marker, the configuration, the entry list and both days' route schedules.

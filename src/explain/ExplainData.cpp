@@ -4,6 +4,7 @@
 #include "common/FileIo.h"
 #include "common/Format.h"
 #include "explain/PlanView.h"
+#include "results/Corrections.h"
 #include "schedule/ControlFile.h"
 #include "tracking/BackupLogger.h"
 #include "tracking/ClFile.h"
@@ -115,6 +116,20 @@ Status sceneOf(const ProgramState& state, const KeptFiles& kept, int day, int co
                      kept.backupControls.end();
     if (controlNo >= 1 && static_cast<std::size_t>(controlNo) <= kept.resultScores.size())
         out.resultScore = kept.resultScores[static_cast<std::size_t>(controlNo - 1)];
+    // The jury's decisions on this control; the picture stays the measurement.
+    CorrectedDay corrected;
+    if (auto st = readCorrectedDay(state, day, corrected); !st) return st;
+    for (const AppliedCorrection& a : corrected.corrections) {
+        const Correction& c = a.correction;
+        if (c.compNo != competitorNo || c.kind != CorrectionKind::SetControl || c.control != controlNo)
+            continue;
+        const std::string when = " (correction " + std::to_string(c.id) + ", entered " + c.entered + ")";
+        out.corrections.push_back(a.effect == CorrectionEffect::Applied
+                                      ? "Corrected by the jury from " + formatNumber(a.measured) + " to " +
+                                            formatNumber(a.corrected) + when + ": " + c.reason
+                                      : "A jury correction to " + formatNumber(c.value) + when + ": " +
+                                            c.reason + ". " + correctionEffectText(a));
+    }
     out.idealTime = line->idealClock * 86400;
 
     const auto& pairs = kept.pairs;

@@ -40,6 +40,9 @@ struct ExplainScene {
     // The other logger's fixes within three distance windows, in log order, for a competitor
     // scored with a backup logger; none otherwise.
     std::vector<TrackFix> otherTrack;
+    // The jury's corrections of this control, one line each: "Corrected to 0 by the jury
+    // (correction 2, entered ...): Approach blocked by a tractor".
+    std::vector<std::string> corrections{};
 };
 
 // Reads the kept files and Marshals/cp<day>.csv. Fails with a message naming what is missing:

@@ -48,8 +48,11 @@ AfterScoring provisionalSheetWriter(const ProgramState& state) {
 
 Status writeDayScoreWorkbook(const ProgramState& state, const GroupScoring& scoring) {
     const int day = scoring.combined().day;
-    return writeDayScoreWorkbook(state,
-                                 dayScoreInputFor(state, scoring.combined(), scoring.controlCount(day)));
+    // The corrections of the day the screen last built; the combined table was loaded from it.
+    const std::vector<AppliedCorrection> none;
+    const auto& corrections = scoring.dayScore().day == day ? scoring.dayScore().corrections : none;
+    return writeDayScoreWorkbook(
+        state, dayScoreInputFor(state, scoring.combined(), scoring.controlCount(day), corrections));
 }
 
 Status writeDayPositionWorkbook(const ProgramState& state, const GroupScoring& scoring) {

@@ -23,7 +23,7 @@ std::vector<CellValue> bodyRow(const ProvisionalLine& line) {
         clockValue(line.passageClockTime),
         clockValue(line.scheduledRallyTime),
         clockValue(line.actualRallyTime),
-        patternNumber(line.score, "##0"),
+        line.corrected ? textValue(formatPattern(line.score, "##0") + "*") : patternNumber(line.score, "##0"),
     };
 }
 
@@ -48,7 +48,8 @@ Workbook buildProvisionalSheet(const ProvisionalSheet& input, const PrintClock& 
     sheet.range("A1:I1").setBold(true).setFontSize(11);
 
     sheet.range("A1:A1").setValue(textValue("Competitor No " + std::to_string(input.competitorNo)));
-    sheet.range("h1:h1").setValue(textValue("Day Score:  " + formatPattern(input.dayTotal, "#####")));
+    sheet.range("h1:h1").setValue(textValue("Day Score:  " + formatPattern(input.dayTotal, "#####") +
+                                            (input.totalCorrected ? "*" : "")));
     sheet.range("h3:h3").setValue(textValue("Print Time: " + formatClockSeconds(clock.secondsOfDay)));
     sheet.range("a5:a5").setValue(textValue("These are your PROVISIONAL results"));
 

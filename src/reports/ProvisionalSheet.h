@@ -25,12 +25,14 @@ struct ProvisionalLine {
     double score = 0;              // ControlScore, seconds, signed
     double distance = 0;           // km
     bool fromBackup = false;       // timed by the backup logger: "B" beside the score
+    bool corrected = false;        // the jury set this score: printed with an asterisk
 };
 
 struct ProvisionalSheet {
     int day = 1;
     int competitorNo = 0;
-    double dayTotal = 0; // sum of the absolute scores
+    double dayTotal = 0;         // sum of the absolute scores, with the jury's corrections
+    bool totalCorrected = false; // printed with an asterisk
     std::string rallyName;
     std::vector<ProvisionalLine> lines; // at most 100 in practice; more are still all shown
 };

@@ -1,5 +1,8 @@
 #include "reports/ReportInputs.h"
 
+#include "common/Format.h"
+#include "results/ResultFiles.h"
+
 #include <algorithm>
 
 namespace trakmora {
@@ -25,7 +28,25 @@ ProvisionalSheet provisionalSheetFor(const ProgramState& state, const ScoringRun
         const ReportLine& r = run.report[i];
         sheet.lines.push_back(ProvisionalLine{r.controlNo, r.idealClock, r.passageClock, r.scheduledRally,
                                               r.actualRally, r.score, r.controlDist,
-                                              i < run.fromBackup.size() && run.fromBackup[i]});
+                                              i < run.fromBackup.size() && run.fromBackup[i], false});
+    }
+    // The jury's decisions already taken for the day go on the sheet as on the day score: the
+    // corrected score and total, marked. A day whose corrections cannot be read keeps the
+    // measurement; the day score build reports the file.
+    std::vector<double> measured;
+    if (!readResultScores(resultFile(state, run.day, run.competitorNo), measured)) return sheet;
+    CorrectedDay corrected;
+    if (!correctDay(state, run.day, {{run.competitorNo, measured}}, corrected)) return sheet;
+    const CorrectedScores& scores = corrected.competitors[run.competitorNo];
+    if (!scores.totalCorrected) return sheet;
+    sheet.totalCorrected = true;
+    sheet.dayTotal = scores.total;
+    for (ProvisionalLine& line : sheet.lines) {
+        const auto i = static_cast<std::size_t>(line.controlNo) - 1;
+        if (line.controlNo >= 1 && i < scores.scores.size() && scores.correctedControls[i]) {
+            line.score = scores.scores[i];
+            line.corrected = true;
+        }
     }
     return sheet;
 }
@@ -51,13 +72,47 @@ RouteScheduleInput routeScheduleInputFor(const ProgramState& state) {
     return input;
 }
 
-DayScoreInput dayScoreInputFor(const ProgramState& state, const CombinedDayTable& table, int controlCount) {
+DayScoreInput dayScoreInputFor(const ProgramState& state, const CombinedDayTable& table, int controlCount,
+                               const std::vector<AppliedCorrection>& corrections) {
     DayScoreInput input;
     input.day = table.day;
     input.rallyName = state.config.rallyName;
     input.controlCount = controlCount;
-    for (const CombinedDayRow& r : table.rows)
-        input.rows.push_back(DayScoreRow{r.name, r.compNo, r.scoreGroup, r.total, r.scores});
+    for (const CombinedDayRow& r : table.rows) {
+        DayScoreRow row{r.name, r.compNo, r.scoreGroup, r.total, r.scores};
+        double compNo = 0;
+        parseNumber(r.compNo, compNo);
+        bool totalCorrected = false;
+        std::vector<bool> controlCorrected(row.controlScores.size(), false);
+        for (const AppliedCorrection& a : corrections) {
+            if (a.effect != CorrectionEffect::Applied || a.correction.compNo != compNo) continue;
+            totalCorrected = true;
+            const auto i = static_cast<std::size_t>(a.correction.control - 1);
+            if (a.correction.kind == CorrectionKind::SetControl && i < controlCorrected.size())
+                controlCorrected[i] = true;
+        }
+        if (totalCorrected) row.total += "*";
+        for (std::size_t i = 0; i < controlCorrected.size(); ++i)
+            if (controlCorrected[i]) row.controlScores[i] += "*";
+        input.rows.push_back(std::move(row));
+    }
+    for (const AppliedCorrection& a : corrections) {
+        const Correction& c = a.correction;
+        CorrectionRow row;
+        row.compNo = std::to_string(c.compNo);
+        for (const Entry& e : state.entries.entries)
+            if (e.compNo == c.compNo) row.name = e.name;
+        row.kind = correctionKindName(c.kind);
+        if (c.kind == CorrectionKind::SetControl) row.control = std::to_string(c.control);
+        if (a.effect == CorrectionEffect::Applied) {
+            row.measured = formatNumber(a.measured);
+            row.corrected = c.kind == CorrectionKind::Exclude ? "NF" : formatNumber(a.corrected);
+        } else {
+            row.corrected = correctionEffectText(a);
+        }
+        row.reason = c.reason;
+        input.corrections.push_back(std::move(row));
+    }
     return input;
 }
 

@@ -6,6 +6,7 @@
 #include "reports/ResultInput.h"
 #include "reports/RouteScheduleInput.h"
 #include "results/CombinedDayTable.h"
+#include "results/Corrections.h"
 #include "results/DayPositionTable.h"
 #include "results/FinalPositionTable.h"
 #include "tracking/Scoring.h"
@@ -16,8 +17,10 @@ namespace trakmora {
 ProvisionalSheet provisionalSheetFor(const ProgramState& state, const ScoringRun& run);
 // The selected day's schedule lines and the speed table the control file writer read back.
 RouteScheduleInput routeScheduleInputFor(const ProgramState& state);
-// The combined day results of `table.day`, CP1..CP<controlCount> in the header.
-DayScoreInput dayScoreInputFor(const ProgramState& state, const CombinedDayTable& table, int controlCount);
+// The combined day results of `table.day`, CP1..CP<controlCount> in the header, with an asterisk
+// on each control score and total the day's corrections changed, and the corrections listed.
+DayScoreInput dayScoreInputFor(const ProgramState& state, const CombinedDayTable& table, int controlCount,
+                               const std::vector<AppliedCorrection>& corrections = {});
 DayPositionInput dayPositionInputFor(const ProgramState& state, int day, const DayPositionTables& tables);
 FinalInput finalInputFor(const ProgramState& state, const FinalPositionTables& tables);
 

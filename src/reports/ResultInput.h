@@ -21,11 +21,25 @@ struct DayScoreRow {
     std::vector<std::string> controlScores; // CP1..CPk in control order
 };
 
+// One line of the "Corrections" sheet: a jury decision and what it did.
+struct CorrectionRow {
+    std::string compNo;
+    std::string name;
+    std::string kind; // "control", "penalty", "exclude"
+    std::string control;
+    std::string measured;
+    std::string corrected;
+    std::string reason;
+};
+
 struct DayScoreInput {
     int day = 1;
     std::string rallyName;
     int controlCount = 0; // ControlCount of the day; the header lists CP1..CP<count>, at most 40
+    // A corrected control score or total carries an asterisk ("905*").
     std::vector<DayScoreRow> rows;
+    // Every correction of the day; the "Corrections" sheet is added when there is one.
+    std::vector<CorrectionRow> corrections{};
 };
 
 // The ranked rows of a score group on a day are the day position table's own rows.

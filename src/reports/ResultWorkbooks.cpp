@@ -71,6 +71,33 @@ void removeOldFile(const std::filesystem::path& file) {
     std::filesystem::remove(file, ignored);
 }
 
+// The jury's decisions of the day, one per line, after the day score.
+void addCorrectionsSheet(Workbook& book, const DayScoreInput& input) {
+    Worksheet& sheet = book.addWorksheet();
+    sheet.setName("Corrections");
+    setColumnWidths(sheet, {{"A:A", 8}, {"B:B", 30}, {"C:C", 9}, {"D:D", 8}, {"E:F", 10}, {"G:G", 60}});
+    headerFont(sheet);
+    sheet.range("A1:G1").setValues(
+        textRow({"Comp No", "Name", "Kind", "Control", "Measured", "Corrected", "Reason"}));
+    std::vector<std::vector<CellValue>> body;
+    for (const CorrectionRow& c : input.corrections)
+        body.push_back({typedValue(c.compNo), textValue(c.name), textValue(c.kind), typedValue(c.control),
+                        typedValue(c.measured), typedValue(c.corrected), textValue(c.reason)});
+    const int rows = static_cast<int>(body.size());
+    sheet.range("A3").setFontName(kReportFont);
+    sheet.range("A3").resize(rows, 7).setBold(false).setFontSize(10).setWrapText(true);
+    sheet.range("A3").resize(rows, 7).setVerticalAlignment(VerticalAlignment::Top);
+    sheet.range("A3").resize(rows, 7).setValues(body);
+    PageSetup& page = sheet.pageSetup();
+    page.leftHeader = dayLabel(input.day);
+    page.rightHeader = "Corrections";
+    page.centerFooter = kPageNumberFooter;
+    page.printGridlines = true;
+    page.orientation = PageOrientation::Landscape;
+    printOnA4(page, kHeadingRows);
+    page.centerHeader = centreHeader(page, input.rallyName);
+}
+
 } // namespace
 
 std::vector<std::string> dayScoreHeader(int controlCount) {
@@ -127,6 +154,7 @@ Workbook buildDayScoreWorkbook(const DayScoreInput& input, const PrintClock& clo
     sheet.range("B3").resize(rows, kDayScoreColumns - 1).setHorizontalAlignment(HorizontalAlignment::Center);
     sheet.range("A3").resize(rows, kDayScoreColumns).setVerticalAlignment(VerticalAlignment::Top);
     sheet.range("A3").resize(rows, kDayScoreColumns).setValues(body);
+    if (!input.corrections.empty()) addCorrectionsSheet(book, input);
     return book;
 }
 

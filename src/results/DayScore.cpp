@@ -66,28 +66,41 @@ Status buildDayScore(ProgramState& state, int day, int previousControlCount, Day
     if (auto st = loadEntryList(state); !st) return withoutDayScore(st);
 
     DayScoreBuild build;
+    build.day = day;
     build.controlCount = previousControlCount;
-    std::map<int, double> totals;
-    std::string text;
+    std::map<int, std::vector<double>> measured;
     for (int n = 1; n <= kMatrixCells; ++n) {
         const auto file = resultFile(state, day, n);
         if (!regularFileExists(file)) continue;
+        std::vector<double>& scores = measured[n];
+        if (auto st = readResultScores(file, scores); !st) return withoutDayScore(st);
+        build.controlCount = static_cast<int>(scores.size());
+    }
+    // The jury's decisions go on top of the measurement, before anything is summed or written.
+    CorrectedDay corrected;
+    if (auto st = correctDay(state, day, measured, corrected); !st) return withoutDayScore(st);
+    std::map<int, double> totals;
+    std::string text;
+    for (auto& [n, scores] : corrected.competitors) {
         DayScoreLine line;
         line.compNo = n;
-        if (auto st = readResultScores(file, line.scores); !st) return withoutDayScore(st);
-        build.controlCount = static_cast<int>(line.scores.size());
+        line.scores = std::move(scores.scores);
+        line.correctedControls = std::move(scores.correctedControls);
+        line.total = scores.total;
+        line.measuredTotal = scores.measuredTotal;
+        line.totalCorrected = scores.totalCorrected;
+        line.excluded = scores.excluded;
         if (const Entry* e = findEntry(state.entries, n)) {
             line.name = e->name;
             line.scoreGroup = e->scoreGroup;
         } else {
             build.numbersWithoutEntry.push_back(n);
         }
-        for (double s : line.scores)
-            line.total += std::fabs(s);
         totals[n] = line.total;
         text += dayScoreLineText(line);
         build.lines.push_back(std::move(line));
     }
+    build.corrections = std::move(corrected.corrections);
     if (!build.lines.empty()) {
         if (auto st = writeFileAtomically(dayScoreFile(state, day), text); !st) return st;
         if (auto st = writeBackDayResults(state, day, totals); !st) return st;

@@ -146,6 +146,79 @@ Status GroupScoring::restoreControl(int controlNo, DaySummary& summary, const Da
     return enterDay(selectedDay_);
 }
 
+namespace {
+
+const DayScoreLine* lineOf(const DayScoreBuild& build, int compNo) {
+    for (const DayScoreLine& l : build.lines)
+        if (l.compNo == compNo) return &l;
+    return nullptr;
+}
+
+std::string totalChange(int compNo, int day, const DayScoreLine* before, const DayScoreLine* after) {
+    const std::string who = "Competitor " + std::to_string(compNo);
+    if (!after)
+        return who + ": no result on day " + std::to_string(day) + "; the correction is kept but not applied";
+    const double was = before ? before->total : after->measuredTotal;
+    const double diff = after->total - was;
+    std::string text = who + ": day total " + formatNumber(was) + " -> " + formatNumber(after->total) + " (" +
+                       (diff > 0 ? "+" : "") + (diff == 0 ? "no change" : formatNumber(diff)) + ")";
+    const bool wasExcluded = before && before->excluded;
+    if (after->excluded && !wasExcluded) text += ", non-finisher of the day";
+    if (!after->excluded && wasExcluded) text += ", no longer excluded";
+    return text;
+}
+
+} // namespace
+
+Status GroupScoring::rebuildAfterCorrection(int compNo, std::string& outcome) {
+    const DayScoreBuild before = dayScore_;
+    forgetCombined();
+    if (auto st = enterDay(selectedDay_); !st) return st;
+    outcome = totalChange(compNo, selectedDay_, lineOf(before, compNo), lineOf(dayScore_, compNo));
+    return {};
+}
+
+Status GroupScoring::rebuiltOrTakenBack(const std::vector<Correction>& before, int compNo,
+                                        std::string& outcome) {
+    const Status built = rebuildAfterCorrection(compNo, outcome);
+    if (built) return built;
+    // The day could not be built with the change: the change is taken back, so that the day's
+    // files agree with its corrections and trying again does not enter a decision twice.
+    if (auto undo = writeCorrections(state_, selectedDay_, before); !undo)
+        return Status::failure(built.message() + "; " + undo.message());
+    // The day as before the change; a problem here is the one just reported.
+    static_cast<void>(enterDay(selectedDay_));
+    return Status::failure(built.message() + " (the day's corrections are left as they were)");
+}
+
+Status GroupScoring::addCorrection(const Correction& correction, Correction& added, std::string& outcome) {
+    outcome.clear();
+    if (!dayMode()) return Status::failure("Select a rally day before entering a correction");
+    std::vector<Correction> before;
+    if (auto st = readCorrections(state_, selectedDay_, before); !st) return st;
+    if (auto st = trakmora::addCorrection(state_, selectedDay_, correction, added); !st) return st;
+    return rebuiltOrTakenBack(before, added.compNo, outcome);
+}
+
+Status GroupScoring::removeCorrection(int id, Correction& removed, std::string& outcome) {
+    outcome.clear();
+    if (!dayMode()) return Status::failure("Select a rally day before removing a correction");
+    std::vector<Correction> before;
+    if (auto st = readCorrections(state_, selectedDay_, before); !st) return st;
+    if (auto st = trakmora::removeCorrection(state_, selectedDay_, id, removed); !st) return st;
+    return rebuiltOrTakenBack(before, removed.compNo, outcome);
+}
+
+bool GroupScoring::askToRemoveCorrection(int id) const {
+    if (!dayMode()) return false;
+    std::string what = "correction " + std::to_string(id);
+    for (const AppliedCorrection& a : dayScore_.corrections)
+        if (a.correction.id == id) what = correctionText(a.correction);
+    return state_.messages->ask("Remove a correction", "Remove this correction of day " +
+                                                           std::to_string(selectedDay_) + "?\n" + what +
+                                                           "\nThe day is built again without it.");
+}
+
 std::vector<std::filesystem::path> GroupScoring::scrapFiles() const {
     if (!dayMode()) return {};
     return {scrappedControlsFile(state_, selectedDay_), dayScoreFile(state_, selectedDay_),
@@ -171,6 +244,8 @@ std::string GroupScoring::cellDescription(int compNo) const {
                                    [compNo](const DayScoreLine& l) { return l.compNo == compNo; });
     text +=
         line != lines.end() ? "\n" + day + " total " + formatNumber(line->total) : "\n" + day + ": no result";
+    if (line != lines.end() && line->totalCorrected)
+        text += " (corrected by the jury; measured " + formatNumber(line->measuredTotal) + ")";
     if (matrix_.state(compNo) == CellState::NonFinisher) text += "\nNon-finisher";
     return text;
 }

@@ -70,6 +70,18 @@ public:
     // The files a scrap or restore of the selected day leaves for the organiser besides the R files:
     // the scrapped controls, the day score file and the entry list with the day totals.
     std::vector<std::filesystem::path> scrapFiles() const;
+    // The jury's decisions of the selected day (Corrections.h). Each change is written, the day
+    // is built again as entering it does (day score, matrix, entry list totals), the combined day
+    // results loaded before are forgotten, and `outcome` says what changed in the competitor's
+    // day total: "Competitor 12: day total 845 -> 905 (+60)". When the day cannot be built, the
+    // change is taken back and the failure reported.
+    Status addCorrection(const Correction& correction, Correction& added, std::string& outcome);
+    Status removeCorrection(int id, Correction& removed, std::string& outcome);
+    // Asks "Remove correction 2 of day 1? ..." for a correction of the selected day.
+    bool askToRemoveCorrection(int id) const;
+    // Every correction of the selected day with what it did at the last build.
+    const std::vector<AppliedCorrection>& corrections() const { return dayScore_.corrections; }
+
     // The tooltip of cell n: the crew's number and name, then its day total (or, in the Final
     // position, its final total) or why it has none.
     std::string cellDescription(int compNo) const;
@@ -94,6 +106,8 @@ private:
     Status enterRallyDay(int day);
     Status enterFinal();
     void forgetCombined();
+    Status rebuildAfterCorrection(int compNo, std::string& outcome);
+    Status rebuiltOrTakenBack(const std::vector<Correction>& before, int compNo, std::string& outcome);
 
     ProgramState& state_;
     int selectedDay_ = 0;

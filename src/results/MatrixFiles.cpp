@@ -2,6 +2,7 @@
 
 #include "common/Csv.h"
 #include "common/FileIo.h"
+#include "results/Corrections.h"
 #include "results/ResultFiles.h"
 
 #include <climits>
@@ -61,6 +62,13 @@ Status rebuildDayMatrix(const ProgramState& state, int day, DayMatrix& matrix) {
     }
     for (int m : marks)
         rebuilt.set(m, CellState::NonFinisher); // 0 and numbers above 250 have no cell
+    // A competitor the jury excluded from the day is a non-finisher, whatever the marks say; one
+    // without a result stays unscored.
+    std::vector<Correction> corrections;
+    if (auto st = readCorrections(state, day, corrections); !st) return st;
+    for (const Correction& c : corrections)
+        if (c.kind == CorrectionKind::Exclude && rebuilt.state(c.compNo) == CellState::Finisher)
+            rebuilt.set(c.compNo, CellState::NonFinisher);
 
     CsvWriter final;
     for (int n = 1; n <= kMatrixCells; ++n)

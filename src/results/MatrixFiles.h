@@ -21,7 +21,8 @@ Status readNonFinishers(const ProgramState& state, int day, std::vector<int>& ma
 // check for it themselves. `values` holds kMatrixCells numbers on success.
 Status readFinalMatrix(const ProgramState& state, int day, std::vector<long>& values);
 
-// Recomputes every cell of the day from the R files and the non-finisher marks, and rewrites
+// Recomputes every cell of the day from the R files, the non-finisher marks and the jury's
+// exclusions (Corrections.h), and rewrites
 // MatrixDisplay<day>.csv and FinalMatrix<day>.csv. `matrix` is only changed on success.
 Status rebuildDayMatrix(const ProgramState& state, int day, DayMatrix& matrix);
 

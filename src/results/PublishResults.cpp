@@ -3,6 +3,7 @@
 #include "common/Csv.h"
 #include "common/FileIo.h"
 #include "common/Format.h"
+#include "results/Corrections.h"
 #include "results/DayMatrix.h"
 #include "results/DayScore.h"
 #include "results/FinalResults.h"
@@ -76,20 +77,20 @@ void startContent(const ProgramState& state, bool official, std::string heading,
     content.official = official;
 }
 
-// The day totals the R files of the day give now (the sum of the absolute control scores, as the
-// day score build adds them), by competition number.
-Status readDayTotals(const ProgramState& state, int day, std::map<int, double>& totals) {
+// The day totals the R files of the day give now with the jury's corrections applied (as the day
+// score build adds them), by competition number, and the corrections of the day for the page.
+Status readDayTotals(const ProgramState& state, int day, std::map<int, double>& totals,
+                     std::vector<std::string>* corrections = nullptr) {
     totals.clear();
-    for (int n = 1; n <= kMatrixCells; ++n) {
-        const auto file = resultFile(state, day, n);
-        if (!regularFileExists(file)) continue;
-        std::vector<double> scores;
-        if (auto st = readResultScores(file, scores); !st) return st;
-        double total = 0;
-        for (double v : scores)
-            total += std::fabs(v);
-        totals[n] = total;
-    }
+    CorrectedDay corrected;
+    if (auto st = readCorrectedDay(state, day, corrected); !st) return st;
+    for (const auto& [n, scores] : corrected.competitors)
+        totals[n] = scores.total;
+    if (corrections)
+        for (const AppliedCorrection& a : corrected.corrections)
+            corrections->push_back(
+                "Day " + std::to_string(day) + ": " + correctionText(a.correction) +
+                (a.effect == CorrectionEffect::Applied ? "" : " (" + correctionEffectText(a) + ")"));
     return {};
 }
 
@@ -137,7 +138,8 @@ Status dayPageContent(const ProgramState& state, int day, bool official, Results
     }
 
     std::map<int, double> totals;
-    if (auto st = readDayTotals(state, day, totals); !st) return st;
+    std::vector<std::string> corrections;
+    if (auto st = readDayTotals(state, day, totals, &corrections); !st) return st;
     const std::string positionsOfDay = "The day positions of day " + std::to_string(day);
 
     ResultsPageContent page;
@@ -177,6 +179,7 @@ Status dayPageContent(const ProgramState& state, int day, bool official, Results
         table.rows = rankRows(std::move(rows), marks);
         page.tables.push_back(std::move(table));
     }
+    page.corrections = std::move(corrections);
     if (page.tables.empty())
         return Status::failure("No day positions of day " + std::to_string(day) +
                                " in the Results folder: print the day positions first");
@@ -200,8 +203,10 @@ Status finalPageContent(const ProgramState& state, bool official, ResultsPageCon
     }
 
     std::vector<std::map<int, double>> dayTotals(static_cast<std::size_t>(days));
+    std::vector<std::string> corrections;
     for (int d = 1; d <= days; ++d)
-        if (auto st = readDayTotals(state, d, dayTotals[static_cast<std::size_t>(d - 1)]); !st) return st;
+        if (auto st = readDayTotals(state, d, dayTotals[static_cast<std::size_t>(d - 1)], &corrections); !st)
+            return st;
 
     ResultsPageContent page;
     startContent(state, official, "Final positions", page);
@@ -239,6 +244,7 @@ Status finalPageContent(const ProgramState& state, bool official, ResultsPageCon
         table.rows = rankRows(std::move(rows), marks);
         page.tables.push_back(std::move(table));
     }
+    page.corrections = std::move(corrections);
     if (page.tables.empty())
         return Status::failure("No final results in the Results folder: build the final results first");
     content = std::move(page);

@@ -41,6 +41,7 @@ th.pin{z-index:2}
 .rank{left:calc(var(--pos) + var(--no) + var(--name))}
 .name,.rank{box-shadow:inset -1px 0 #d0d0d0}
 .end{left:auto;right:0;box-shadow:inset 1px 0 #d0d0d0}
+.corrections{margin-top:18px;font-size:.9em;overflow-wrap:anywhere}
 footer{margin-top:18px;font-size:.85em;color:#666}
 @media (max-width:480px){body{padding:8px;font-size:15px}th,td{padding:6px 5px}}
 @media (min-width:800px){body{max-width:1100px;margin:0 auto;padding:24px}.scroll{--name:14em}}
@@ -146,6 +147,12 @@ std::string resultsPageHtml(const ResultsPageContent& content) {
             out += "</tr>\n";
         }
         out += "</tbody>\n</table></div>\n</section>\n";
+    }
+    if (!content.corrections.empty()) {
+        out += "<aside class=\"corrections\">\n<h2>Corrections</h2>\n<ul>\n";
+        for (const auto& line : content.corrections)
+            out += "<li>" + htmlEscape(line) + "</li>\n";
+        out += "</ul>\n</aside>\n";
     }
     out += "<footer>" + htmlEscape(content.published) + "</footer>\n</body>\n</html>\n";
     return out;

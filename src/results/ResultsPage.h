@@ -28,6 +28,8 @@ struct ResultsPageContent {
     std::string published; // "Published 26 Jun 2015 18:04"
     bool official = false;
     std::vector<PageTable> tables;
+    // The jury's decisions the results include, one line each, listed under the tables.
+    std::vector<std::string> corrections{};
 };
 
 std::string resultsPageHtml(const ResultsPageContent& content);

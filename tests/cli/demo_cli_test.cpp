@@ -43,6 +43,13 @@ TEST(DemoCli, RunsBothDaysToFinalPositionsAndWritesEveryWorkbook) {
     EXPECT_NE(day1.find("\nNF\t25\t"), std::string::npos) << day1;
     EXPECT_EQ(day1.find("\t17\t"), std::string::npos) << day1;
 
+    // The jury takes one decision of each kind on day 1; the excluded crew keeps no position.
+    const std::string jury = section(out, "== Day 1: the jury's decisions ==\n");
+    for (const char* decision :
+         {"Competitor 6: day total ", "Competitor 12: day total ", ", non-finisher of the day\n", "(+60)\n"})
+        EXPECT_NE(jury.find(decision), std::string::npos) << decision << '\n' << jury;
+    EXPECT_NE(day1.find("\nNF\t30\t"), std::string::npos) << day1;
+
     const fs::path rally = root / "Demo";
     for (const char* name :
          {"RouteSchedule/PrintRouteSchedule1.xlsx", "RouteSchedule/CheckRouteSchedule2.xlsx",

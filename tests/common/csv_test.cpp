@@ -94,6 +94,18 @@ TEST(Csv, WriterQuotesTextAndWritesPlainNumbers) {
                        "\"say 'hi'\",1000000000000000000000,0.0000001\r\n");
 }
 
+TEST(Csv, TextAsTypedKeepsEveryCharacterThroughTheReader) {
+    const std::string typed = "He said \"no\", twice \"\"\r\nthen left; 50% \xC3\xA9";
+    CsvWriter w;
+    w.textAsTyped(typed).textAsTyped("").number(1).endRecord();
+    EXPECT_EQ(w.str().substr(0, 17), "\"He said \"\"no\"\", ");
+    const CsvDocument doc = CsvDocument::parse(w.str(), "typed.csv");
+    ASSERT_EQ(doc.records().size(), 1u);
+    ASSERT_EQ(doc.records()[0].size(), 3u);
+    EXPECT_EQ(doc.records()[0].values[0].text, typed);
+    EXPECT_EQ(doc.records()[0].values[1].text, "");
+}
+
 TEST(Csv, WrittenNumbersReadBackExactly) {
     const double values[] = {0.1, 1.0 / 3, 35993.333333333336, 123456789.123, 5e-324, 1.7976931348623157e308};
     for (double v : values) {

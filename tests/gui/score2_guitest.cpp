@@ -1,7 +1,7 @@
 // The group scoring screen: scrapping with its question, printing right after a scrap, restoring a
 // scrapped control, the cells' tooltips, the status line and the screen on a small desktop. With
 // TRAKMORA_SCREENSHOTS set to a folder, the screen is saved there at laptop size
-// (score2-small.png, score2-small-restore.png).
+// (score2-small.png, score2-small-restore.png, score2-corrections.png).
 #include "entries/EntryList.h"
 #include "gui/ScreenCheck.h"
 #include "gui/StatusLine.h"
@@ -15,10 +15,14 @@
 #include "workspace/Workspace.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QToolTip>
 #include <QtTest>
 
@@ -209,6 +213,61 @@ private slots:
         QVERIFY(!screen.restoreButton()->isEnabled()); // nothing scrapped any more
         QVERIFY(screen.combinedButton()->isEnabled());
         QVERIFY(rally.messages.texts.empty());
+    }
+
+    void juryCorrectionsRebuildTheDayAtOnce() {
+        Rally rally(1);
+        rally.scoreDownloads();
+        const std::string r1 = readText(rally.rFile(1, 1));
+        frmScore2 screen(rally.state);
+        screen.resize(1200, 800);
+        screen.show();
+        QVERIFY(!screen.correctionsPanel()->isVisibleTo(&screen));
+        selectDay(screen);
+        QVERIFY(screen.correctionsPanel()->isVisibleTo(&screen));
+        QCOMPARE(screen.correctionsList()->count(), 0);
+        QVERIFY(!screen.removeCorrectionButton()->isEnabled());
+
+        const auto enter = [&](int compNo, int kind, double value, const QString& reason) {
+            screen.correctionCompetitor()->setValue(compNo);
+            screen.correctionKind()->setCurrentIndex(kind);
+            screen.correctionValue()->setValue(value);
+            screen.correctionReason()->setText(reason);
+            click(screen.addCorrectionButton());
+        };
+        enter(1, 1, 60, QStringLiteral("Late at the start, \"5 min\""));
+        QCOMPARE(screen.scoring().dayScore().lines.at(0).total, 1569.0);
+        QCOMPARE(
+            screen.statusLine()->text(),
+            QStringLiteral("Saved Corrections Day1.csv, DayScore_1.csv, EntryList.csv. Competitor 1: day "
+                           "total 1509 -> 1569 (+60)"));
+        QVERIFY(screen.correctionReason()->text().isEmpty());
+        QVERIFY(!screen.correctionControl()->isEnabled());
+        enter(3, 2, 0, QStringLiteral("Missed the start"));
+        QCOMPARE(screen.scoring().matrix().state(3), CellState::NonFinisher);
+        // No reason: refused, and said so.
+        enter(1, 0, 0, QString());
+        QCOMPARE(rally.messages.texts.back(), std::string("A correction needs a reason"));
+        QCOMPARE(screen.correctionsList()->count(), 2);
+        QCOMPARE(screen.correctionsList()->item(0)->text(),
+                 QStringLiteral("No. 1, competitor 1, penalty of 60 s: Late at the start, \"5 min\""));
+        test::saveScreenshot(&screen, QStringLiteral("score2-corrections.png"));
+
+        // Removing asks first; No keeps it.
+        screen.correctionsList()->setCurrentRow(0);
+        QVERIFY(screen.removeCorrectionButton()->isEnabled());
+        rally.messages.setAnswer(false);
+        click(screen.removeCorrectionButton());
+        QCOMPARE(
+            rally.messages.questions.back(),
+            std::string("Remove a correction: Remove this correction of day 1?\nNo. 1, competitor 1, "
+                        "penalty of 60 s: Late at the start, \"5 min\"\nThe day is built again without it."));
+        QCOMPARE(screen.correctionsList()->count(), 2);
+        rally.messages.setAnswer(true);
+        click(screen.removeCorrectionButton());
+        QCOMPARE(screen.correctionsList()->count(), 1);
+        QCOMPARE(screen.scoring().dayScore().lines.at(0).total, 1509.0);
+        QCOMPARE(readText(rally.rFile(1, 1)), r1);
     }
 
     void cellsNameTheCrewAndItsTotal() {

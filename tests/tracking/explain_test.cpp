@@ -299,6 +299,19 @@ TEST(ExplainCli, ScoreKeepsFilesOnlyWhenAskedThenExplainAndAudit) {
         out.find("The R file now holds 2 for this control: it has changed since these files were kept\n"),
         std::string::npos)
         << out;
+    // The jury's decisions on the control are said with their reasons; one on a scrapped control
+    // is said to have no effect.
+    for (const char* decision : {"--control 2 --score 0 --reason 'Blocked, \"tractor\"'",
+                                 "--control 4 --score 9 --reason 'Late claim'"})
+        ASSERT_EQ(test::runCli(cli + "--rally T correct --day 1 --comp 1 " + decision, out), 0) << out;
+    ASSERT_EQ(test::runCli(cli + "--rally T explain --day 1 --comp 1 --control 2", out), 0) << out;
+    EXPECT_NE(out.find("\nCorrected by the jury from 2 to 0 (correction 1, entered "), std::string::npos)
+        << out;
+    EXPECT_NE(out.find("): Blocked, \"tractor\"\n"), std::string::npos) << out;
+    ASSERT_EQ(test::runCli(cli + "--rally T explain --day 1 --comp 1 --control 4", out), 0) << out;
+    EXPECT_NE(out.find("\nA jury correction to 9 (correction 2, entered "), std::string::npos) << out;
+    EXPECT_NE(out.find("): Late claim. No effect: control 4 is scrapped\n"), std::string::npos) << out;
+    EXPECT_EQ(readFile(rally / "Results/R1001.csv"), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
     // Scored again without keeping the files: the old copies go, they explain a score no longer there.
     fs::copy_file(data / "CompetitorsLog/h1001.csv", rally / "CompetitorsLog/h1001.csv");
     ASSERT_EQ(test::runCli(cli + "--rally T import --day 1", out), 0) << out;

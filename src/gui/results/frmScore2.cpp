@@ -8,17 +8,23 @@
 #include "gui/results/frmDayMatrixView.h"
 #include "reports/Printouts.h"
 #include "results/ControlAudit.h"
+#include "results/Corrections.h"
+#include "results/ResultFiles.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDoubleSpinBox>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -92,6 +98,7 @@ frmScore2::frmScore2(ProgramState& state, QWidget* parent)
     audit_->setMinimumHeight(120);
     audit_->setVisible(false);
     right->addWidget(audit_, 4);
+    right->addWidget(buildCorrectionsPanel(), 2);
     right->addStretch(1);
 
     // One width for the left column whichever panel is open, so the matrix does not jump.
@@ -155,6 +162,124 @@ QWidget* frmScore2::buildFooter() {
     footer->addWidget(progress_);
     footer->addWidget(status_);
     return footer_;
+}
+
+QWidget* frmScore2::buildCorrectionsPanel() {
+    correctionsPanel_ = new QWidget(this);
+    auto* panel = new QVBoxLayout(correctionsPanel_);
+    panel->setContentsMargins(0, 0, 0, 0);
+    auto* title = new QLabel(QStringLiteral("Corrections"), correctionsPanel_);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    correctionsList_ = new QListWidget(correctionsPanel_);
+    correctionsList_->setMinimumHeight(fontMetrics().height() * 4);
+    correctionComp_ = new QSpinBox(correctionsPanel_);
+    correctionComp_->setRange(1, kMaxEntries);
+    correctionKind_ = new QComboBox(correctionsPanel_);
+    correctionKind_->addItem(QStringLiteral("Set control"), static_cast<int>(CorrectionKind::SetControl));
+    correctionKind_->addItem(QStringLiteral("Penalty"), static_cast<int>(CorrectionKind::Penalty));
+    correctionKind_->addItem(QStringLiteral("Exclude"), static_cast<int>(CorrectionKind::Exclude));
+    correctionControl_ = new QSpinBox(correctionsPanel_);
+    correctionControl_->setRange(1, kMaxControlScores);
+    correctionValueLabel_ = new QLabel(correctionsPanel_);
+    correctionValue_ = new QDoubleSpinBox(correctionsPanel_);
+    correctionValue_->setDecimals(0);
+    correctionValue_->setRange(-99999, 99999);
+    correctionReason_ = new QLineEdit(correctionsPanel_);
+    correctionReason_->setPlaceholderText(QStringLiteral("Reason"));
+    addCorrection_ = new QPushButton(QStringLiteral("Add"), correctionsPanel_);
+    removeCorrection_ = new QPushButton(QStringLiteral("Remove"), correctionsPanel_);
+
+    // The decision on one line, its reason and the buttons on the next, so that the reason has
+    // room on a laptop.
+    auto* entry = new QHBoxLayout;
+    entry->addWidget(new QLabel(QStringLiteral("No."), correctionsPanel_));
+    entry->addWidget(correctionComp_);
+    entry->addWidget(correctionKind_);
+    entry->addWidget(new QLabel(QStringLiteral("Control"), correctionsPanel_));
+    entry->addWidget(correctionControl_);
+    entry->addWidget(correctionValueLabel_);
+    entry->addWidget(correctionValue_);
+    entry->addStretch(1);
+    auto* reason = new QHBoxLayout;
+    reason->addWidget(correctionReason_, 1);
+    reason->addWidget(addCorrection_);
+    reason->addWidget(removeCorrection_);
+    panel->addWidget(title);
+    panel->addWidget(correctionsList_, 1);
+    panel->addLayout(entry);
+    panel->addLayout(reason);
+
+    connect(correctionKind_, &QComboBox::currentIndexChanged, this, &frmScore2::showCorrectionKind);
+    connect(addCorrection_, &QPushButton::clicked, this, &frmScore2::addCorrection);
+    connect(removeCorrection_, &QPushButton::clicked, this, &frmScore2::removeCorrection);
+    connect(correctionsList_, &QListWidget::currentRowChanged, this,
+            [this](int row) { removeCorrection_->setEnabled(row >= 0); });
+    showCorrectionKind();
+    correctionsPanel_->setVisible(false);
+    return correctionsPanel_;
+}
+
+void frmScore2::showCorrectionKind() {
+    const auto kind = static_cast<CorrectionKind>(correctionKind_->currentData().toInt());
+    correctionControl_->setEnabled(kind == CorrectionKind::SetControl);
+    correctionValue_->setEnabled(kind != CorrectionKind::Exclude);
+    correctionValueLabel_->setText(kind == CorrectionKind::SetControl ? QStringLiteral("Score")
+                                                                      : QStringLiteral("Seconds"));
+}
+
+void frmScore2::showCorrections() {
+    correctionsPanel_->setVisible(scoring_.dayMode());
+    correctionsList_->clear();
+    for (const AppliedCorrection& a : scoring_.corrections()) {
+        auto* item = new QListWidgetItem(
+            qText(correctionText(a.correction) + (a.effect == CorrectionEffect::Applied
+                                                      ? std::string()
+                                                      : " (" + correctionEffectText(a) + ")")),
+            correctionsList_);
+        item->setData(Qt::UserRole, a.correction.id);
+        item->setToolTip(qText("Entered " + a.correction.entered));
+    }
+    removeCorrection_->setEnabled(correctionsList_->currentRow() >= 0);
+}
+
+void frmScore2::addCorrection() {
+    Correction c;
+    c.compNo = correctionComp_->value();
+    c.kind = static_cast<CorrectionKind>(correctionKind_->currentData().toInt());
+    c.control = correctionControl_->value();
+    c.value = correctionValue_->value();
+    c.reason = correctionReason_->text().toStdString();
+    Correction added;
+    std::string outcome;
+    const Status st = scoring_.addCorrection(c, added, outcome);
+    if (st) correctionReason_->clear();
+    afterCorrection(st, outcome);
+}
+
+void frmScore2::removeCorrection() {
+    const QListWidgetItem* item = correctionsList_->currentItem();
+    if (!item) return;
+    const int id = item->data(Qt::UserRole).toInt();
+    if (!scoring_.askToRemoveCorrection(id)) return;
+    Correction removed;
+    std::string outcome;
+    afterCorrection(scoring_.removeCorrection(id, removed, outcome), outcome);
+}
+
+void frmScore2::afterCorrection(const Status& st, const std::string& outcome) {
+    report(st);
+    if (st)
+        status_->showSaved({correctionsFile(state_, scoring_.selectedDay()),
+                            dayScoreFile(state_, scoring_.selectedDay()),
+                            state_.rallyFile(RallyFolder::EntryList, "EntryList.csv")},
+                           qText(outcome));
+    // The day was built again: the combined results are printed anew before the positions.
+    combined_->setEnabled(scoring_.dayMode());
+    dayPosition_->setEnabled(dayPositionReady());
+    showMatrix();
+    showCorrections();
 }
 
 QWidget* frmScore2::buildLegend() {
@@ -270,6 +395,7 @@ void frmScore2::showPosition() {
     }
     showRestoreButton();
     showMatrix();
+    showCorrections();
 }
 
 bool frmScore2::dayPositionReady() const {
@@ -352,6 +478,7 @@ void frmScore2::scrapSelectedControl() {
     showMatrix();
     showAudit();
     showRestoreButton();
+    showCorrections();
 }
 
 void frmScore2::openRestorePanel() {
@@ -403,6 +530,7 @@ void frmScore2::restoreSelectedControl() {
     dayPosition_->setEnabled(dayPositionReady());
     showMatrix();
     showRestoreButton();
+    showCorrections();
 }
 
 void frmScore2::printCombinedDayResults() {

@@ -1,14 +1,19 @@
 #pragma once
 // The group scoring screen: "Select Day" through the days and the Final position, the day matrix
 // with its non-finisher clicks, the scrap panel, and the combined day results, day positions and
-// final results with their workbooks. All of it is GroupScoring; the screen shows its state.
+// final results with their workbooks, and the jury's corrections of the day. All of it is GroupScoring; the
+// screen shows its state.
 #include "common/ProgramState.h"
 #include "results/GroupScoring.h"
 
 #include <QWidget>
 
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
+class QLineEdit;
+class QListWidget;
+class QSpinBox;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -49,6 +54,16 @@ public:
     QLabel* writingNotice() const { return writing_; }
     QLabel* clickHint() const { return clickHint_; }
     QTimer* rearmTimer() const { return rearm_; }
+    // The "Corrections" panel: the day's corrections, and a line to enter one.
+    QWidget* correctionsPanel() const { return correctionsPanel_; }
+    QListWidget* correctionsList() const { return correctionsList_; }
+    QSpinBox* correctionCompetitor() const { return correctionComp_; }
+    QComboBox* correctionKind() const { return correctionKind_; }
+    QSpinBox* correctionControl() const { return correctionControl_; }
+    QDoubleSpinBox* correctionValue() const { return correctionValue_; }
+    QLineEdit* correctionReason() const { return correctionReason_; }
+    QPushButton* addCorrectionButton() const { return addCorrection_; }
+    QPushButton* removeCorrectionButton() const { return removeCorrection_; }
     QTimer* workbookCheckTimer() const { return workbookCheck_; }
 
 signals:
@@ -62,6 +77,14 @@ private:
     QWidget* buildScrapPanel();
     QWidget* buildRestorePanel();
     QWidget* buildFooter();
+    QWidget* buildCorrectionsPanel();
+    // Lists the selected day's corrections; the panel shows in day mode only.
+    void showCorrections();
+    void showCorrectionKind();
+    void addCorrection();
+    void removeCorrection();
+    // After a correction: the matrix, the buttons and the status line follow the rebuilt day.
+    void afterCorrection(const Status& st, const std::string& outcome);
     void showAudit();
     void selectDay();
     void showPosition();
@@ -116,6 +139,16 @@ private:
     QWidget* hintCells_ = nullptr;
     QTimer* rearm_ = nullptr;
     QTimer* workbookCheck_ = nullptr;
+    QWidget* correctionsPanel_ = nullptr;
+    QListWidget* correctionsList_ = nullptr;
+    QSpinBox* correctionComp_ = nullptr;
+    QComboBox* correctionKind_ = nullptr;
+    QSpinBox* correctionControl_ = nullptr;
+    QDoubleSpinBox* correctionValue_ = nullptr;
+    QLabel* correctionValueLabel_ = nullptr;
+    QLineEdit* correctionReason_ = nullptr;
+    QPushButton* addCorrection_ = nullptr;
+    QPushButton* removeCorrection_ = nullptr;
 };
 
 } // namespace trakmora
