@@ -91,8 +91,9 @@ bool importAndScore(const ProgramState& state, const std::string& download, Scor
     return st.ok();
 }
 
-trakmora::bench::Register oneDownload("tracking-one", [] {
-    BenchRally rally("one");
+// Competitor 7's Holux download of 100,000 fixes along a road with 100 controls, waiting as
+// h1007.csv; the road is returned for other layouts of the same drive.
+SyntheticDrive writeLargeDownload(BenchRally& rally) {
     SyntheticDriveSettings settings;
     settings.fixCount = 100000;
     settings.controlCount = 100;
@@ -102,6 +103,12 @@ trakmora::bench::Register oneDownload("tracking-one", [] {
     const std::string text = downloadText(*findLoggerLayout('h'), drive.competitorFixes(7, 1.0005),
                                           rally.state.config.startDate, rally.state.config);
     rally.writeDownload("h1007.csv", text);
+    return drive;
+}
+
+trakmora::bench::Register oneDownload("tracking-one", [] {
+    BenchRally rally("one");
+    const SyntheticDrive drive = writeLargeDownload(rally);
     const fs::path waiting = rally.state.rallyFile(RallyFolder::CompetitorsLog, "h1007.csv");
     const fs::path imported = rally.state.rallyFile(RallyFolder::CompetitorsLogBak, "h1007.csv");
     ScoringRun run;
@@ -148,15 +155,7 @@ trakmora::bench::Register oneDownload("tracking-one", [] {
 // start-up, opening the rally and its lock included; no workbooks.
 trakmora::bench::Register twoProcesses("tracking-processes", [] {
     BenchRally rally("processes");
-    SyntheticDriveSettings settings;
-    settings.fixCount = 100000;
-    settings.controlCount = 100;
-    settings.secondsPerFix = 0.5;
-    const SyntheticDrive drive(settings);
-    rally.writeControls(drive.controls());
-    const std::string text = downloadText(*findLoggerLayout('h'), drive.competitorFixes(7, 1.0005),
-                                          rally.state.config.startDate, rally.state.config);
-    rally.writeDownload("h1007.csv", text);
+    writeLargeDownload(rally);
     const fs::path waiting = rally.state.rallyFile(RallyFolder::CompetitorsLog, "h1007.csv");
     const fs::path imported = rally.state.rallyFile(RallyFolder::CompetitorsLogBak, "h1007.csv");
     const std::string cli = std::string(TRAKMORA_CLI) + " --data-root '" +

@@ -47,6 +47,18 @@ void groupBody(Worksheet& sheet, const std::vector<std::vector<CellValue>>& body
 // The rows above a sheet's body: the heading row and the gap below it, printed atop every page.
 inline constexpr int kHeadingRows = 2;
 
+// A day's landscape sheet with gridlines: the day and `title` in the header beside the rally
+// name, page numbers at the foot.
+void dayPage(PageSetup& page, int day, const char* title, std::string_view rallyName) {
+    page.leftHeader = dayLabel(day);
+    page.rightHeader = title;
+    page.centerFooter = kPageNumberFooter;
+    page.printGridlines = true;
+    page.orientation = PageOrientation::Landscape;
+    printOnA4(page, kHeadingRows);
+    page.centerHeader = centreHeader(page, rallyName);
+}
+
 // The centre header is the rally name (shortened to fit) followed by `centreTail`.
 void groupPage(PageSetup& page, std::string left, std::string_view rallyName, std::string_view centreTail,
                const char* right, PageOrientation orientation) {
@@ -88,14 +100,7 @@ void addCorrectionsSheet(Workbook& book, const DayScoreInput& input) {
     sheet.range("A3").resize(rows, 7).setBold(false).setFontSize(10).setWrapText(true);
     sheet.range("A3").resize(rows, 7).setVerticalAlignment(VerticalAlignment::Top);
     sheet.range("A3").resize(rows, 7).setValues(body);
-    PageSetup& page = sheet.pageSetup();
-    page.leftHeader = dayLabel(input.day);
-    page.rightHeader = "Corrections";
-    page.centerFooter = kPageNumberFooter;
-    page.printGridlines = true;
-    page.orientation = PageOrientation::Landscape;
-    printOnA4(page, kHeadingRows);
-    page.centerHeader = centreHeader(page, input.rallyName);
+    dayPage(sheet.pageSetup(), input.day, "Corrections", input.rallyName);
 }
 
 } // namespace
@@ -123,16 +128,10 @@ Workbook buildDayScoreWorkbook(const DayScoreInput& input, const PrintClock& clo
     sheet.range("A1:AX1").setValues(textRow(header));
 
     PageSetup& page = sheet.pageSetup();
-    page.leftHeader = dayLabel(input.day);
-    page.rightHeader = "Day Score";
-    page.centerFooter = kPageNumberFooter;
-    page.printGridlines = true;
-    page.orientation = PageOrientation::Landscape;
-    printOnA4(page, kHeadingRows);
     // The controls run to several pages across: each page repeats whose scores they are, the
     // columns up to the total.
     page.repeatColumns = LineSpan{0, 3};
-    page.centerHeader = centreHeader(page, input.rallyName);
+    dayPage(page, input.day, "Day Score", input.rallyName);
 
     // Every column the header names is placed: the four leading columns and each control up to
     // the fortieth.
