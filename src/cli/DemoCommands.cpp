@@ -1,15 +1,31 @@
 // demo: makes the demonstration rally and runs every step of both days on it.
 #include "cli/CommandSteps.h"
 #include "cli/ResultsCommands.h"
+#include "common/Format.h"
 #include "demo/DemoRally.h"
 #include "results/Corrections.h"
 
+#include <chrono>
+#include <ctime>
 #include <iostream>
 #include <memory>
 
 namespace trakmora::cli {
 
 namespace {
+
+// 18:30 local time on the day of `dateSerial`.
+std::chrono::system_clock::time_point eveningOf(double dateSerial) {
+    const CivilDate date = civilFromSerial(dateSerial);
+    std::tm local{};
+    local.tm_year = date.year - 1900;
+    local.tm_mon = date.month - 1;
+    local.tm_mday = date.day;
+    local.tm_hour = 18;
+    local.tm_min = 30;
+    local.tm_isdst = -1;
+    return std::chrono::system_clock::from_time_t(std::mktime(&local));
+}
 
 struct DemoOptions {
     std::string shortName = "Demo";
@@ -66,12 +82,21 @@ int runDemo(CliContext& ctx, const DemoOptions& options) {
         if (int rc = dayCommand(ctx, scoring, day, DayCommandOptions{{roles.nonFinisher}, {}})) return rc;
         const std::vector<Correction> decisions = demoCorrections(day);
         if (!decisions.empty()) heading(dayText + "the jury's decisions");
+        // The jury meets at half past six on the evening of the day: the decisions carry that
+        // time, so that the demonstration rally's files come out the same on every run.
+        const auto clock = ctx.state->now;
+        ctx.state->now = [at = eveningOf(ctx.state->config.startDate + day - 1)] { return at; };
         for (const Correction& decision : decisions) {
             Correction added;
             std::string outcome;
-            if (int rc = ctx.report(scoring.addCorrection(decision, added, outcome))) return rc;
-            std::cout << correctionText(added) << '\n' << outcome << '\n';
+            const Status st = scoring.addCorrection(decision, added, outcome);
+            if (st) std::cout << correctionText(added) << '\n' << outcome << '\n';
+            if (int rc = ctx.report(st)) {
+                ctx.state->now = clock;
+                return rc;
+            }
         }
+        ctx.state->now = clock;
         heading(dayText + "combined day results and positions");
         if (int rc = resultsCommand(ctx, scoring, day)) return rc;
     }
