@@ -288,7 +288,7 @@ CsvWriter& CsvWriter::textAsTyped(std::string_view value) {
 
 CsvWriter& CsvWriter::number(double value) {
     separate();
-    out_ += formatNumber(value);
+    appendNumber(out_, value);
     return *this;
 }
 

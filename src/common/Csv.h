@@ -108,6 +108,8 @@ public:
     CsvWriter& textAsTyped(std::string_view value);
     CsvWriter& number(double value);
     CsvWriter& endRecord();
+    // Room for `bytes` of output, for a large file written record by record.
+    void reserve(std::size_t bytes) { out_.reserve(bytes); }
     const std::string& str() const { return out_; }
     std::string take() { return std::move(out_); }
 

@@ -6,13 +6,28 @@
 
 namespace trakmora {
 
-std::string formatNumber(double value) {
-    if (!std::isfinite(value)) return "0";
-    if (value == 0) return "0"; // also turns -0 into 0
+void appendNumber(std::string& out, double value) {
+    if (!std::isfinite(value) || value == 0) { // also turns -0 into 0
+        out += '0';
+        return;
+    }
     char buf[400];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
-    if (ec != std::errc()) return "0";
-    return std::string(buf, end);
+    std::to_chars_result written;
+    // Whole numbers (fix numbers, seconds, scores) the cheap way: the same digits.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        written = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(value));
+    else
+        written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    if (written.ec != std::errc())
+        out += '0';
+    else
+        out.append(buf, static_cast<std::size_t>(written.ptr - buf));
+}
+
+std::string formatNumber(double value) {
+    std::string text;
+    appendNumber(text, value);
+    return text;
 }
 
 namespace {

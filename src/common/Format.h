@@ -9,6 +9,8 @@ namespace trakmora {
 // Plain decimal, shortest form that reads back to the same double, never an exponent, whole
 // values without a decimal part: 42181, 0.5, -12, 0.16666666666666666. Non-finite values give "0".
 std::string formatNumber(double value);
+// The same onto the end of `out`, for files written a number at a time.
+void appendNumber(std::string& out, double value);
 
 // Applies a digit pattern of the kind "00#", "##0.#0", "###", "0.00": "0" is a digit always shown,
 // "#" a digit shown only when significant, "." the decimal point. Rounds half away from zero on

@@ -253,6 +253,7 @@ Status importDownload(const ProgramState& state, int day, const std::string& dow
     std::string content;
     Status st = readWholeFile(download, content);
     CsvWriter out;
+    out.reserve(content.size() / 2); // a competitor log is about half its download
     if (st && format) {
         st = convertTrack(state, day, *format, content, download.string(), out, result);
     } else if (st) {

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+#include <utility>
+
 namespace trakmora {
 namespace {
 
@@ -32,6 +36,33 @@ TEST(Format, DigitPatterns) {
     for (const auto& c : cases)
         EXPECT_EQ(formatPattern(c.value, c.pattern), c.expected) << c.value << " " << c.pattern;
     EXPECT_EQ(formatCompNo(45), "045");
+}
+
+// Numbers as the files hold them: shortest decimal that reads back, never an exponent; whole
+// numbers take a faster path that must give the same digits.
+TEST(Format, NumbersReadBackAndNeverUseAnExponent) {
+    const std::pair<double, const char*> cases[] = {
+        {42181, "42181"},
+        {-12, "-12"},
+        {0.5, "0.5"},
+        {-0.0, "0"},
+        {41.805592, "41.805592"},
+        {-33.25, "-33.25"},
+        {1.0 / 3, "0.3333333333333333"},
+        {999999999999999, "999999999999999"},
+        {1e15, "1000000000000000"},
+        {-9007199254740993.0, "-9007199254740992"},
+        {1e21, "1000000000000000000000"},
+        {1e-7, "0.0000001"},
+        {std::nan(""), "0"},
+        {-HUGE_VAL, "0"},
+    };
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(formatNumber(value), text) << value;
+        std::string appended = "x";
+        appendNumber(appended, value);
+        EXPECT_EQ(appended, std::string("x") + text);
+    }
 }
 
 TEST(Format, ClockTimes) {
