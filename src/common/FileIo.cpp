@@ -1,5 +1,6 @@
 #include "common/FileIo.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -18,18 +19,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The test hook: which write fails and how. Plain counters, read once per write.
+// The test hook: which write fails and how. Armed before the work starts; the count is kept
+// atomically, since a day's competitors are written side by side.
 struct WriteFaults {
-    int seen = 0;
+    std::atomic<int> seen{0};
     int failAt = 0;
     int err = 0;
-    bool happened = false;
+    std::atomic<bool> happened{false};
 } faults;
 
 // Counts one write; true (with the errno to report) when the armed failure is this one.
 bool injectedFault(int& err) {
-    ++faults.seen;
-    if (faults.failAt == 0 || faults.seen != faults.failAt) return false;
+    const int number = ++faults.seen;
+    if (faults.failAt == 0 || number != faults.failAt) return false;
     faults.happened = true;
     err = faults.err;
     return true;
@@ -205,11 +207,14 @@ Status replaceWithTemporary(const fs::path& temporary, const fs::path& file) {
 namespace trakmora::test_faults {
 
 void failWriteNumber(int n, int err) {
-    faults = WriteFaults{0, n, err, false};
+    faults.seen = 0;
+    faults.failAt = n;
+    faults.err = err;
+    faults.happened = false;
 }
 
 void reset() {
-    faults = WriteFaults{};
+    failWriteNumber(0, 0);
 }
 
 int writesSeen() {
