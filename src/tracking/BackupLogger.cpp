@@ -20,28 +20,6 @@ bool isFile(const fs::path& file) {
     return fs::is_regular_file(file, ec);
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// The competition number after the day digit at `dayPosition`; 0 when there are no three digits.
-int numberInName(std::string_view name, std::size_t dayPosition) {
-    if (name.size() < dayPosition + 4) return 0;
-    int number = 0;
-    for (std::size_t i = dayPosition + 1; i < dayPosition + 4; ++i) {
-        if (!isDigit(name[i])) return 0;
-        number = number * 10 + (name[i] - '0');
-    }
-    return number;
-}
-
-Status writeShortlistFile(const fs::path& file, const std::vector<ShortlistLine>& lines) {
-    CsvWriter out;
-    for (const auto& l : lines)
-        writeShortlistLine(out, l);
-    return writeFile(file, out.str());
-}
-
 // Runs the scoring steps up to (not including) the result step.
 Status stepsBeforeResult(const ProgramState& state, ScoringRun& run) {
     while (run.next != ScoringStep::Result && run.next != ScoringStep::Done)
@@ -217,7 +195,7 @@ std::vector<ScoringJob> scoringJobs(const std::vector<std::string>& clFiles,
                                     const std::map<std::string, std::string>& clashes) {
     // Day and number of a CL file, "" when it carries none.
     const auto competitor = [](const std::string& name) {
-        return numberInName(name, 2) > 0 ? name.substr(2, 4) : std::string();
+        return competitorNoInName(name, 2) > 0 ? name.substr(2, 4) : std::string();
     };
     const auto partner = [&](const std::string& name, bool backup) -> const std::string* {
         const std::string key = competitor(name);
@@ -258,7 +236,7 @@ std::string newestBakDownload(const ProgramState& state, int day, int competitor
     fs::file_time_type newestTime{};
     std::error_code ec;
     for (const std::string& name : listDownloads(bak, day)) {
-        if (numberInName(name, 1) != competitorNo || isBackupName(name, 1) != backup) continue;
+        if (competitorNoInName(name, 1) != competitorNo || isBackupName(name, 1) != backup) continue;
         if (isKeptEarlierDownload(bak, name)) continue;
         const auto time = fs::last_write_time(bak / name, ec);
         if (ec) continue;
@@ -275,7 +253,8 @@ Status checkScoredAlone(const ProgramState& state, int day, const std::string& c
     std::string other = newestBakDownload(state, day, competitorNo, !backup);
     if (other.empty())
         for (const std::string& cl : listCompetitorFiles(state, day).clFiles)
-            if (cl != clFileName && numberInName(cl, 2) == competitorNo && isBackupName(cl, 2) != backup)
+            if (cl != clFileName && competitorNoInName(cl, 2) == competitorNo &&
+                isBackupName(cl, 2) != backup)
                 other = cl;
     const std::string who = "competitor " + std::to_string(competitorNo) + " on day " + std::to_string(day);
     if (!other.empty())

@@ -16,18 +16,6 @@ namespace trakmora {
 
 namespace {
 
-// The competition number after the day digit at `dayPosition` (h1007.csv: 1, CL1007.csv: 2);
-// 0 when the three characters there are not digits.
-int competitorNoInName(const std::string& name, std::size_t dayPosition) {
-    if (name.size() < dayPosition + 4) return 0;
-    int number = 0;
-    for (std::size_t i = dayPosition + 1; i < dayPosition + 4; ++i) {
-        if (name[i] < '0' || name[i] > '9') return 0;
-        number = number * 10 + (name[i] - '0');
-    }
-    return number;
-}
-
 void noteFailure(DaySummary& summary, const std::string& file, std::size_t dayPosition,
                  const std::string& message, bool listMessage = true) {
     if (listMessage) summary.messages.push_back(file + ": " + message);

@@ -35,13 +35,6 @@ fs::path reportPath(const ProgramState& state, const ScoringRun& run) {
     return runFile(state, run, reportFileName(run.day, run.competitorNo));
 }
 
-Status writeShortlist(const fs::path& file, const std::vector<ShortlistLine>& lines) {
-    CsvWriter out;
-    for (const auto& l : lines)
-        writeShortlistLine(out, l);
-    return writeFile(file, out.str());
-}
-
 void removeWorkingFiles(const ProgramState& state, const ScoringRun& run) {
     std::error_code ignored;
     for (int which = 1; which <= 3; ++which)
@@ -140,7 +133,7 @@ Status reduceByDistanceStep(const ProgramState& state, ScoringRun& run) {
     if (run.next == ScoringStep::Load) return outOfOrder();
     const auto lines = reduceByDistance(run.controls, run.speedGroup, run.fixes, state.config.distanceWindow);
     run.firstReductionCount = static_cast<int>(lines.size());
-    if (auto st = writeShortlist(shortlistPath(state, run, 1), lines); !st) return st;
+    if (auto st = writeShortlistFile(shortlistPath(state, run, 1), lines); !st) return st;
     run.next = ScoringStep::ReduceByTime;
     return {};
 }
@@ -150,7 +143,7 @@ Status reduceByTimeStep(const ProgramState& state, ScoringRun& run) {
     const auto lines =
         reduceByTime(run.controls, run.speedGroup, run.fixes, run.competitorNo, state.config.distanceWindow,
                      state.config.timeWindow, run.secondReductionCount);
-    if (auto st = writeShortlist(shortlistPath(state, run, 2), lines); !st) return st;
+    if (auto st = writeShortlistFile(shortlistPath(state, run, 2), lines); !st) return st;
     run.next = ScoringStep::FinalShortlist;
     return {};
 }
@@ -160,7 +153,7 @@ Status finalShortlistStep(const ProgramState& state, ScoringRun& run) {
     std::vector<ShortlistLine> lines;
     if (auto st = readShortlistFile(shortlistPath(state, run, 2), lines); !st) return st;
     const auto chosen = buildFinalShortlist(std::move(lines), static_cast<int>(run.controls.size()));
-    if (auto st = writeShortlist(shortlistPath(state, run, 3), chosen); !st) return st;
+    if (auto st = writeShortlistFile(shortlistPath(state, run, 3), chosen); !st) return st;
     run.next = ScoringStep::PassageTimes;
     return {};
 }

@@ -1,5 +1,7 @@
 #include "tracking/ShortlistLine.h"
 
+#include "common/FileIo.h"
+
 namespace trakmora {
 
 void writeShortlistLine(CsvWriter& out, const ShortlistLine& l) {
@@ -9,6 +11,13 @@ void writeShortlistLine(CsvWriter& out, const ShortlistLine& l) {
         .number(l.controlDist)
         .number(l.groupTime);
     out.number(l.fixNo).number(l.fixLat).number(l.fixLon).number(l.fixSeconds).number(l.distance).endRecord();
+}
+
+Status writeShortlistFile(const std::filesystem::path& file, const std::vector<ShortlistLine>& lines) {
+    CsvWriter out;
+    for (const auto& l : lines)
+        writeShortlistLine(out, l);
+    return writeFile(file, out.str());
 }
 
 Status readShortlistFile(const std::filesystem::path& file, std::vector<ShortlistLine>& lines) {

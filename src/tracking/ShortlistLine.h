@@ -27,6 +27,8 @@ struct ShortlistLine {
 };
 
 void writeShortlistLine(CsvWriter& out, const ShortlistLine& line);
+// The lines as one working file (not atomic: a step that fails is scored again from the start).
+Status writeShortlistFile(const std::filesystem::path& file, const std::vector<ShortlistLine>& lines);
 Status readShortlistFile(const std::filesystem::path& file, std::vector<ShortlistLine>& lines);
 
 } // namespace trakmora

@@ -52,6 +52,16 @@ bool isBackupName(std::string_view name, std::size_t dayPosition) {
     return name[dayPosition + 4] == 'b' || name[dayPosition + 4] == 'B';
 }
 
+int competitorNoInName(std::string_view name, std::size_t dayPosition) {
+    if (name.size() < dayPosition + 4) return 0;
+    int number = 0;
+    for (std::size_t i = dayPosition + 1; i < dayPosition + 4; ++i) {
+        if (name[i] < '0' || name[i] > '9') return 0;
+        number = number * 10 + (name[i] - '0');
+    }
+    return number;
+}
+
 std::map<std::string, std::string> sameCompetitorFiles(const std::vector<std::string>& names,
                                                        std::size_t dayPosition) {
     std::map<std::string, std::vector<std::string>> byCompetitor;

@@ -68,6 +68,9 @@ CompetitorFiles listCompetitorFiles(const ProgramState& state, int day);
 // CL files) and then 'b' or 'B': the download or CL file of a backup logger (h1045b.csv,
 // g1045b.gpx, CL1045b.csv; tracking/BackupLogger.h).
 bool isBackupName(std::string_view name, std::size_t dayPosition);
+// The competition number after the day digit at `dayPosition` (h1007.csv: 1, CL1007.csv: 2);
+// 0 when the three characters there are not digits.
+int competitorNoInName(std::string_view name, std::size_t dayPosition);
 
 // Files of a batch that belong to the same competitor and day as another file of the batch (two
 // downloads h1001.csv and c1001.csv, or CL1001.csv and CL1001-1.csv): scoring both would leave
