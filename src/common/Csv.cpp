@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace trakmora {
 
@@ -48,66 +49,102 @@ CsvRecordReader::CsvRecordReader(std::string_view content) : s_(content) {
     if (s_.substr(0, 3) == "\xEF\xBB\xBF") i_ = 3;
 }
 
-bool CsvRecordReader::next(CsvRecord& record) {
+bool CsvRecordReader::next(CsvFields& record) {
     const std::string_view s = s_;
+    const std::size_t n = s.size();
     std::size_t& i = i_;
     std::size_t used = 0; // values of `record` filled so far; the others are reused storage
-    const auto slot = [&]() -> CsvValue& {
+    unquoted_.clear();
+    copied_.clear();
+    const auto slot = [&]() -> CsvField& {
         if (used == record.values.size()) record.values.emplace_back();
-        CsvValue& v = record.values[used++];
+        CsvField& v = record.values[used++];
+        v.text = {};
         v.quoted = false;
         v.line = line_;
         return v;
     };
+    // Views into unquoted_ are made once the record is whole: it may move while it grows.
+    const auto finish = [&] {
+        record.values.resize(used);
+        const std::string_view copies = unquoted_;
+        for (const Copied& c : copied_)
+            record.values[c.value].text = copies.substr(c.offset, c.size);
+    };
     record.line = line_;
     bool lineHasContent = false;
-    while (i < s.size()) {
+    while (i < n) {
         // One value.
-        while (i < s.size() && isBlank(s[i]))
+        while (i < n && isBlank(s[i]))
             ++i;
-        CsvValue& value = slot();
-        if (i < s.size() && s[i] == '"') {
+        CsvField& value = slot();
+        if (i < n && s[i] == '"') {
             value.quoted = true;
-            value.text.clear();
-            // A doubled quote inside the value is one quote, as spreadsheet programs write it.
             std::size_t from = i + 1, close = s.find('"', from);
-            while (close != std::string_view::npos && close + 1 < s.size() && s[close + 1] == '"') {
-                value.text.append(s.substr(from, close + 1 - from));
-                from = close + 2;
-                close = s.find('"', from);
+            const auto doubled = [&] {
+                return close != std::string_view::npos && close + 1 < n && s[close + 1] == '"';
+            };
+            if (doubled()) {
+                // A doubled quote inside the value is one quote, as spreadsheet programs write it.
+                const std::size_t offset = unquoted_.size();
+                while (doubled()) {
+                    unquoted_.append(s.substr(from, close + 1 - from));
+                    from = close + 2;
+                    close = s.find('"', from);
+                }
+                if (close == std::string_view::npos) close = n;
+                unquoted_.append(s.substr(from, close - from));
+                copied_.push_back({used - 1, offset, unquoted_.size() - offset});
+            } else {
+                if (close == std::string_view::npos) close = n;
+                value.text = s.substr(from, close - from);
             }
-            if (close == std::string_view::npos) close = s.size();
-            value.text.append(s.substr(from, close - from));
-            for (char c : value.text)
-                if (c == '\n') ++line_;
-            i = close < s.size() ? close + 1 : close;
+            line_ += static_cast<int>(std::count(s.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                                 s.begin() + static_cast<std::ptrdiff_t>(close), '\n'));
+            i = close < n ? close + 1 : close;
             // Anything between the closing quote and the next separator is dropped.
-            while (i < s.size() && s[i] != ',' && s[i] != '\r' && s[i] != '\n')
+            while (i < n && s[i] != ',' && s[i] != '\r' && s[i] != '\n')
                 ++i;
         } else {
             const std::size_t start = i;
-            while (i < s.size() && s[i] != ',' && s[i] != '\r' && s[i] != '\n')
-                ++i;
-            value.text.assign(trim(s.substr(start, i - start)));
+            for (; i < n; ++i) {
+                const char c = s[i];
+                if (c == ',' || c == '\r' || c == '\n') break;
+            }
+            value.text = trim(s.substr(start, i - start));
         }
         if (value.quoted || !value.text.empty()) lineHasContent = true;
-        if (i < s.size() && s[i] == ',') {
+        if (i < n && s[i] == ',') {
             ++i;
             lineHasContent = true;
-            if (i >= s.size()) slot().text.clear();
+            if (i >= n) slot();
             continue;
         }
         consumeLineEnd(s, i);
         ++line_;
         if (lineHasContent) {
-            record.values.resize(used);
+            finish();
             return true;
         }
         used = 0; // a blank line: start again on the next one
         record.line = line_;
     }
-    record.values.resize(used);
+    finish();
     return lineHasContent;
+}
+
+bool CsvRecordReader::next(CsvRecord& record) {
+    const bool found = next(fields_);
+    record.line = fields_.line;
+    record.values.resize(fields_.values.size());
+    for (std::size_t k = 0; k < fields_.values.size(); ++k) {
+        const CsvField& from = fields_.values[k];
+        CsvValue& to = record.values[k];
+        to.text.assign(from.text);
+        to.quoted = from.quoted;
+        to.line = from.line;
+    }
+    return found;
 }
 
 CsvDocument CsvDocument::parse(std::string_view s, std::string fileName) {
@@ -115,7 +152,7 @@ CsvDocument CsvDocument::parse(std::string_view s, std::string fileName) {
     doc.fileName_ = std::move(fileName);
     // Reserving for every line and for as many values as the line before keeps a large file from
     // being copied over and over while it grows.
-    doc.records_.reserve(static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n')) + 1);
+    doc.records_.reserve(countLineFeeds(s) + 1);
     CsvRecordReader reader(s);
     CsvRecord record;
     while (reader.next(record)) {
@@ -144,10 +181,18 @@ std::string CsvDocument::problem(int line, const std::string& message) const {
     return fileName_ + " line " + std::to_string(line) + ": " + message;
 }
 
+Status CsvDocument::valuesFound(int line, std::size_t found, std::size_t count) const {
+    if (found >= count) return {};
+    return Status::failure(
+        problem(line, "expected " + std::to_string(count) + " values, found " + std::to_string(found)));
+}
+
 Status CsvDocument::expectValues(const CsvRecord& record, std::size_t count) const {
-    if (record.values.size() >= count) return {};
-    return Status::failure(problem(record.line, "expected " + std::to_string(count) + " values, found " +
-                                                    std::to_string(record.values.size())));
+    return valuesFound(record.line, record.values.size(), count);
+}
+
+Status CsvDocument::expectValues(const CsvFields& record, std::size_t count) const {
+    return valuesFound(record.line, record.values.size(), count);
 }
 
 Status CsvDocument::text(const CsvRecord& record, std::size_t index, std::string& out) const {
@@ -156,13 +201,20 @@ Status CsvDocument::text(const CsvRecord& record, std::size_t index, std::string
     return {};
 }
 
+Status CsvDocument::numberIn(std::string_view text, int line, std::size_t index, double& out) const {
+    if (parseNumber(text, out)) return {};
+    return Status::failure(problem(line, "value " + std::to_string(index + 1) + " \"" +
+                                             shorten(std::string(text)) + "\" is not a number"));
+}
+
 Status CsvDocument::number(const CsvRecord& record, std::size_t index, double& out) const {
     if (auto st = expectValues(record, index + 1); !st) return st;
-    const CsvValue& v = record.values[index];
-    if (!parseNumber(v.text, out))
-        return Status::failure(problem(v.line, "value " + std::to_string(index + 1) + " \"" +
-                                                   shorten(v.text) + "\" is not a number"));
-    return {};
+    return numberIn(record.values[index].text, record.values[index].line, index, out);
+}
+
+Status CsvDocument::number(const CsvFields& record, std::size_t index, double& out) const {
+    if (auto st = expectValues(record, index + 1); !st) return st;
+    return numberIn(record.values[index].text, record.values[index].line, index, out);
 }
 
 Status CsvDocument::integer(const CsvRecord& record, std::size_t index, long min, long max, long& out) const {
@@ -177,6 +229,19 @@ Status CsvDocument::integer(const CsvRecord& record, std::size_t index, long min
     return {};
 }
 
+std::size_t countLineFeeds(std::string_view text) {
+    std::size_t count = 0;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end) {
+        const void* found = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+        if (!found) break;
+        ++count;
+        p = static_cast<const char*>(found) + 1;
+    }
+    return count;
+}
+
 bool parseNumber(std::string_view text, double& out) {
     text = trim(text);
     if (text.empty()) {
@@ -187,7 +252,7 @@ bool parseNumber(std::string_view text, double& out) {
     if (text.empty()) return false;
     double value = 0;
     const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
+    auto [ptr, ec] = readDecimal(text.data(), end, value);
     if (ec != std::errc() || ptr != end || !std::isfinite(value)) return false;
     out = value;
     return true;

@@ -31,6 +31,21 @@ struct CsvRecord {
     std::size_t size() const { return values.size(); }
 };
 
+// One value of a record read in place (CsvRecordReader::next(CsvFields&)): a view of the text
+// being read, or of the reader's own copy of a quoted value that held doubled quotes. Valid until
+// the reader reads its next record.
+struct CsvField {
+    std::string_view text;
+    bool quoted = false;
+    int line = 0;
+};
+
+struct CsvFields {
+    int line = 0;
+    std::vector<CsvField> values;
+    std::size_t size() const { return values.size(); }
+};
+
 class CsvDocument {
 public:
     // Parses text already in memory; `fileName` is used in messages.
@@ -55,8 +70,13 @@ public:
     Status integer(const CsvRecord& record, std::size_t index, long min, long max, long& out) const;
     // Fails unless the record has at least `count` values.
     Status expectValues(const CsvRecord& record, std::size_t count) const;
+    // The same for a record read in place.
+    Status number(const CsvFields& record, std::size_t index, double& out) const;
+    Status expectValues(const CsvFields& record, std::size_t count) const;
 
 private:
+    Status valuesFound(int line, std::size_t found, std::size_t count) const;
+    Status numberIn(std::string_view text, int line, std::size_t index, double& out) const;
     std::string fileName_;
     std::vector<CsvRecord> records_;
 };
@@ -69,11 +89,19 @@ public:
     explicit CsvRecordReader(std::string_view content);
     // The next record that has content (blank lines are skipped); false at the end of the text.
     bool next(CsvRecord& record);
+    // The same without copying: the values are views, valid until the next call.
+    bool next(CsvFields& record);
 
 private:
+    struct Copied {
+        std::size_t value, offset, size;
+    };
     std::string_view s_;
     std::size_t i_ = 0;
     int line_ = 1;
+    std::string unquoted_;       // quoted values with doubled quotes, read as one quote each
+    std::vector<Copied> copied_; // where in unquoted_ those values of the record are
+    CsvFields fields_;           // for next(CsvRecord&)
 };
 
 // Reads values one after another regardless of where the lines break, the way configuration
@@ -93,6 +121,9 @@ private:
     std::size_t record_ = 0;
     std::size_t value_ = 0;
 };
+
+// The line feeds in the text, for room reserved before its records are read.
+std::size_t countLineFeeds(std::string_view text);
 
 // Converts a value's text to a number: surrounding blanks ignored, empty is 0, anything else
 // that is not a finite decimal number fails.

@@ -89,6 +89,21 @@ void renameCounted(const fs::path& from, const fs::path& to, std::error_code& ec
     fs::rename(from, to, ec);
 }
 
+#ifndef _WIN32
+// Flushes a file written earlier (by this program or another) to stable storage; counted as one
+// write for the test hook. Returns an empty string or why it failed.
+std::string flushToDisk(const fs::path& file) {
+    int err = 0;
+    if (injectedFault(err)) return std::strerror(err);
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::strerror(errno);
+    const bool ok = ::fsync(fd) == 0;
+    const int savedErrno = errno;
+    ::close(fd);
+    return ok ? std::string() : std::strerror(savedErrno);
+}
+#endif
+
 void removeCounted(const fs::path& file, std::error_code& ec) {
     int err = 0;
     if (injectedFault(err)) {
@@ -172,6 +187,21 @@ Status copyFileAtomically(const fs::path& from, const fs::path& to) {
 }
 
 Status moveFileAtomically(const fs::path& from, const fs::path& to) {
+#ifndef _WIN32
+    // On one disk the file is renamed, not copied: flushed to disk first, so that it is whole
+    // there before its old name goes, then stamped with the time of the move. Across disks it is
+    // copied as below.
+    if (isReadOnlyFile(to)) return cannotWrite(to, "the file is read-only");
+    if (auto why = flushToDisk(from); !why.empty()) return cannotWrite(to, why);
+    std::error_code moved;
+    renameCounted(from, to, moved);
+    if (!moved) {
+        std::error_code ignored;
+        fs::last_write_time(to, fs::file_time_type::clock::now(), ignored);
+        return {};
+    }
+    if (moved != std::errc::cross_device_link) return cannotWrite(to, moved.message());
+#endif
     if (auto st = copyFileAtomically(from, to); !st) return st;
     std::error_code ec;
     removeCounted(from, ec);

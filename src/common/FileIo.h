@@ -33,8 +33,9 @@ Status appendToFile(const std::filesystem::path& file, std::string_view content)
 // `to` untouched and no temporary file behind; the message names the file that failed.
 Status copyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// Moves `from` to `to`: copied as copyFileAtomically, and `from` removed only once `to` is
-// complete. The target is a new file (its time is the time of the move).
+// Moves `from` to `to`: renamed once `from` is flushed to disk (copied as copyFileAtomically
+// when the two are on different disks), and `from` gone only once `to` is complete. The time of
+// the target is the time of the move.
 Status moveFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Finishes a file another writer (the workbook library) wrote to `temporary` beside `file`:

@@ -2,9 +2,47 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace trakmora {
+
+namespace {
+
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Positions and times as a logger writes them: a value that some decimal of at most 15
+// significant digits reads back to. That decimal is the shortest form (two such decimals never
+// read back to the same double), and it is found with the fewest places d for which the integer
+// nearest value * 10^d, divided by 10^d, gives the value again. Both operands of that division
+// are exact, so the one rounding it makes is the rounding a reader makes of the decimal.
+// Anything else is left to the general conversion.
+bool appendShortDecimal(std::string& out, double value) {
+    const double magnitude = std::fabs(value);
+    for (int places = 1; places <= 22; ++places) {
+        const double digits = std::nearbyint(magnitude * kPowersOfTen[places]);
+        if (digits >= 1e15) return false;
+        if (digits / kPowersOfTen[places] != magnitude) continue;
+        char buf[40];
+        const auto written = std::to_chars(buf, buf + sizeof buf, static_cast<unsigned long long>(digits));
+        const int count = static_cast<int>(written.ptr - buf);
+        if (value < 0) out += '-';
+        if (count <= places) {
+            out += "0.";
+            out.append(static_cast<std::size_t>(places - count), '0');
+            out.append(buf, static_cast<std::size_t>(count));
+        } else {
+            out.append(buf, static_cast<std::size_t>(count - places));
+            out += '.';
+            out.append(buf + count - places, static_cast<std::size_t>(places));
+        }
+        return true;
+    }
+    return false;
+}
+
+} // namespace
 
 void appendNumber(std::string& out, double value) {
     if (!std::isfinite(value) || value == 0) { // also turns -0 into 0
@@ -14,14 +52,44 @@ void appendNumber(std::string& out, double value) {
     char buf[400];
     std::to_chars_result written;
     // Whole numbers (fix numbers, seconds, scores) the cheap way: the same digits.
-    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
         written = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(value));
-    else
+    } else {
+        if (std::fabs(value) < 1e15 && appendShortDecimal(out, value)) return;
         written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    }
     if (written.ec != std::errc())
         out += '0';
     else
         out.append(buf, static_cast<std::size_t>(written.ptr - buf));
+}
+
+std::from_chars_result readDecimal(const char* first, const char* last, double& out) {
+    // Digits, perhaps a sign and a point: the integer they make, divided by a power of ten. With
+    // the integer below 2^53 and the power at most 10^22 both are exact and the division rounds
+    // once, as the general reader does. Exponents, long digit runs and the like go to it.
+    const char* p = first;
+    const bool negative = p != last && *p == '-';
+    if (negative) ++p;
+    std::uint64_t digits = 0;
+    int count = 0, places = 0;
+    const char* const wholeStart = p;
+    for (; p != last && *p >= '0' && *p <= '9'; ++p, ++count)
+        digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    bool plain = p != wholeStart;
+    if (plain && p != last && *p == '.') {
+        const char* const fractionStart = ++p;
+        for (; p != last && *p >= '0' && *p <= '9'; ++p, ++count)
+            digits = digits * 10 + static_cast<unsigned>(*p - '0');
+        places = static_cast<int>(p - fractionStart);
+        plain = places > 0;
+    }
+    plain = plain && count <= 19 && places <= 22 && digits <= (std::uint64_t{1} << 53) &&
+            (p == last || (*p != '.' && *p != 'e' && *p != 'E'));
+    if (!plain) return std::from_chars(first, last, out, std::chars_format::general);
+    const double value = static_cast<double>(digits) / kPowersOfTen[places];
+    out = negative ? -value : value;
+    return {p, std::errc()};
 }
 
 std::string formatNumber(double value) {

@@ -2,8 +2,8 @@
 
 #include "common/Csv.h"
 #include "common/FileIo.h"
+#include "common/Format.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -18,7 +18,7 @@ namespace {
 // and where. A line read here gives the values the general reader gives it.
 bool readPlainLog(std::string_view text, std::vector<TrackFix>& out) {
     out.clear();
-    out.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    out.reserve(countLineFeeds(text) + 1);
     const char* p = text.data();
     const char* const end = p + text.size();
     while (p < end) {
@@ -26,7 +26,7 @@ bool readPlainLog(std::string_view text, std::vector<TrackFix>& out) {
         TrackFix f;
         double* const values[] = {&f.fixNo, &f.lat, &f.lon, &f.seconds};
         for (int k = 0; k < 4; ++k) {
-            const auto [next, ec] = std::from_chars(p, end, *values[k], std::chars_format::general);
+            const auto [next, ec] = readDecimal(p, end, *values[k]);
             if (ec != std::errc() || !std::isfinite(*values[k])) return false;
             p = next;
             if (k == 3) break;
@@ -51,7 +51,7 @@ Status readClFile(const std::filesystem::path& file, std::vector<TrackFix>& fixe
     }
     const CsvDocument doc = CsvDocument::forFile(file.string());
     std::vector<TrackFix> read;
-    read.reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1);
+    read.reserve(countLineFeeds(content) + 1);
     CsvRecordReader reader(content);
     CsvRecord r;
     while (reader.next(r)) {

@@ -30,7 +30,7 @@ Status convertRecords(const ProgramState& state, int day, const LoggerLayout& la
     kept = 0;
     read = 0;
     CsvRecordReader reader(content);
-    CsvRecord record;
+    CsvFields record;
     int lastYear = -1, lastMonth = -1, lastDay = -1;
     bool onRallyDate = false;
     reader.next(record); // the header line is ignored
@@ -43,7 +43,7 @@ Status convertRecords(const ProgramState& state, int day, const LoggerLayout& la
         if (st) st = layout.read(doc, record, logged);
         if (!st) {
             // An export cut off while its last line was written: that line is ignored.
-            CsvRecord following;
+            CsvFields following;
             if (layout.lastLineMayBeCut && !reader.next(following)) break;
             return st;
         }

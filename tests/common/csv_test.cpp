@@ -147,5 +147,32 @@ TEST(Csv, RecordReaderReadsLikeTheDocumentWhileReusingOneRecord) {
     EXPECT_EQ(doc.records()[4].values.size(), 2u);
 }
 
+// Read in place, each value is a view of the text, or of the reader's copy where doubled quotes
+// became one; several such values in one record, and records after them, still read right.
+TEST(Csv, ValuesReadInPlaceAreTheValuesTheDocumentHolds) {
+    const std::string content = "a, \"say \"\"hi\"\"\" ,\"\"\"\"\"\",\"x\r\n\"\"y\"\"\"\r\n"
+                                "\r\n  1 ,\"\",, \"\"\"\"\"\"\"\"\"\" \r\"unclosed \"\"q";
+    const CsvDocument doc = CsvDocument::parse(content, "v.csv");
+    ASSERT_EQ(doc.records().size(), 3u);
+    EXPECT_EQ(doc.records()[0].values[1].text, "say \"hi\"");
+    EXPECT_EQ(doc.records()[0].values[2].text, "\"\"");
+    EXPECT_EQ(doc.records()[0].values[3].text, "x\r\n\"y\"");
+    EXPECT_EQ(doc.records()[1].values[3].text, "\"\"\"\"");
+    EXPECT_EQ(doc.records()[2].values[0].text, "unclosed \"q");
+    CsvRecordReader reader(content);
+    CsvFields fields;
+    for (const CsvRecord& want : doc.records()) {
+        ASSERT_TRUE(reader.next(fields));
+        EXPECT_EQ(fields.line, want.line);
+        ASSERT_EQ(fields.size(), want.size()) << want.line;
+        for (std::size_t v = 0; v < want.size(); ++v) {
+            EXPECT_EQ(fields.values[v].text, want.values[v].text) << want.line << ":" << v;
+            EXPECT_EQ(fields.values[v].quoted, want.values[v].quoted) << want.line << ":" << v;
+            EXPECT_EQ(fields.values[v].line, want.values[v].line) << want.line << ":" << v;
+        }
+    }
+    EXPECT_FALSE(reader.next(fields));
+}
+
 } // namespace
 } // namespace trakmora

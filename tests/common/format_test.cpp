@@ -3,9 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <random>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace trakmora {
 namespace {
@@ -62,6 +67,89 @@ TEST(Format, NumbersReadBackAndNeverUseAnExponent) {
         std::string appended = "x";
         appendNumber(appended, value);
         EXPECT_EQ(appended, std::string("x") + text);
+    }
+}
+
+// The quick paths for the numbers of logger files and competitor logs against the general
+// conversions they stand in for: the same text written, the same double and end read.
+TEST(Format, QuickNumberPathsAgreeWithTheGeneralConversions) {
+    std::mt19937_64 random(20261209);
+    const auto pick = [&](std::uint64_t below) { return random() % below; };
+    std::vector<double> values = {0.1,
+                                  -0.1,
+                                  0.3,
+                                  2.5e-8,
+                                  123456.7890123,
+                                  99999.99999999999,
+                                  1e-22,
+                                  0.7 - 0.2,
+                                  151.20931 - 0.0000001,
+                                  8.881784197001252e-16};
+    for (int k = 0; k < 200000; ++k) {
+        // A decimal of up to 17 digits at some scale, as a logger or this program writes it,
+        // and a double made of random bits within the range the quick path takes.
+        const double digits = static_cast<double>(pick(std::uint64_t{1} << (1 + pick(56))));
+        values.push_back((pick(2) ? -1 : 1) * digits / std::pow(10.0, static_cast<double>(pick(24))));
+        std::uint64_t bits = (random() & 0x000FFFFFFFFFFFFFull) | ((1023 - 30 + pick(80)) << 52);
+        double d = 0;
+        std::memcpy(&d, &bits, sizeof d);
+        values.push_back(d);
+    }
+    for (const double value : values) {
+        char general[400];
+        const bool whole = value == std::trunc(value) && std::fabs(value) < 1e15;
+        const auto end =
+            whole ? std::to_chars(general, general + sizeof general, static_cast<long long>(value))
+                  : std::to_chars(general, general + sizeof general, value, std::chars_format::fixed);
+        std::string quick;
+        appendNumber(quick, value);
+        ASSERT_EQ(quick, value == 0 ? "0" : std::string(general, end.ptr)) << std::hexfloat << value;
+    }
+
+    std::vector<std::string> texts = {"0",
+                                      "-0",
+                                      "0.0",
+                                      "-0.000",
+                                      "007",
+                                      "1.",
+                                      ".5",
+                                      "-.5",
+                                      "1e5",
+                                      "1.5E-3",
+                                      "2.5e",
+                                      "-",
+                                      "+1",
+                                      "inf",
+                                      "nan",
+                                      "1.2.3",
+                                      "12,34",
+                                      "9007199254740993",
+                                      "9007199254740992.5",
+                                      "1234567890123456789012",
+                                      "0.00000000000000000000001",
+                                      "41.805592 ",
+                                      "-33.8,151"};
+    for (int k = 0; k < 200000; ++k) {
+        std::string t = pick(4) == 0 ? "-" : "";
+        for (std::uint64_t n = 1 + pick(12); n > 0; --n)
+            t += static_cast<char>('0' + pick(10));
+        if (pick(3)) t += ".";
+        for (std::uint64_t n = pick(14); n > 0; --n)
+            t += static_cast<char>('0' + pick(10));
+        texts.push_back(t);
+    }
+    for (const std::string& t : texts) {
+        const char* const first = t.data();
+        const char* const last = first + t.size();
+        double general = -1, quick = -2;
+        const auto want = std::from_chars(first, last, general, std::chars_format::general);
+        const auto got = readDecimal(first, last, quick);
+        ASSERT_EQ(got.ec, want.ec) << t;
+        ASSERT_EQ(got.ptr - first, want.ptr - first) << t;
+        // Bit for bit: -0 and 0 differ, and "nan" reads as a NaN both ways.
+        if (want.ec == std::errc()) {
+            ASSERT_EQ(std::memcmp(&quick, &general, sizeof quick), 0) << t;
+        }
     }
 }
 

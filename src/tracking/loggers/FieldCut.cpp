@@ -14,6 +14,19 @@ bool wholeNumber(std::string_view s, int& out) {
     while (!s.empty() && s.back() == ' ')
         s.remove_suffix(1);
     if (s.empty()) return false;
+    // Plain digits, as nearly every date and time holds them, without the general reader.
+    if (s.size() <= 9) {
+        int value = 0;
+        bool digits = true;
+        for (const char c : s) {
+            digits = digits && c >= '0' && c <= '9';
+            value = value * 10 + (c - '0');
+        }
+        if (digits) {
+            out = value;
+            return true;
+        }
+    }
     auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
     return ec == std::errc() && p == s.data() + s.size() && out >= 0;
 }
@@ -71,14 +84,15 @@ std::string clock(double seconds, bool twoDigitHours) {
     return text;
 }
 
-Status badValue(const CsvDocument& doc, const CsvRecord& record, std::size_t index, const char* what) {
-    const CsvValue& v = record.values[index];
-    const std::string shown = v.text.size() > 40 ? v.text.substr(0, 40) + "..." : v.text;
+Status badValue(const CsvDocument& doc, const CsvFields& record, std::size_t index, const char* what) {
+    const CsvField& v = record.values[index];
+    const std::string shown =
+        v.text.size() > 40 ? std::string(v.text.substr(0, 40)) + "..." : std::string(v.text);
     return Status::failure(
         doc.problem(v.line, "value " + std::to_string(index + 1) + " \"" + shown + "\" is not " + what));
 }
 
-Status readPosition(const CsvDocument& doc, const CsvRecord& record, std::size_t fixNoColumn,
+Status readPosition(const CsvDocument& doc, const CsvFields& record, std::size_t fixNoColumn,
                     std::size_t latColumn, std::size_t lonColumn, double& fixNo, double& lat, double& lon) {
     Status st = doc.number(record, fixNoColumn, fixNo);
     if (st) st = doc.number(record, latColumn, lat);

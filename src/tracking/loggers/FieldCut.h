@@ -31,10 +31,10 @@ inline double secondsOfDay(int hours, int minutes, int seconds) {
 }
 
 // "<file> line <n>: value <i> "<text>" is not <what>" for value `index` (0-based).
-Status badValue(const CsvDocument& doc, const CsvRecord& record, std::size_t index, const char* what);
+Status badValue(const CsvDocument& doc, const CsvFields& record, std::size_t index, const char* what);
 
 // Reads the numbers of the fix number, latitude and longitude columns (0-based).
-Status readPosition(const CsvDocument& doc, const CsvRecord& record, std::size_t fixNoColumn,
+Status readPosition(const CsvDocument& doc, const CsvFields& record, std::size_t fixNoColumn,
                     std::size_t latColumn, std::size_t lonColumn, double& fixNo, double& lat, double& lon);
 
 } // namespace trakmora::fieldcut

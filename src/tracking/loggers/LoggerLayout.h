@@ -20,7 +20,7 @@ struct LoggedRecord {
     double seconds = 0; // time of day in seconds, before the offset
 };
 
-using RecordReader = Status (*)(const CsvDocument& doc, const CsvRecord& record, LoggedRecord& out);
+using RecordReader = Status (*)(const CsvDocument& doc, const CsvFields& record, LoggedRecord& out);
 // Writes one record in the layout (the inverse of RecordReader), for generated downloads.
 using RecordWriter = void (*)(CsvWriter& out, const LoggedRecord& record);
 using OffsetField = double (*)(const RallyConfig& config);
