@@ -4,6 +4,7 @@
 #include "common/Format.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -39,6 +40,22 @@ bool consumeLineEnd(std::string_view s, std::size_t& i) {
     return false;
 }
 
+// A comma or a line end: one look-up per character of the value.
+constexpr auto kEndsValue = [] {
+    std::array<bool, 256> ends{};
+    ends[','] = ends['\r'] = ends['\n'] = true;
+    return ends;
+}();
+
+bool endsValue(char c) {
+    return kEndsValue[static_cast<unsigned char>(c)];
+}
+
+// Kept apart so that taking the next value stays small enough to be inlined.
+[[gnu::noinline]] void addSlot(std::vector<CsvField>& values) {
+    values.emplace_back();
+}
+
 std::string shorten(const std::string& s) {
     return s.size() > 40 ? s.substr(0, 40) + "..." : s;
 }
@@ -52,20 +69,19 @@ CsvRecordReader::CsvRecordReader(std::string_view content) : s_(content) {
 bool CsvRecordReader::next(CsvFields& record) {
     const std::string_view s = s_;
     const std::size_t n = s.size();
-    std::size_t& i = i_;
+    std::size_t i = i_;   // kept in a register; written back on the way out
     std::size_t used = 0; // values of `record` filled so far; the others are reused storage
     unquoted_.clear();
     copied_.clear();
-    const auto slot = [&]() -> CsvField& {
-        if (used == record.values.size()) record.values.emplace_back();
+    const auto emptySlot = [&]() -> CsvField& {
+        if (used == record.values.size()) addSlot(record.values);
         CsvField& v = record.values[used++];
-        v.text = {};
-        v.quoted = false;
-        v.line = line_;
+        v = CsvField{{}, false, line_};
         return v;
     };
     // Views into unquoted_ are made once the record is whole: it may move while it grows.
     const auto finish = [&] {
+        i_ = i;
         record.values.resize(used);
         const std::string_view copies = unquoted_;
         for (const Copied& c : copied_)
@@ -77,7 +93,7 @@ bool CsvRecordReader::next(CsvFields& record) {
         // One value.
         while (i < n && isBlank(s[i]))
             ++i;
-        CsvField& value = slot();
+        CsvField& value = emptySlot();
         if (i < n && s[i] == '"') {
             value.quoted = true;
             std::size_t from = i + 1, close = s.find('"', from);
@@ -106,18 +122,20 @@ bool CsvRecordReader::next(CsvFields& record) {
             while (i < n && s[i] != ',' && s[i] != '\r' && s[i] != '\n')
                 ++i;
         } else {
+            // Blanks before the value are passed already; those after it are dropped.
             const std::size_t start = i;
-            for (; i < n; ++i) {
-                const char c = s[i];
-                if (c == ',' || c == '\r' || c == '\n') break;
-            }
-            value.text = trim(s.substr(start, i - start));
+            while (i < n && !endsValue(s[i]))
+                ++i;
+            std::size_t end = i;
+            while (end > start && isBlank(s[end - 1]))
+                --end;
+            value.text = s.substr(start, end - start);
         }
         if (value.quoted || !value.text.empty()) lineHasContent = true;
         if (i < n && s[i] == ',') {
             ++i;
             lineHasContent = true;
-            if (i >= n) slot();
+            if (i >= n) emptySlot();
             continue;
         }
         consumeLineEnd(s, i);
@@ -213,6 +231,7 @@ Status CsvDocument::number(const CsvRecord& record, std::size_t index, double& o
 }
 
 Status CsvDocument::number(const CsvFields& record, std::size_t index, double& out) const {
+    if (index < record.values.size() && parseNumber(record.values[index].text, out)) return {};
     if (auto st = expectValues(record, index + 1); !st) return st;
     return numberIn(record.values[index].text, record.values[index].line, index, out);
 }
@@ -354,6 +373,13 @@ CsvWriter& CsvWriter::textAsTyped(std::string_view value) {
 CsvWriter& CsvWriter::number(double value) {
     separate();
     appendNumber(out_, value);
+    return *this;
+}
+
+CsvWriter& CsvWriter::number(double value, std::string_view asRead) {
+    if (!isNumberAsWritten(asRead)) return number(value);
+    separate();
+    out_ += asRead;
     return *this;
 }
 

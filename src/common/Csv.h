@@ -138,6 +138,9 @@ public:
     // files of earlier versions hold it.
     CsvWriter& textAsTyped(std::string_view value);
     CsvWriter& number(double value);
+    // The same number, copied from the text it was read from when that text is already the form
+    // `number` writes (isNumberAsWritten); `asRead` must be the text `value` was read from.
+    CsvWriter& number(double value, std::string_view asRead);
     CsvWriter& endRecord();
     // Room for `bytes` of output, for a large file written record by record.
     void reserve(std::size_t bytes) { out_.reserve(bytes); }

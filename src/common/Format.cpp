@@ -14,32 +14,49 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 
 // Positions and times as a logger writes them: a value that some decimal of at most 15
 // significant digits reads back to. That decimal is the shortest form (two such decimals never
-// read back to the same double), and it is found with the fewest places d for which the integer
-// nearest value * 10^d, divided by 10^d, gives the value again. Both operands of that division
-// are exact, so the one rounding it makes is the rounding a reader makes of the decimal.
-// Anything else is left to the general conversion.
+// read back to the same double). It is found as the integer nearest value * 10^d, with d giving
+// 15 digits, if that integer divided by 10^d gives the value again: both operands of the division
+// are exact, so its one rounding is the rounding a reader makes of the decimal. Its trailing
+// zeros are then dropped. Anything else is left to the general conversion.
 bool appendShortDecimal(std::string& out, double value) {
     const double magnitude = std::fabs(value);
-    for (int places = 1; places <= 22; ++places) {
-        const double digits = std::nearbyint(magnitude * kPowersOfTen[places]);
-        if (digits >= 1e15) return false;
-        if (digits / kPowersOfTen[places] != magnitude) continue;
-        char buf[40];
-        const auto written = std::to_chars(buf, buf + sizeof buf, static_cast<unsigned long long>(digits));
-        const int count = static_cast<int>(written.ptr - buf);
-        if (value < 0) out += '-';
-        if (count <= places) {
-            out += "0.";
-            out.append(static_cast<std::size_t>(places - count), '0');
-            out.append(buf, static_cast<std::size_t>(count));
-        } else {
-            out.append(buf, static_cast<std::size_t>(count - places));
-            out += '.';
-            out.append(buf + count - places, static_cast<std::size_t>(places));
-        }
-        return true;
+    if (!(magnitude >= 1e-7 && magnitude < 1e14)) return false;
+    // The power of ten of the first digit: 10^first <= magnitude < 10^(first + 1), near enough;
+    // a wrong guess only fails the test below.
+    int first = 0;
+    if (magnitude >= 1) {
+        while (magnitude >= kPowersOfTen[first + 1])
+            ++first;
+    } else {
+        first = -1;
+        while (magnitude * kPowersOfTen[-first] < 1)
+            --first;
     }
-    return false;
+    int places = 14 - first;
+    const double scaled = magnitude * kPowersOfTen[places];
+    // The digits sought lie within a quarter of `scaled`: adding a half and dropping the
+    // fraction finds them.
+    const double nearest = static_cast<double>(static_cast<long long>(scaled + 0.5));
+    if (nearest >= 1e15 || nearest / kPowersOfTen[places] != magnitude) return false;
+    auto digits = static_cast<unsigned long long>(nearest);
+    while (places > 0 && digits % 10 == 0) {
+        digits /= 10;
+        --places;
+    }
+    char buf[40];
+    const auto written = std::to_chars(buf, buf + sizeof buf, digits);
+    const int count = static_cast<int>(written.ptr - buf);
+    if (value < 0) out += '-';
+    if (count <= places) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(places - count), '0');
+        out.append(buf, static_cast<std::size_t>(count));
+    } else {
+        out.append(buf, static_cast<std::size_t>(count - places));
+        out += '.';
+        out.append(buf + count - places, static_cast<std::size_t>(places));
+    }
+    return true;
 }
 
 } // namespace
@@ -62,6 +79,25 @@ void appendNumber(std::string& out, double value) {
         out += '0';
     else
         out.append(buf, static_cast<std::size_t>(written.ptr - buf));
+}
+
+bool isNumberAsWritten(std::string_view text) {
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t i = text.empty() || text[0] != '-' ? 0 : 1;
+    const std::size_t whole = i;
+    while (i < text.size() && isDigit(text[i]))
+        ++i;
+    const std::size_t wholeDigits = i - whole;
+    if (wholeDigits == 0 || (wholeDigits > 1 && text[whole] == '0')) return false;
+    const bool zeroWhole = text[whole] == '0';
+    if (i == text.size()) return wholeDigits <= 15 && !(zeroWhole && whole == 1); // "-0" is written "0"
+    if (text[i] != '.' || i + 1 == text.size() || text.back() == '0') return false;
+    std::size_t significant = zeroWhole ? 0 : wholeDigits;
+    for (++i; i < text.size(); ++i) {
+        if (!isDigit(text[i])) return false;
+        if (significant > 0 || text[i] != '0') ++significant;
+    }
+    return significant <= 15;
 }
 
 std::from_chars_result readDecimal(const char* first, const char* last, double& out) {

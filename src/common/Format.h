@@ -12,6 +12,10 @@ namespace trakmora {
 std::string formatNumber(double value);
 // The same onto the end of `out`, for files written a number at a time.
 void appendNumber(std::string& out, double value);
+// Whether `text` is already what appendNumber writes for the number it reads as: a plain decimal
+// of at most 15 significant digits with no leading or trailing zero that says nothing ("41.8",
+// "-0.5", "151", not "41.80", "007", "-0" or "+1"). Such text can be copied instead.
+bool isNumberAsWritten(std::string_view text);
 // std::from_chars for a decimal in general format, with the same result and end, made quick for
 // the plain decimals the files hold.
 std::from_chars_result readDecimal(const char* first, const char* last, double& out);

@@ -18,7 +18,7 @@ std::string downloadText(const LoggerLayout& layout, const std::vector<TrackFix>
     for (std::size_t i = 0; i < fixes.size(); ++i) {
         const TrackFix& f = fixes[i];
         const CivilDate& d = i < earlierDateFixes ? earlier : date;
-        LoggedRecord r{f.fixNo, f.lat, f.lon, d.year, d.month, d.day, f.seconds + offset};
+        LoggedRecord r{f.fixNo, f.lat, f.lon, d.year, d.month, d.day, f.seconds + offset, {}, {}};
         layout.write(out, r);
     }
     return text + out.str();

@@ -69,6 +69,10 @@ Status readClFile(const std::filesystem::path& file, std::vector<TrackFix>& fixe
     return {};
 }
 
+void writeClLine(CsvWriter& out, const TrackFix& fix, std::string_view latText, std::string_view lonText) {
+    out.number(fix.fixNo).number(fix.lat, latText).number(fix.lon, lonText).number(fix.seconds).endRecord();
+}
+
 void writeClLine(CsvWriter& out, const TrackFix& fix) {
     out.number(fix.fixNo).number(fix.lat).number(fix.lon).number(fix.seconds).endRecord();
 }

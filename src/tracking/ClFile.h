@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trakmora {
@@ -19,5 +20,8 @@ Status readClFile(const std::filesystem::path& file, std::vector<TrackFix>& fixe
 
 // Writes one CL line.
 void writeClLine(CsvWriter& out, const TrackFix& fix);
+// The same with the latitude and longitude copied from the text they were read from, where that
+// is already the form written here.
+void writeClLine(CsvWriter& out, const TrackFix& fix, std::string_view latText, std::string_view lonText);
 
 } // namespace trakmora

@@ -41,43 +41,55 @@ double windowInDegrees(double distanceWindow) {
 // back into file order, so the shortlists are the same as a scan over every fix would give.
 class KeyIndex {
 public:
-    template <typename Key> KeyIndex(const std::vector<TrackFix>& fixes, Key key) {
+    using Key = double (*)(const TrackFix&);
+
+    KeyIndex(const std::vector<TrackFix>& fixes, Key key) : fixes_(fixes), key_(key) {
         for (const TrackFix& f : fixes)
             if (!std::isfinite(key(f))) return; // never met in a CL file; scanned whole then
-        order_.resize(fixes.size());
-        for (std::uint32_t i = 0; i < order_.size(); ++i)
-            order_[i] = i;
-        // A logger writes its fixes in time order: then the file order is already the order.
+        // A logger writes its fixes in time order: then the file itself is searched.
         bool inOrder = true;
         for (std::size_t i = 1; inOrder && i < fixes.size(); ++i)
             inOrder = !(key(fixes[i]) < key(fixes[i - 1]));
-        if (!inOrder)
-            std::stable_sort(order_.begin(), order_.end(),
-                             [&](std::uint32_t a, std::uint32_t b) { return key(fixes[a]) < key(fixes[b]); });
-        keys_.reserve(order_.size());
-        for (const std::uint32_t i : order_)
-            keys_.push_back(key(fixes[i]));
+        if (!inOrder) {
+            sorted_.reserve(fixes.size());
+            for (std::uint32_t i = 0; i < fixes.size(); ++i)
+                sorted_.emplace_back(key(fixes[i]), i);
+            std::sort(sorted_.begin(), sorted_.end());
+        }
         usable_ = true;
     }
 
     // Every fix whose key lies within [low, high] (and, without an index, every fix), in no
     // particular order: the few the exact tests keep are put back in file order after them.
-    void within(double low, double high, std::size_t fixCount, std::vector<std::uint32_t>& out) const {
+    void within(double low, double high, std::vector<std::uint32_t>& out) const {
         out.clear();
-        if (!usable_) {
-            for (std::uint32_t i = 0; i < fixCount; ++i)
-                out.push_back(i);
+        std::uint32_t from = 0, to = static_cast<std::uint32_t>(fixes_.size());
+        if (usable_ && sorted_.empty()) {
+            const auto below = [this](const TrackFix& f, double value) { return key_(f) < value; };
+            const auto above = [this](double value, const TrackFix& f) { return value < key_(f); };
+            const auto first = std::lower_bound(fixes_.begin(), fixes_.end(), low, below);
+            from = static_cast<std::uint32_t>(first - fixes_.begin());
+            to = static_cast<std::uint32_t>(std::upper_bound(first, fixes_.end(), high, above) -
+                                            fixes_.begin());
+        } else if (usable_) {
+            using Entry = std::pair<double, std::uint32_t>;
+            const auto first = std::lower_bound(sorted_.begin(), sorted_.end(), low,
+                                                [](const Entry& e, double value) { return e.first < value; });
+            const auto last = std::upper_bound(first, sorted_.end(), high,
+                                               [](double value, const Entry& e) { return value < e.first; });
+            for (auto e = first; e != last; ++e)
+                out.push_back(e->second);
             return;
         }
-        const auto first = std::lower_bound(keys_.begin(), keys_.end(), low);
-        const auto last = std::upper_bound(first, keys_.end(), high);
-        out.assign(order_.begin() + (first - keys_.begin()), order_.begin() + (last - keys_.begin()));
+        for (std::uint32_t i = from; i < to; ++i)
+            out.push_back(i);
     }
 
 private:
+    const std::vector<TrackFix>& fixes_;
+    Key key_;
     bool usable_ = false;
-    std::vector<std::uint32_t> order_;
-    std::vector<double> keys_;
+    std::vector<std::pair<double, std::uint32_t>> sorted_; // key and fix, when not in file order
 };
 
 // Twice the window and a little more: far beyond any rounding of the exact tests.
@@ -108,7 +120,7 @@ std::vector<ShortlistLine> reduceByDistance(const std::vector<ControlRecord>& co
     for (const ControlRecord& c : controls) {
         const double groupTime = c.groupTime[static_cast<std::size_t>(speedGroup)];
         const double margin = searchMargin(windowDegrees);
-        byLat.within(c.lat - margin, c.lat + margin, fixes.size(), near);
+        byLat.within(c.lat - margin, c.lat + margin, near);
         kept.clear();
         for (const std::uint32_t i : near) {
             const TrackFix& f = fixes[i];
@@ -138,7 +150,7 @@ std::vector<ShortlistLine> reduceByTime(const std::vector<ControlRecord>& contro
         lines.push_back(fillerLine(c, groupTime, 5001));
         const double ideal = idealTime(groupTime, competitorNo);
         const double margin = searchMargin(timeWindow);
-        byTime.within(ideal - margin, ideal + margin, fixes.size(), near);
+        byTime.within(ideal - margin, ideal + margin, near);
         kept.clear();
         for (const std::uint32_t i : near) {
             const TrackFix& f = fixes[i];

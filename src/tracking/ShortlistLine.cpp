@@ -15,17 +15,21 @@ void writeShortlistLine(CsvWriter& out, const ShortlistLine& l) {
 
 Status writeShortlistFile(const std::filesystem::path& file, const std::vector<ShortlistLine>& lines) {
     CsvWriter out;
+    out.reserve(lines.size() * 96); // ten numbers of up to about nine characters each
     for (const auto& l : lines)
         writeShortlistLine(out, l);
     return writeFile(file, out.str());
 }
 
 Status readShortlistFile(const std::filesystem::path& file, std::vector<ShortlistLine>& lines) {
-    CsvDocument doc;
-    if (auto st = CsvDocument::load(file, doc); !st) return st;
+    std::string content;
+    if (auto st = readWholeFile(file, content); !st) return st;
+    const CsvDocument doc = CsvDocument::forFile(file.string());
     std::vector<ShortlistLine> read;
-    read.reserve(doc.records().size());
-    for (const CsvRecord& r : doc.records()) {
+    read.reserve(countLineFeeds(content) + 1);
+    CsvRecordReader reader(content);
+    CsvFields r;
+    while (reader.next(r)) {
         ShortlistLine l;
         double* fields[] = {&l.controlNo, &l.controlLat, &l.controlLon, &l.controlDist, &l.groupTime,
                             &l.fixNo,     &l.fixLat,     &l.fixLon,     &l.fixSeconds,  &l.distance};

@@ -60,7 +60,8 @@ Status convertRecords(const ProgramState& state, int day, const LoggerLayout& la
         if (!onRallyDate) continue;
         double seconds = logged.seconds;
         if (seconds >= offset) seconds -= offset;
-        writeClLine(out, TrackFix{logged.fixNo, logged.lat, logged.lon, seconds});
+        writeClLine(out, TrackFix{logged.fixNo, logged.lat, logged.lon, seconds}, logged.latText,
+                    logged.lonText);
         ++kept;
     }
     return {};

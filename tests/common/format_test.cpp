@@ -1,3 +1,4 @@
+#include "common/Csv.h"
 #include "common/Format.h"
 #include "common/Paths.h"
 
@@ -151,6 +152,51 @@ TEST(Format, QuickNumberPathsAgreeWithTheGeneralConversions) {
             ASSERT_EQ(std::memcmp(&quick, &general, sizeof quick), 0) << t;
         }
     }
+}
+
+// Text a download holds that is copied into a competitor log as it stands must be exactly what
+// writing the number it reads as would give.
+TEST(Format, TextCopiedAsWrittenIsWhatWritingTheNumberGives) {
+    const std::pair<const char*, bool> cases[] = {{"41.805592", true},
+                                                  {"-33.8", true},
+                                                  {"151", true},
+                                                  {"0", true},
+                                                  {"-0.5", true},
+                                                  {"0.0000001", true},
+                                                  {"0.1234567890123456", false},
+                                                  {"123456789012345", true},
+                                                  {"1234567890123456", false},
+                                                  {"41.80", false},
+                                                  {"007", false},
+                                                  {"-0", false},
+                                                  {"+1", false},
+                                                  {"1.", false},
+                                                  {".5", false},
+                                                  {"1e5", false},
+                                                  {"", false},
+                                                  {"-", false},
+                                                  {"4 1", false},
+                                                  {"12.3.4", false},
+                                                  {"0.00", false},
+                                                  {"-0.0", false}};
+    for (const auto& [text, copied] : cases)
+        EXPECT_EQ(isNumberAsWritten(text), copied) << text;
+    std::mt19937_64 random(7);
+    const char alphabet[] = "0123456789000.-";
+    int accepted = 0;
+    for (int k = 0; k < 300000; ++k) {
+        std::string text;
+        for (std::uint64_t n = 1 + random() % 19; n > 0; --n)
+            text += alphabet[random() % (sizeof alphabet - 1)];
+        if (!isNumberAsWritten(text)) continue;
+        ++accepted;
+        double value = 0;
+        ASSERT_TRUE(parseNumber(text, value)) << text;
+        std::string written;
+        appendNumber(written, value);
+        ASSERT_EQ(written, text);
+    }
+    EXPECT_GT(accepted, 1000);
 }
 
 TEST(Format, ClockTimes) {

@@ -114,8 +114,9 @@ std::string downloadText(const LoggerLayout& layout, int records, int badAt, con
             continue;
         }
         CsvWriter w;
-        layout.write(w,
-                     LoggedRecord{static_cast<double>(i), 41.8 + i * 0.001, 12.6, 2015, 6, 26, 30000.0 + i});
+        layout.write(
+            w,
+            LoggedRecord{static_cast<double>(i), 41.8 + i * 0.001, 12.6, 2015, 6, 26, 30000.0 + i, {}, {}});
         s += w.str();
     }
     return s;
@@ -147,7 +148,7 @@ Reader downloadReader(char letter) {
     const LoggerLayout& layout = *findLoggerLayout(letter);
     const std::string name = std::string(1, letter) + "1007.csv";
     CsvWriter w;
-    layout.write(w, LoggedRecord{3, 41.803, 12.6, 2015, 6, 26, 30003});
+    layout.write(w, LoggedRecord{3, 41.803, 12.6, 2015, 6, 26, 30003, {}, {}});
     std::string record = w.take();
     record.resize(record.size() - 2);
     // Damage in record 3 of 12, so that a layout whose last line may be cut still reads past it.

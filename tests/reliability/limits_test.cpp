@@ -117,7 +117,8 @@ TEST_F(Limits, DownloadOfMoreThanAHundredThousandFixesIsRefused) {
     std::string text = std::string(holux.header) + "\r\n";
     CsvWriter w;
     for (int n = 1; n <= kMaxFixes + 1; ++n)
-        holux.write(w, LoggedRecord{static_cast<double>(n), 41.8, 12.6, 2015, 6, 26, 30000.0 + n % 40000});
+        holux.write(
+            w, LoggedRecord{static_cast<double>(n), 41.8, 12.6, 2015, 6, 26, 30000.0 + n % 40000, {}, {}});
     text += w.str();
     write(RallyFolder::CompetitorsLog, "h1007.csv", text);
     ImportResult result;

@@ -7,7 +7,7 @@ namespace trakmora {
 namespace {
 
 Status readCanmore(const CsvDocument& doc, const CsvFields& r, LoggedRecord& out) {
-    if (auto st = fieldcut::readPosition(doc, r, 0, 5, 7, out.fixNo, out.lat, out.lon); !st) return st;
+    if (auto st = fieldcut::readPosition(doc, r, 0, 5, 7, out); !st) return st;
     if (!fieldcut::splitSlashDate(r.values[3].text, out.year, out.month, out.day))
         return fieldcut::badValue(doc, r, 3, "a date written year/month/day");
     const std::string_view t = r.values[4].text;

@@ -31,12 +31,20 @@ bool wholeNumber(std::string_view s, int& out) {
     return ec == std::errc() && p == s.data() + s.size() && out >= 0;
 }
 
+// Where `c` is in a short text, from `from` on (npos when it is not): a plain loop, quicker than
+// a library search on a dozen characters.
+std::size_t findIn(std::string_view text, char c, std::size_t from = 0) {
+    for (std::size_t i = from; i < text.size(); ++i)
+        if (text[i] == c) return i;
+    return std::string_view::npos;
+}
+
 } // namespace
 
 bool splitSlashDate(std::string_view text, int& year, int& month, int& day) {
-    const auto first = text.find('/');
+    const auto first = findIn(text, '/');
     if (first == std::string_view::npos) return false;
-    const auto second = text.find('/', first + 1);
+    const auto second = findIn(text, '/', first + 1);
     if (second == std::string_view::npos) return false;
     return wholeNumber(text.substr(0, first), year) &&
            wholeNumber(text.substr(first + 1, second - first - 1), month) &&
@@ -44,12 +52,12 @@ bool splitSlashDate(std::string_view text, int& year, int& month, int& day) {
 }
 
 bool splitColonTime(std::string_view text, int& hours, int& minutes, int& seconds) {
-    const auto first = text.find(':');
+    const auto first = findIn(text, ':');
     if (first == std::string_view::npos) return false;
-    const auto second = text.find(':', first + 1);
+    const auto second = findIn(text, ':', first + 1);
     if (second == std::string_view::npos) return false;
     std::string_view secondsText = text.substr(second + 1);
-    if (const auto point = secondsText.find('.'); point != std::string_view::npos) {
+    if (const auto point = findIn(secondsText, '.'); point != std::string_view::npos) {
         for (char c : secondsText.substr(point + 1))
             if (c < '0' || c > '9') return false;
         secondsText = secondsText.substr(0, point);
@@ -93,10 +101,14 @@ Status badValue(const CsvDocument& doc, const CsvFields& record, std::size_t ind
 }
 
 Status readPosition(const CsvDocument& doc, const CsvFields& record, std::size_t fixNoColumn,
-                    std::size_t latColumn, std::size_t lonColumn, double& fixNo, double& lat, double& lon) {
-    Status st = doc.number(record, fixNoColumn, fixNo);
-    if (st) st = doc.number(record, latColumn, lat);
-    if (st) st = doc.number(record, lonColumn, lon);
+                    std::size_t latColumn, std::size_t lonColumn, LoggedRecord& out) {
+    Status st = doc.number(record, fixNoColumn, out.fixNo);
+    if (st) st = doc.number(record, latColumn, out.lat);
+    if (st) st = doc.number(record, lonColumn, out.lon);
+    if (st) {
+        out.latText = record.values[latColumn].text;
+        out.lonText = record.values[lonColumn].text;
+    }
     return st;
 }
 

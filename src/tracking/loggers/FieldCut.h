@@ -2,6 +2,7 @@
 // Cutting dates and clock times out of download text the ways the loggers write them.
 #include "common/Csv.h"
 #include "common/Status.h"
+#include "tracking/loggers/LoggerLayout.h"
 
 #include <cstddef>
 #include <string>
@@ -33,8 +34,9 @@ inline double secondsOfDay(int hours, int minutes, int seconds) {
 // "<file> line <n>: value <i> "<text>" is not <what>" for value `index` (0-based).
 Status badValue(const CsvDocument& doc, const CsvFields& record, std::size_t index, const char* what);
 
-// Reads the numbers of the fix number, latitude and longitude columns (0-based).
+// Reads the numbers of the fix number, latitude and longitude columns (0-based), and keeps the
+// text of the latitude and longitude.
 Status readPosition(const CsvDocument& doc, const CsvFields& record, std::size_t fixNoColumn,
-                    std::size_t latColumn, std::size_t lonColumn, double& fixNo, double& lat, double& lon);
+                    std::size_t latColumn, std::size_t lonColumn, LoggedRecord& out);
 
 } // namespace trakmora::fieldcut

@@ -7,7 +7,7 @@ namespace trakmora {
 namespace {
 
 Status readHolux(const CsvDocument& doc, const CsvFields& r, LoggedRecord& out) {
-    if (auto st = fieldcut::readPosition(doc, r, 0, 6, 8, out.fixNo, out.lat, out.lon); !st) return st;
+    if (auto st = fieldcut::readPosition(doc, r, 0, 6, 8, out); !st) return st;
     if (!fieldcut::splitSlashDate(r.values[4].text, out.year, out.month, out.day))
         return fieldcut::badValue(doc, r, 4, "a date written year/month/day");
     int h = 0, m = 0, s = 0;

@@ -6,6 +6,7 @@
 #include "common/Status.h"
 
 #include <cstddef>
+#include <string_view>
 
 namespace trakmora {
 
@@ -18,6 +19,9 @@ struct LoggedRecord {
     int month = 0;
     int day = 0;
     double seconds = 0; // time of day in seconds, before the offset
+    // The latitude and longitude as the download writes them (views of its text, or empty), to
+    // be copied into the competitor log when they are already in its form.
+    std::string_view latText, lonText;
 };
 
 using RecordReader = Status (*)(const CsvDocument& doc, const CsvFields& record, LoggedRecord& out);

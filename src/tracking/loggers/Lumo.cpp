@@ -9,7 +9,7 @@ namespace trakmora {
 namespace {
 
 Status readLumo(const CsvDocument& doc, const CsvFields& r, LoggedRecord& out) {
-    if (auto st = fieldcut::readPosition(doc, r, 0, 1, 2, out.fixNo, out.lat, out.lon); !st) return st;
+    if (auto st = fieldcut::readPosition(doc, r, 0, 1, 2, out); !st) return st;
     const std::string_view t = r.values[3].text;
     if (!fieldcut::digitsAt(t, 1, 4, out.year) || !fieldcut::digitsAt(t, 6, 7, out.month) ||
         !fieldcut::digitsAt(t, 9, 10, out.day))
