@@ -8,7 +8,7 @@
 
 namespace trakmora {
 
-inline constexpr std::size_t kLargeBlockBytes = std::size_t{1} << 20;
+inline constexpr std::size_t kLargeBlockBytes = std::size_t{256} << 10;
 
 // Whether `block` (from operator new) is one of the large blocks held apart; false for
 // everything else, and always false when the replacement is not built in (sanitizer builds,

@@ -63,19 +63,25 @@ bool endsWithIgnoreCase(std::string_view text, std::string_view suffix);
 } // namespace trakmora
 
 #include <algorithm>
+#include <string>
 #include <system_error>
+#include <utility>
 
 template <class Predicate>
 std::vector<std::filesystem::path> trakmora::listFiles(const std::filesystem::path& folder,
                                                        Predicate accept) {
-    std::vector<std::filesystem::path> found;
+    std::vector<std::pair<std::string, std::filesystem::path>> named;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code fileEc;
         if (!it->is_regular_file(fileEc)) continue;
-        if (accept(it->path().filename().string())) found.push_back(it->path());
+        std::string name = it->path().filename().string();
+        if (accept(name)) named.emplace_back(std::move(name), it->path());
     }
-    std::sort(found.begin(), found.end(),
-              [](const auto& a, const auto& b) { return a.filename().string() < b.filename().string(); });
+    std::sort(named.begin(), named.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::filesystem::path> found;
+    found.reserve(named.size());
+    for (auto& n : named)
+        found.push_back(std::move(n.second));
     return found;
 }

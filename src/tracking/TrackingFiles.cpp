@@ -204,13 +204,34 @@ std::vector<std::string> namesStartingWith(const std::filesystem::path& folder, 
 } // namespace
 
 std::vector<std::string> listDownloads(const std::filesystem::path& folder, int day) {
-    std::vector<std::string> downloads;
-    for (const char* letter : {"h", "c", "e", "x"})
-        for (std::string& name : namesStartingWith(folder, letter + std::to_string(day)))
-            downloads.push_back(std::move(name));
+    // The logger letters in the order listed, each with its name extensions; the folder is read
+    // once and every name goes to the one letter it starts with.
+    struct Kind {
+        std::string prefix;
+        std::vector<const char*> extensions;
+        std::vector<std::string> names;
+    };
+    std::vector<Kind> kinds;
+    for (const char letter : {'h', 'c', 'e', 'x'})
+        kinds.push_back({letter + std::to_string(day), {".csv"}, {}});
     for (const TrackFormat* format : trackFormats())
-        for (std::string& name : namesStartingWith(
-                 folder, std::string(1, format->letter) + std::to_string(day), format->extensions))
+        kinds.push_back({format->letter + std::to_string(day), format->extensions, {}});
+    const auto kindOf = [&](const std::string& name) -> Kind* {
+        for (Kind& kind : kinds) {
+            if (!startsWithIgnoreCase(name, kind.prefix)) continue;
+            for (const char* extension : kind.extensions)
+                if (endsWithIgnoreCase(name, extension)) return &kind;
+        }
+        return nullptr;
+    };
+    for (const auto& file :
+         listFiles(folder, [&](const std::string& name) { return kindOf(name) != nullptr; })) {
+        std::string name = file.filename().string();
+        kindOf(name)->names.push_back(std::move(name));
+    }
+    std::vector<std::string> downloads;
+    for (Kind& kind : kinds)
+        for (std::string& name : kind.names)
             downloads.push_back(std::move(name));
     return downloads;
 }
