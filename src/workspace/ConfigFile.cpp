@@ -129,21 +129,29 @@ Status readUtcOffsetFile(const fs::path& file, std::optional<int>& offset) {
     return Status::failure(file.string() + " holds no line UtcOffset,+hh:mm");
 }
 
+// Every opening of the rally saves the settings it read: a file is only written again when that
+// changes something, which spares a flush to disk on each start of the command line.
+Status writeIfChanged(const fs::path& file, const std::string& content) {
+    std::string onDisk;
+    if (std::error_code ec; fs::is_regular_file(file, ec) && readWholeFile(file, onDisk) && onDisk == content)
+        return {};
+    return writeFileAtomically(file, content);
+}
+
 } // namespace
 
 Status saveConfig(ProgramState& state, bool deliberate) {
     normaliseSpeedGroups(state.config);
     if (!state.rallyOpen()) return {};
     if (state.configDamaged && !deliberate) return {};
-    if (auto st = writeFileAtomically(state.rallyFile(RallyFolder::Working, "config3.csv"),
-                                      configRecord(state.config));
+    if (auto st =
+            writeIfChanged(state.rallyFile(RallyFolder::Working, "config3.csv"), configRecord(state.config));
         !st)
         return st;
     if (state.config.utcOffset) {
         CsvWriter w;
         w.text("UtcOffset").text(formatUtcOffset(*state.config.utcOffset)).endRecord();
-        if (auto st = writeFileAtomically(state.rallyFile(RallyFolder::Working, kUtcOffsetFile), w.take());
-            !st)
+        if (auto st = writeIfChanged(state.rallyFile(RallyFolder::Working, kUtcOffsetFile), w.take()); !st)
             return st;
     }
     state.configDamaged = false;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 
 namespace trakmora {
@@ -161,6 +162,28 @@ TEST(Workspace, DamagedConfigIsKeptAndReported) {
         EXPECT_EQ(state.config, RallyConfig::defaults("Test Rally")) << c.name;
         EXPECT_EQ(state.rally.shortName, "Spring");
     }
+}
+
+// Opening a rally saves the settings it read; a file that would not change is left untouched,
+// and a file that would (here, one written by hand without its unused speed groups filled in) is
+// written.
+TEST(Workspace, OpeningRewritesTheSettingsOnlyWhenTheyChange) {
+    TempDir root;
+    RecordingMessages messages;
+    ProgramState state(root.path(), messages);
+    ASSERT_TRUE(createRally(state, "Spring Run", "Spring"));
+    const fs::path config = root / "Spring/Working/config3.csv";
+    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(48);
+    fs::last_write_time(config, longAgo);
+    ASSERT_TRUE(openRallyByShortName(state, "Spring"));
+    EXPECT_EQ(fs::last_write_time(config), longAgo);
+    std::string handWritten = kDefaultLine;
+    handWritten.replace(handWritten.find(",4,60,70,80,90,"), 15, ",2,60,70,0,0,");
+    writeText(config, handWritten);
+    fs::last_write_time(config, longAgo);
+    ASSERT_TRUE(openRallyByShortName(state, "Spring"));
+    EXPECT_GT(fs::last_write_time(config), longAgo);
+    EXPECT_NE(readFile(config), handWritten);
 }
 
 TEST(Workspace, UnusedSpeedGroupsCopyTheLastGroupInUse) {
