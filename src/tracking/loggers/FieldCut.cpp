@@ -19,7 +19,10 @@ bool wholeNumber(std::string_view s, int& out) {
         int value = 0;
         bool digits = true;
         for (const char c : s) {
-            digits = digits && c >= '0' && c <= '9';
+            if (c < '0' || c > '9') {
+                digits = false;
+                break;
+            }
             value = value * 10 + (c - '0');
         }
         if (digits) {
