@@ -119,7 +119,7 @@ bool CsvRecordReader::next(CsvFields& record) {
                                                  s.begin() + static_cast<std::ptrdiff_t>(close), '\n'));
             i = close < n ? close + 1 : close;
             // Anything between the closing quote and the next separator is dropped.
-            while (i < n && s[i] != ',' && s[i] != '\r' && s[i] != '\n')
+            while (i < n && !endsValue(s[i]))
                 ++i;
         } else {
             // Blanks before the value are passed already; those after it are dropped.

@@ -72,7 +72,7 @@ void appendNumber(std::string& out, double value) {
     if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
         written = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(value));
     } else {
-        if (std::fabs(value) < 1e15 && appendShortDecimal(out, value)) return;
+        if (appendShortDecimal(out, value)) return;
         written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
     }
     if (written.ec != std::errc())
